@@ -1,0 +1,40 @@
+#include "AmountText.h"
+
+#include <cstdlib>
+#include <string>
+
+QString FormatAmount(bool forTotals, Currency value, bool printDecimals) {
+    // Hundredths, rounded half away from zero on the exact raw value.
+    const std::int64_t raw = value.raw();
+    const unsigned long long magnitude =
+        raw < 0 ? 0ULL - static_cast<unsigned long long>(raw) : static_cast<unsigned long long>(raw);
+    const unsigned long long hundredths = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+    const std::string whole = std::to_string(hundredths / 100);
+    const unsigned cents = static_cast<unsigned>(hundredths % 100);
+
+    std::string text;
+    if (raw < 0 && hundredths != 0) {
+        text += '-';
+    }
+    for (size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) {
+            text += ',';
+        }
+        text += whole[i];
+    }
+    const bool fixedDecimals = printDecimals && !forTotals;
+    if (fixedDecimals || cents != 0) {
+        text += '.';
+        text += static_cast<char>('0' + cents / 10);
+        if (fixedDecimals || cents % 10 != 0) {
+            text += static_cast<char>('0' + cents % 10);
+        }
+    }
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Currency ParseMoney(QStringView text) {
+    QString plain = text.toString();
+    plain.remove(QLatin1Char(','));
+    return Currency::fromText(plain);
+}

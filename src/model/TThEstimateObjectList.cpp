@@ -1,0 +1,124 @@
+#include "TThEstimateObjectList.h"
+
+#include <stdexcept>
+
+#include "DocumentFile.h"
+#include "ModelError.h"
+
+namespace {
+
+constexpr Int128 RawPerUnit = Currency::Scale;
+// TaxRate is in percent and raw: rate% of x = x × rateRaw / (100 × 10000).
+constexpr Int128 RawPercent = 100 * RawPerUnit;
+
+// The tax of amountRaw (a raw Currency), in raw units, exact.
+Fraction TaxOf(Int128 amountRaw, const TThEstimateObjectList& document) {
+    const Int128 rate = document.TaxRate.raw();
+    if (!document.TaxIn) {
+        return {amountRaw * rate, RawPercent};
+    }
+    // The tax contained in the amount: a − a × 100 / (100 + rate) = a × rate / (100 + rate).
+    Int128 denominator = RawPercent + rate;
+    if (denominator == 0) {
+        throw EConvertError(QStringLiteral("消費税率が不正です。"));
+    }
+    Int128 numerator = amountRaw * rate;
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    return {numerator, denominator};
+}
+
+Fraction InUnits(Fraction raw) { return {raw.numerator, raw.denominator * RawPerUnit}; }
+
+Currency WholeUnits(Fraction rawValue, TRoundingMode mode, bool roundOffNegative) {
+    return Currency::fromWideRaw(RoundToWhole(InUnits(rawValue), mode, roundOffNegative) * RawPerUnit);
+}
+
+void checkIndex(int index, int count) {
+    if (index < 0 || index >= count) {
+        throw std::out_of_range("line index out of range");
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<TThEstimateObject> TThEstimateObjectList::Put(int index,
+                                                              std::unique_ptr<TThEstimateObject> line) {
+    checkIndex(index, Count());
+    lines_[static_cast<size_t>(index)].swap(line);
+    return line;
+}
+
+int TThEstimateObjectList::Add(std::unique_ptr<TThEstimateObject> line) {
+    lines_.push_back(std::move(line));
+    return Count() - 1;
+}
+
+void TThEstimateObjectList::Move(int from, int to) {
+    checkIndex(from, Count());
+    checkIndex(to, Count());
+    auto line = std::move(lines_[static_cast<size_t>(from)]);
+    lines_.erase(lines_.begin() + from);
+    lines_.insert(lines_.begin() + to, std::move(line));
+}
+
+void TThEstimateObjectList::Delete(int index) {
+    checkIndex(index, Count());
+    lines_.erase(lines_.begin() + index);
+}
+
+void TThEstimateObjectList::PadLines(int count) {
+    while (Count() < count) {
+        Add(std::make_unique<TThEstimateObject>());
+    }
+}
+
+void TThEstimateObjectList::SetSubTotalRow(int index) {
+    TThEstimateObject& line = Items(index);
+    line = TThEstimateObject();
+    line.ItemName = SubTotalRowName;
+    line.SubTotalRow = true;
+}
+
+void TThEstimateObjectList::CalcTotal() {
+    if (TotalClaimMode) {
+        return;
+    }
+    Int128 subTotal = 0;
+    Int128 taxable = 0;
+    Int128 group = 0;
+    Int128 perLineTax = 0;
+    for (const auto& line : lines_) {
+        if (line->SubTotalRow) {
+            line->TotalPrice = Currency::fromWideRaw(group);
+            group = 0;
+            continue;
+        }
+        const Int128 amount = line->TotalPrice.raw();
+        if (!line->NoTax) {
+            if (CalcPerRow) {
+                perLineTax += WholeUnits(TaxOf(amount, *this), TaxRounding, amount < 0).raw();
+            }
+            taxable += amount;
+        }
+        subTotal += amount;
+        group += amount;
+    }
+    SubTotal = WholeUnits({subTotal, 1}, SubTotalRounding, subTotal < 0);
+    if (CalcPerRow) {
+        Tax = Currency::fromWideRaw(perLineTax);
+    } else {
+        // Once on the taxable sum: first to the Currency resolution, then to whole units.
+        const Int128 taxRaw = RoundHalfEven(TaxOf(taxable, *this));
+        Tax = WholeUnits({taxRaw, 1}, TaxRounding, taxRaw < 0);
+    }
+    Total = TaxIn ? SubTotal : Currency::fromWideRaw(Int128{SubTotal.raw()} + Tax.raw());
+}
+
+void TThEstimateObjectList::SaveToFile(const QString& path, const QString& comment) const {
+    DocumentFile::Save(*this, path, comment);
+}
+
+void TThEstimateObjectList::LoadFromFile(const QString& path) { DocumentFile::Load(*this, path); }

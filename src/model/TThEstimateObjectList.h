@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "Currency.h"
+#include "TRoundingMode.h"
+#include "TThCustomerObject.h"
+#include "TThEstimateObject.h"
+
+// The one document the user edits: header fields, tax options and the ordered line items,
+// which it owns.
+class TThEstimateObjectList {
+public:
+    static constexpr int DefaultLineCount = 100;
+    static inline const QString SubTotalRowName = QStringLiteral("■ 小計 ■");
+
+    Currency TaxRate;  // percent; comes from the settings, not from the file
+    Currency SubTotal;
+    Currency Total;
+    Currency Tax;
+    bool TotalClaimMode = false;
+    bool CalcPerRow = false;  // not kept in the file
+    TRoundingMode TaxRounding = TRoundingMode::rmTruncate;
+    bool TaxIn = false;
+    TRoundingMode SubTotalRounding = TRoundingMode::rmTruncate;
+    TThCustomerObject Customer;
+    QString Year;
+    QString Month;
+    QString Day;
+    QString SlipCode;
+    QString Delivery;
+    bool PrintDelivery = false;
+    QString Place;
+    bool PrintPlace = false;
+    QString Condition;
+    bool PrintCondition = false;
+    QString Limit;
+    bool PrintLimit = false;
+    QString Etc;  // lines separated by CR LF
+    QString Memo;
+
+    int Count() const { return static_cast<int>(lines_.size()); }
+    TThEstimateObject& Items(int index) { return *lines_.at(static_cast<size_t>(index)); }
+    const TThEstimateObject& Items(int index) const { return *lines_.at(static_cast<size_t>(index)); }
+    // Replaces line index; the previous line goes back to the caller.
+    std::unique_ptr<TThEstimateObject> Put(int index, std::unique_ptr<TThEstimateObject> line);
+    int Add(std::unique_ptr<TThEstimateObject> line);
+    void Move(int from, int to);
+    void Delete(int index);
+    void Clear() { lines_.clear(); }
+    // Appends empty lines until the document has at least count lines.
+    void PadLines(int count);
+
+    void SetSubTotalRow(int index);
+
+    // Recomputes the subtotal rows, SubTotal, Tax and Total; nothing in total-invoice mode.
+    // Throws EConvertError when a sum leaves the Currency range.
+    void CalcTotal();
+
+    // Writes the newest file layout; the previous file stays intact when anything fails.
+    void SaveToFile(const QString& path, const QString& comment) const;
+    // Replaces the stored fields and lines by the file's; TaxRate and CalcPerRow stay.
+    void LoadFromFile(const QString& path);
+
+private:
+    std::vector<std::unique_ptr<TThEstimateObject>> lines_;
+};
