@@ -1,1 +1,63 @@
-int main(){return 0;}
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "Commands.h"
+#include "ModelError.h"
+
+// dorvani4-tool: batch work and inspection on the same core as the desktop program.
+// Exit status: 0 done, 1 bad input (the message names the file), 2 wrong call.
+
+namespace {
+
+const ToolCommand Commands[] = {
+    {"show", "show FILE [--tax-rate R] [--per-row]",
+     "recompute a document's totals and print it as JSON", RunShow},
+    {"convert", "convert IN OUT [--saved \"yyyy/mm/dd hh:nn\"]",
+     "convert between a document file (.MT4) and JSON (.json)", RunConvert},
+};
+
+QString helpText() {
+    QString text = QStringLiteral("usage: dorvani4-tool COMMAND ...\n\ncommands:\n");
+    for (const ToolCommand& command : Commands) {
+        text += QStringLiteral("  %1\n      %2\n").arg(command.usage, command.summary);
+    }
+    return text;
+}
+
+int fail(int status, const QString& message) {
+    QTextStream(stderr) << "dorvani4-tool: " << message << '\n';
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    if (arguments.isEmpty()) {
+        return fail(2, helpText());
+    }
+    const QString name = arguments.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        QTextStream(stdout) << helpText();
+        return 0;
+    }
+    for (const ToolCommand& command : Commands) {
+        if (command.name != name) {
+            continue;
+        }
+        try {
+            CommandLine line(arguments);
+            QTextStream out(stdout);
+            command.run(line, out);
+            out.flush();
+            return 0;
+        } catch (const EUsageError& error) {
+            return fail(2, error.message());
+        } catch (const EModelError& error) {
+            return fail(1, error.message());
+        }
+    }
+    return fail(2, QStringLiteral("unknown command \"%1\"\n%2").arg(name, helpText()));
+}

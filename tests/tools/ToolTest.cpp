@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include "QtPrint.h"
+#include "TempDir.h"
+
+namespace {
+
+struct ToolRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+ToolRun tool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(DORVANI4_TOOL), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QJsonObject parse(const QString& json) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+const char* const Estimate = R"({
+  "comment": "見積の控え",
+  "Customer": {"CusCode": "C001", "Name1": "株式会社テスト", "NameTitle": "御中", "Zip": "100-0001"},
+  "Year": "令和08", "Month": "12", "Day": "10", "SlipCode": "No.12",
+  "Delivery": "別途協議", "PrintDelivery": true, "Etc": "一行目\r\n二行目",
+  "TaxRounding": "rmRoundUp", "SubTotalRounding": "rmRoundOff",
+  "lines": [
+    {"ItemName": "ボルト①", "Num": "12.5", "UnitName": "本", "UnitPrice": "158.4", "TotalPrice": "1980"},
+    {"ItemName": "送料", "TotalPrice": "500", "NoTax": true},
+    {"ItemName": "■ 小計 ■", "SubTotalRow": true},
+    {"ItemName": "値引き", "TotalPrice": "-1.5", "Etc": "～端数－"}
+  ]
+})";
+
+TEST(Tool, ConvertToFileAndBackGivesTheSameJson) {
+    TempDir dir;
+    writeFileBytes(dir.path("in.json"), Estimate);
+    const QStringList saved = {"--saved", "2008/04/01 09:05"};
+    ASSERT_EQ(tool(QStringList{"convert", dir.path("in.json"), dir.path("a.MT4")} + saved).status, 0);
+    ASSERT_EQ(tool({"convert", dir.path("a.MT4"), dir.path("a.json")}).status, 0);
+    ASSERT_EQ(tool(QStringList{"convert", dir.path("a.json"), dir.path("b.MT4")} + saved).status, 0);
+    ASSERT_EQ(tool({"convert", dir.path("b.MT4"), dir.path("b.json")}).status, 0);
+
+    EXPECT_EQ(readFileBytes(dir.path("a.MT4")), readFileBytes(dir.path("b.MT4")));
+    EXPECT_EQ(readFileBytes(dir.path("a.json")), readFileBytes(dir.path("b.json")));
+
+    const QJsonObject json = parse(QString::fromUtf8(readFileBytes(dir.path("a.json"))));
+    EXPECT_EQ(json["layout"].toString(), "MITSU4_100");
+    EXPECT_EQ(json["saved"].toString(), "2008/04/01 09:05");
+    EXPECT_EQ(json["comment"].toString(), "見積の控え");
+    EXPECT_EQ(json["Customer"].toObject()["Name1"].toString(), "株式会社テスト");
+    EXPECT_EQ(json["Etc"].toString(), "一行目\r\n二行目");
+    EXPECT_EQ(json["TaxRounding"].toString(), "rmRoundUp");
+    EXPECT_TRUE(json["PrintDelivery"].toBool());
+    const QJsonArray lines = json["lines"].toArray();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0].toObject()["Num"].toString(), "12.5");
+    EXPECT_EQ(lines[3].toObject()["TotalPrice"].toString(), "-1.5");
+    EXPECT_EQ(lines[3].toObject()["Etc"].toString(), "～端数－");
+}
+
+TEST(Tool, ShowComputesTotalsWithTheGivenRateAndBasis) {
+    TempDir dir;
+    writeFileBytes(dir.path("in.json"), Estimate);
+    ASSERT_EQ(tool({"convert", dir.path("in.json"), dir.path("a.MT4")}).status, 0);
+
+    struct Case {
+        QStringList options;
+        const char* tax;
+        const char* total;
+    };
+    // Taxable 1980 − 1.5 = 1978.5; subtotal 2478.5 rounds off to 2479; tax rounds up, per
+    // line the discount's −0.15 away from zero to −1.
+    for (const Case& c : {Case{{}, "99", "2578"}, Case{{"--tax-rate", "10"}, "198", "2677"},
+                          Case{{"--tax-rate", "10", "--per-row"}, "197", "2676"}}) {
+        const ToolRun run = tool(QStringList{"show", dir.path("a.MT4")} + c.options);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QJsonObject json = parse(run.out);
+        EXPECT_EQ(json["SubTotal"].toString(), "2479") << c.options.join(' ').toStdString();
+        EXPECT_EQ(json["Tax"].toString(), c.tax) << c.options.join(' ').toStdString();
+        EXPECT_EQ(json["Total"].toString(), c.total) << c.options.join(' ').toStdString();
+        EXPECT_EQ(json["lines"].toArray()[2].toObject()["TotalPrice"].toString(), "2480");
+    }
+}
+
+TEST(Tool, MissingLinesMeanANewDocumentsHundredEmptyLines) {
+    TempDir dir;
+    writeFileBytes(dir.path("in.json"), R"({"Customer": {"Name1": "x"}})");
+    ASSERT_EQ(tool({"convert", dir.path("in.json"), dir.path("a.MT4")}).status, 0);
+    const ToolRun run = tool({"show", dir.path("a.MT4")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject json = parse(run.out);
+    EXPECT_EQ(json["lines"].toArray().size(), 100);
+    EXPECT_EQ(json["TaxRate"].toString(), "5");
+    EXPECT_EQ(json["lines"].toArray()[99].toObject()["Num"].toString(), "0");
+}
+
+struct FailureCase {
+    const char* name;
+    QStringList arguments;  // "DIR/" is replaced by the test folder
+    const char* json;       // written to DIR/in.json when set
+    int status;
+    const char* mentions;
+    friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ToolFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(ToolFailure, ExitsWithStatusAndOneLineMessage) {
+    TempDir dir;
+    const FailureCase& c = GetParam();
+    if (c.json) {
+        writeFileBytes(dir.path("in.json"), c.json);
+    }
+    writeFileBytes(dir.path("broken.MT4"), QByteArray::fromHex("0a000000") + "MITSU4_100" + QByteArray::fromHex("ff"));
+    QStringList arguments;
+    for (const QString& argument : c.arguments) {
+        arguments << QString(argument).replace("DIR/", dir.root() + "/");
+    }
+    const ToolRun run = tool(arguments);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.startsWith("dorvani4-tool: ")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.mentions).replace("DIR/", dir.root() + "/")))
+        << run.err.toStdString();
+    if (c.status == 1) {
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
+}
+
+std::string failureName(const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, ToolFailure,
+    ::testing::Values(
+        FailureCase{"NoCommand", {}, nullptr, 2, "usage"},
+        FailureCase{"UnknownCommand", {"frobnicate"}, nullptr, 2, "unknown command"},
+        FailureCase{"MissingFile", {"show"}, nullptr, 2, "usage: dorvani4-tool show"},
+        FailureCase{"UnknownOption", {"show", "DIR/a.MT4", "--fast"}, nullptr, 2, "unknown option --fast"},
+        FailureCase{"BadTaxRate", {"show", "DIR/a.MT4", "--tax-rate", "five"}, nullptr, 2, "--tax-rate"},
+        FailureCase{"TaxRateWithoutValue", {"show", "DIR/a.MT4", "--tax-rate"}, nullptr, 2, "--tax-rate needs a value"},
+        FailureCase{"BadSavedTime", {"convert", "DIR/in.json", "DIR/a.MT4", "--saved", "yesterday"}, "{}", 2, "--saved"},
+        FailureCase{"UnknownExtension", {"convert", "DIR/in.json", "DIR/a.txt"}, "{}", 2, "DIR/a.txt"},
+        FailureCase{"AbsentFile", {"show", "DIR/none.MT4"}, nullptr, 1, "DIR/none.MT4"},
+        FailureCase{"BrokenFile", {"show", "DIR/broken.MT4"}, nullptr, 1, "DIR/broken.MT4"},
+        FailureCase{"JsonSyntax", {"convert", "DIR/in.json", "DIR/a.MT4"}, "{\"Year\": ", 1, "DIR/in.json"},
+        FailureCase{"JsonWrongType", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"lines": [{"Num": 3}]})", 1,
+                    "lines[0].Num: must be a string"},
+        FailureCase{"JsonBadNumber", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"TaxRate": "1,5"})", 1,
+                    "TaxRate: 「1,5」は数値ではありません"},
+        FailureCase{"JsonUnknownField", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"Customer": {"Nmae1": ""}})",
+                    1, "Customer.Nmae1: unknown field"},
+        FailureCase{"JsonBadRounding", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"TaxRounding": "up"})", 1,
+                    "TaxRounding: must be rmTruncate"},
+        FailureCase{"TextShiftJisCannotHold", {"convert", "DIR/in.json", "DIR/a.MT4"},
+                    R"({"lines": [{"ItemName": "寿司🍣"}]})", 1, "1行目の品名"}),
+    failureName);
+
+}  // namespace
