@@ -1,11 +1,8 @@
 #include "ToolDocument.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 #include "CommandLine.h"
 #include "DocumentJson.h"
-#include "ModelError.h"
+#include "SaveFile.h"
 
 namespace {
 
@@ -32,14 +29,7 @@ void LoadToolDocument(ToolDocument& loaded, const QString& path) {
         loaded.document.LoadFromFile(path);
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
-    }
-    if (file.size() > DocumentFile::MaxFileSize) {
-        throw EFileFormatError(QStringLiteral("%1: the file is too large for a document").arg(path));
-    }
-    DocumentFromJson(loaded, file.readAll(), path);
+    DocumentFromJson(loaded, ReadWholeFile(path, DocumentFile::MaxFileSize), path);
 }
 
 void SaveToolDocument(const ToolDocument& loaded, const QString& path) {
@@ -47,9 +37,5 @@ void SaveToolDocument(const ToolDocument& loaded, const QString& path) {
         loaded.document.SaveToFile(path, loaded.comment);
         return;
     }
-    QSaveFile file(path);
-    const QByteArray json = DocumentToJson(loaded).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit()) {
-        throw EFileError(QStringLiteral("「%1」に保存できません: %2").arg(path, file.errorString()));
-    }
+    SaveFileAtomically(path, DocumentToJson(loaded).toUtf8());
 }

@@ -1,13 +1,13 @@
 #include "DocumentFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <charconv>
 #include <memory>
 
 #include "Clock.h"
 #include "Cp932.h"
 #include "ModelError.h"
+#include "SaveFile.h"
 #include "TThEstimateObjectList.h"
 
 namespace DocumentFile {
@@ -436,38 +436,17 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
 }
 
 void Save(const TThEstimateObjectList& document, const QString& path, const QString& comment) {
-    const auto failed = [&](const QString& reason) {
-        return EFileError(QStringLiteral("「%1」に保存できません: %2").arg(path, reason));
-    };
     QByteArray bytes;
     try {
         bytes = Encode(document, comment, Clock::now());
     } catch (const ECp932Error& error) {
-        throw failed(error.message());
+        throw EFileError(QStringLiteral("「%1」に保存できません: %2").arg(path, error.message()));
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw failed(file.errorString());
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        throw failed(file.errorString());
-    }
+    SaveFileAtomically(path, bytes);
 }
 
 void Load(TThEstimateObjectList& document, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
-    }
-    if (file.size() > MaxFileSize) {
-        throw EFileFormatError(
-            QStringLiteral("「%1」は見積データのファイルではありません（大きすぎます）。").arg(path));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw EFileError(QStringLiteral("「%1」を読めません: %2").arg(path, file.errorString()));
-    }
-    Decode(document, bytes, path);
+    Decode(document, ReadWholeFile(path, MaxFileSize), path);
 }
 
 }  // namespace DocumentFile

@@ -1,7 +1,5 @@
 #include "TThEstimateObjectList.h"
 
-#include <stdexcept>
-
 #include "DocumentFile.h"
 #include "ModelError.h"
 
@@ -36,38 +34,7 @@ Currency WholeUnits(Fraction rawValue, TRoundingMode mode, bool roundOffNegative
     return Currency::fromWideRaw(RoundToWhole(InUnits(rawValue), mode, roundOffNegative) * RawPerUnit);
 }
 
-void checkIndex(int index, int count) {
-    if (index < 0 || index >= count) {
-        throw std::out_of_range("line index out of range");
-    }
-}
-
 }  // namespace
-
-std::unique_ptr<TThEstimateObject> TThEstimateObjectList::Put(int index,
-                                                              std::unique_ptr<TThEstimateObject> line) {
-    checkIndex(index, Count());
-    lines_[static_cast<size_t>(index)].swap(line);
-    return line;
-}
-
-int TThEstimateObjectList::Add(std::unique_ptr<TThEstimateObject> line) {
-    lines_.push_back(std::move(line));
-    return Count() - 1;
-}
-
-void TThEstimateObjectList::Move(int from, int to) {
-    checkIndex(from, Count());
-    checkIndex(to, Count());
-    auto line = std::move(lines_[static_cast<size_t>(from)]);
-    lines_.erase(lines_.begin() + from);
-    lines_.insert(lines_.begin() + to, std::move(line));
-}
-
-void TThEstimateObjectList::Delete(int index) {
-    checkIndex(index, Count());
-    lines_.erase(lines_.begin() + index);
-}
 
 void TThEstimateObjectList::PadLines(int count) {
     while (Count() < count) {
@@ -90,7 +57,8 @@ void TThEstimateObjectList::CalcTotal() {
     Int128 taxable = 0;
     Int128 group = 0;
     Int128 perLineTax = 0;
-    for (const auto& line : lines_) {
+    for (int i = 0; i < Count(); ++i) {
+        TThEstimateObject* line = &Items(i);
         if (line->SubTotalRow) {
             line->TotalPrice = Currency::fromWideRaw(group);
             group = 0;

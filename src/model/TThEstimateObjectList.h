@@ -1,17 +1,16 @@
 #pragma once
 
 #include <QString>
-#include <memory>
-#include <vector>
 
 #include "Currency.h"
+#include "OwnedList.h"
 #include "TRoundingMode.h"
 #include "TThCustomerObject.h"
 #include "TThEstimateObject.h"
 
 // The one document the user edits: header fields, tax options and the ordered line items,
 // which it owns.
-class TThEstimateObjectList {
+class TThEstimateObjectList : public OwnedList<TThEstimateObject> {
 public:
     static constexpr int DefaultLineCount = 100;
     static inline const QString SubTotalRowName = QStringLiteral("■ 小計 ■");
@@ -41,15 +40,6 @@ public:
     QString Etc;  // lines separated by CR LF
     QString Memo;
 
-    int Count() const { return static_cast<int>(lines_.size()); }
-    TThEstimateObject& Items(int index) { return *lines_.at(static_cast<size_t>(index)); }
-    const TThEstimateObject& Items(int index) const { return *lines_.at(static_cast<size_t>(index)); }
-    // Replaces line index; the previous line goes back to the caller.
-    std::unique_ptr<TThEstimateObject> Put(int index, std::unique_ptr<TThEstimateObject> line);
-    int Add(std::unique_ptr<TThEstimateObject> line);
-    void Move(int from, int to);
-    void Delete(int index);
-    void Clear() { lines_.clear(); }
     // Appends empty lines until the document has at least count lines.
     void PadLines(int count);
 
@@ -63,7 +53,4 @@ public:
     void SaveToFile(const QString& path, const QString& comment) const;
     // Replaces the stored fields and lines by the file's; TaxRate and CalcPerRow stay.
     void LoadFromFile(const QString& path);
-
-private:
-    std::vector<std::unique_ptr<TThEstimateObject>> lines_;
 };

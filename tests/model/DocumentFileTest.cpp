@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "QtPrint.h"
-#include <sys/resource.h>
 
 #include <QBuffer>
 #include <QDir>
-#include <csignal>
 
 #include "Clock.h"
 #include "Cp932.h"
 #include "DocumentFile.h"
+#include "FileSizeLimit.h"
 #include "ModelError.h"
 #include "TempDir.h"
 #include "TThEstimateObjectList.h"
@@ -442,26 +441,6 @@ TEST(DocumentFile, HeaderReadStopsAfterTheFifthEntry) {
     buffer.open(QIODevice::ReadOnly);
     EXPECT_THROW(DocumentFile::ReadHeader(buffer, "h.MT4"), EFileFormatError);
 }
-
-// Lets writes beyond limit bytes fail, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(DocumentFile, FailedSaveLeavesThePreviousFileIntact) {
     TempDir dir;

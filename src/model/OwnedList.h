@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+// An ordered list that owns its records: the list operations the document and the three
+// masters share. Indexes out of range throw std::out_of_range.
+template <class T>
+class OwnedList {
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    T& Items(int index) { return *items_.at(checked(index)); }
+    const T& Items(int index) const { return *items_.at(checked(index)); }
+
+    int Add(std::unique_ptr<T> item) {
+        items_.push_back(std::move(item));
+        return Count() - 1;
+    }
+    void Insert(int index, std::unique_ptr<T> item) {
+        if (index != Count()) {
+            checked(index);
+        }
+        items_.insert(items_.begin() + index, std::move(item));
+    }
+    // Replaces record index; the previous record goes back to the caller.
+    std::unique_ptr<T> Put(int index, std::unique_ptr<T> item) {
+        items_.at(checked(index)).swap(item);
+        return item;
+    }
+    void Move(int from, int to) {
+        auto item = std::move(items_.at(checked(from)));
+        checked(to);
+        items_.erase(items_.begin() + from);
+        items_.insert(items_.begin() + to, std::move(item));
+    }
+    void Delete(int index) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(checked(index))); }
+    void Clear() { items_.clear(); }
+    // Position of the record at address item, -1 when it is not in the list.
+    int IndexOf(const T* item) const {
+        for (size_t i = 0; i < items_.size(); ++i) {
+            if (items_[i].get() == item) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+private:
+    size_t checked(int index) const {
+        if (index < 0 || index >= Count()) {
+            throw std::out_of_range("list index out of range");
+        }
+        return static_cast<size_t>(index);
+    }
+
+    std::vector<std::unique_ptr<T>> items_;
+};

@@ -1,0 +1,40 @@
+#include "PictureFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+#include "ModelError.h"
+#include "SaveFile.h"
+
+namespace PictureFile {
+
+QImage Load(const QString& path) {
+    if (!QFile::exists(path)) {
+        return {};
+    }
+    QImageReader reader(path);
+    QImage picture = reader.read();
+    if (picture.isNull()) {
+        throw EFileError(QStringLiteral("画像「%1」を読み込めません: %2").arg(path, reader.errorString()));
+    }
+    return picture;
+}
+
+void Store(const QString& path, const QImage& picture) {
+    if (picture.isNull()) {
+        if (QFile::exists(path) && !QFile::remove(path)) {
+            throw EFileError(QStringLiteral("画像「%1」を削除できません。").arg(path));
+        }
+        return;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "BMP")) {
+        throw EFileError(QStringLiteral("画像「%1」を BMP に変換できません。").arg(path));
+    }
+    SaveFileAtomically(path, bytes);
+}
+
+}  // namespace PictureFile

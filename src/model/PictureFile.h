@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The seal, logo and company-stamp pictures: BMP files in the image folder.
+namespace PictureFile {
+
+// An empty picture when the file does not exist; EFileError when it exists but cannot be
+// read as a picture.
+QImage Load(const QString& path);
+// A picture is written as BMP, atomically; an empty picture removes the file.
+void Store(const QString& path, const QImage& picture);
+
+}  // namespace PictureFile

@@ -1,0 +1,79 @@
+#include "TThConfigInfo.h"
+
+#include "PictureFile.h"
+
+namespace {
+
+using C = TThConfigInfo;
+using Key = SettingKey<C>;
+
+}  // namespace
+
+const std::vector<SettingKey<TThConfigInfo>>& TThConfigInfo::Keys() {
+    static const std::vector<Key> keys = {
+        {"TAX", &C::TAX, Currency::fromUnits(5)},
+        {"MONETARY", &C::MONETARY, QStringLiteral("￥")},
+        {"PRINTCUSCODE", &C::PRINTCUSCODE, true},
+        {"NOTAXNOSUB", &C::NOTAXNOSUB, true},
+        {"EXITALERT", &C::EXITALERT, true},
+        {"OPENALERT", &C::OPENALERT, true},
+        {"PRINTDECIMAL", &C::PRINTDECIMAL, false},
+        {"EST_TITLE", &C::EST_TITLE, QStringLiteral("御 見 積 書")},
+        {"EST_MSG", &C::EST_MSG, QStringLiteral("下記の通り御見積り申し上げます。")},
+        {"UNIT_PRICE_EST_TITLE", &C::UNIT_PRICE_EST_TITLE, QStringLiteral("単価見積書")},
+        {"UNIT_PRICE_EST_MSG", &C::UNIT_PRICE_EST_MSG, QStringLiteral("下記の通り御見積り申し上げます。")},
+        {"DELIVER_TITLE", &C::DELIVER_TITLE, QStringLiteral("納 品 書")},
+        {"DELIVER_MSG", &C::DELIVER_MSG, QStringLiteral("下記の通り納品致しました。")},
+        {"CLAIM_TITLE", &C::CLAIM_TITLE, QStringLiteral("請 求 書")},
+        {"CLAIM_MSG", &C::CLAIM_MSG, QStringLiteral("下記の通り御請求致します。")},
+        {"CLAIM_DETAIL_TITLE", &C::CLAIM_DETAIL_TITLE, QStringLiteral("請 求 明 細 書")},
+        {"CLAIM_DETAIL_MSG", &C::CLAIM_DETAIL_MSG, QStringLiteral("下記の通り御請求致します。")},
+        {"TOTAL_CLAIM_TITLE", &C::TOTAL_CLAIM_TITLE, QStringLiteral("合 計 請 求 書")},
+        {"TOTAL_CLAIM_MSG", &C::TOTAL_CLAIM_MSG,
+         QStringLiteral("毎度ありがとうございます。下記の通り御請求致します。")},
+        {"RECEIVE_TITLE", &C::RECEIVE_TITLE, QStringLiteral("物 品 受 領 書")},
+        {"RECEIVE_MSG", &C::RECEIVE_MSG, QStringLiteral("下記の通り受領致しました。")},
+        {"RECEIPT_TITLE", &C::RECEIPT_TITLE, QStringLiteral("領 収 書")},
+        {"RECEIPT_MSG", &C::RECEIPT_MSG, QStringLiteral("上記の金額正に領収致しました。")},
+        {"FAX_TITLE", &C::FAX_TITLE, QStringLiteral("FAX送信のご案内"), false},
+        {"RECEIVE_DAY", &C::RECEIVE_DAY, QStringLiteral("受渡期日")},
+        {"PLACE", &C::PLACE, QStringLiteral("納入場所")},
+        {"CONDITION", &C::CONDITION, QStringLiteral("支払条件")},
+        {"LIMIT", &C::LIMIT, QStringLiteral("有効期限")},
+        {"ITEM_NAME", &C::ITEM_NAME, QStringLiteral("品名")},
+        {"ART", &C::ART, QStringLiteral("数量")},
+        {"UNIT_NAME", &C::UNIT_NAME, QStringLiteral("単位")},
+        {"UNIT_PRICE", &C::UNIT_PRICE, QStringLiteral("単価")},
+        {"PRICE", &C::PRICE, QStringLiteral("金額")},
+        {"NOTE", &C::NOTE, QStringLiteral("備考")},
+        {"LINE_COLOR_ODD", &C::LINE_COLOR_ODD, 15780518},
+        {"LINE_COLOR_EVEN", &C::LINE_COLOR_EVEN, 16777215},
+    };
+    return keys;
+}
+
+TThConfigInfo::TThConfigInfo(const QString& imageFolder)
+    : imageFolder_(imageFolder.endsWith(u'/') ? imageFolder : imageFolder + u'/') {
+    ApplyDefaults(*this, Keys());
+}
+
+QString TThConfigInfo::StampPath(int index) const {
+    return imageFolder_ + QStringLiteral("pstamp%1.bmp").arg(index);
+}
+
+void TThConfigInfo::LoadFromFile(const QString& path) {
+    ReadKeys(*this, Keys(), IniFile::Load(path), Section);
+    NameFontSize = 12;
+    for (int i = 0; i < StampCount; ++i) {
+        Stamp(i) = PictureFile::Load(StampPath(i));
+    }
+}
+
+void TThConfigInfo::SaveToFile(const QString& path) const {
+    IniFile ini = IniFile::Load(path);
+    WriteKeys(*this, Keys(), ini, Section);
+    ini.Save();
+    for (int i = 0; i < StampCount; ++i) {
+        PictureFile::Store(StampPath(i), Stamp(i));
+    }
+}

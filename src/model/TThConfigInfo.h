@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <vector>
+
+#include "Currency.h"
+#include "SettingKey.h"
+
+// The operating settings: section [SETTING] of "conf.ini" and the six seal pictures
+// pstamp0.bmp to pstamp5.bmp of the image folder.
+class TThConfigInfo {
+public:
+    static inline const QString Section = QStringLiteral("SETTING");
+    static constexpr int StampCount = 6;
+
+    explicit TThConfigInfo(const QString& imageFolder);
+
+    Currency TAX;  // percent
+    QString MONETARY;
+    bool PRINTCUSCODE = true;
+    bool NOTAXNOSUB = true;
+    bool EXITALERT = true;
+    bool OPENALERT = true;
+    bool PRINTDECIMAL = false;
+    QString EST_TITLE;
+    QString EST_MSG;
+    QString UNIT_PRICE_EST_TITLE;
+    QString UNIT_PRICE_EST_MSG;
+    QString DELIVER_TITLE;
+    QString DELIVER_MSG;
+    QString CLAIM_TITLE;
+    QString CLAIM_MSG;
+    QString CLAIM_DETAIL_TITLE;
+    QString CLAIM_DETAIL_MSG;
+    QString TOTAL_CLAIM_TITLE;
+    QString TOTAL_CLAIM_MSG;
+    QString RECEIVE_TITLE;
+    QString RECEIVE_MSG;
+    QString RECEIPT_TITLE;
+    QString RECEIPT_MSG;
+    QString FAX_TITLE;  // read, never written
+    QString RECEIVE_DAY;
+    QString PLACE;
+    QString CONDITION;
+    QString LIMIT;
+    QString ITEM_NAME;
+    QString ART;
+    QString UNIT_NAME;
+    QString UNIT_PRICE;
+    QString PRICE;
+    QString NOTE;
+    int LINE_COLOR_ODD = 0;   // 0x00BBGGRR
+    int LINE_COLOR_EVEN = 0;  // 0x00BBGGRR
+
+    // Point size of the addressee's company name on slips; not kept in the file.
+    int NameFontSize = 12;
+
+    // Every key of [SETTING] in file order, with its default.
+    static const std::vector<SettingKey<TThConfigInfo>>& Keys();
+
+    QImage& Stamp(int index) { return stamps_.at(static_cast<size_t>(index)); }
+    const QImage& Stamp(int index) const { return stamps_.at(static_cast<size_t>(index)); }
+    QString StampPath(int index) const;
+    const QString& ImageFolder() const { return imageFolder_; }
+
+    // Every key with its default (a missing file gives all defaults), then the pictures.
+    void LoadFromFile(const QString& path);
+    // Every key but FAX_TITLE into [SETTING], keeping the rest of the file; then the pictures.
+    void SaveToFile(const QString& path) const;
+
+private:
+    QString imageFolder_;
+    std::array<QImage, StampCount> stamps_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include "OwnedList.h"
+#include "TThCustomerObject.h"
+
+// The customer master, "Customer.dat": one CSV line of nine fields per customer
+// (NameTitle is not kept).
+class TThCustomerObjectList : public OwnedList<TThCustomerObject> {
+public:
+    static inline const QString ExportHeader =
+        QStringLiteral("お客様コード,会社名１,会社名２,会社名３,郵便番号,住所１,住所２,ＴＥＬ,ＦＡＸ");
+
+    // Appends the customers of the file.
+    void LoadFromFile(const QString& path);
+    void SaveToFile(const QString& path) const;
+    // The same lines after the header line, for other programs.
+    void ExportToFile(const QString& path) const;
+
+private:
+    QStringList lines() const;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include "Currency.h"
+#include "OwnedList.h"
+
+// One item of the item master.
+struct TThItemObject {
+    // The unit of an item that has none; picking such an item leaves the line's unit empty.
+    static inline const QString NoUnit = QStringLiteral("＜なし＞");
+
+    QString ItemName;
+    QString UnitName;
+    Currency UnitPrice;
+
+    friend bool operator==(const TThItemObject&, const TThItemObject&) = default;
+};
+
+// The item master, "ItemList.dat": CSV lines of name, unit and unit price.
+class TThItemObjectList : public OwnedList<TThItemObject> {
+public:
+    // Replaces the list by the file's items; an absent file leaves the list empty.
+    void LoadFromFile(const QString& path);
+    void SaveToFile(const QString& path) const;
+};
