@@ -23,6 +23,7 @@ public:
 
     bool takeFlag(const QString& name);
     std::optional<QString> takeValue(const QString& name);
+    const QStringList& rest() const { return arguments_; }
     // The remaining arguments, which must be exactly count positional ones.
     QStringList positional(int count, const QString& usage);
 

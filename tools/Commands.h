@@ -4,6 +4,12 @@
 #include <QTextStream>
 
 #include "CommandLine.h"
+#include "DataFolders.h"
+
+// What every command may use besides its own arguments.
+struct ToolContext {
+    DataFolders folders;
+};
 
 // One subcommand of dorvani4-tool. run() writes its result to out and returns normally,
 // or throws: EUsageError for a wrong call, EModelError for bad input.
@@ -11,8 +17,11 @@ struct ToolCommand {
     QString name;
     QString usage;
     QString summary;
-    void (*run)(CommandLine& arguments, QTextStream& out);
+    void (*run)(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 };
 
-void RunShow(CommandLine& arguments, QTextStream& out);
-void RunConvert(CommandLine& arguments, QTextStream& out);
+void RunShow(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunConvert(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);

@@ -2,7 +2,7 @@
 #include "Commands.h"
 #include "ToolDocument.h"
 
-void RunConvert(CommandLine& arguments, QTextStream&) {
+void RunConvert(CommandLine& arguments, const ToolContext&, QTextStream&) {
     const QString usage = QStringLiteral("dorvani4-tool convert IN OUT [--saved \"yyyy/mm/dd hh:nn\"]");
     const std::optional<QString> saved = arguments.takeValue(QStringLiteral("--saved"));
     const QStringList paths = arguments.positional(2, usage);

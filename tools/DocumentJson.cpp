@@ -83,35 +83,22 @@ QString roundingName(TRoundingMode mode) {
 }
 
 template <class Owner>
-QString valueText(const Owner& owner, const Member<Owner>& member) {
-    return std::visit(
-        [&](auto pointer) -> QString {
-            const auto& value = owner.*pointer;
-            using T = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<T, QString>) {
-                return JsonText::quote(value);
-            } else if constexpr (std::is_same_v<T, bool>) {
-                return JsonText::boolean(value);
-            } else if constexpr (std::is_same_v<T, Currency>) {
-                return JsonText::quote(value.toText());
-            } else {
-                return JsonText::quote(roundingName(value));
-            }
-        },
-        member);
-}
-
-template <class Owner>
 QStringList members(const Owner& owner, const std::vector<Field<Owner>>& fields) {
     QStringList out;
     for (const Field<Owner>& field : fields) {
-        out << JsonText::quote(field.key) + QStringLiteral(": ") + valueText(owner, field.member);
+        const QString text = std::visit(
+            [&](auto pointer) {
+                const auto& value = owner.*pointer;
+                if constexpr (std::is_same_v<std::decay_t<decltype(value)>, TRoundingMode>) {
+                    return JsonText::quote(roundingName(value));
+                } else {
+                    return JsonText::value(value);
+                }
+            },
+            field.member);
+        out << JsonText::member(field.key, text);
     }
     return out;
-}
-
-QString inlineObject(const QStringList& members) {
-    return QStringLiteral("{") + members.join(QStringLiteral(", ")) + QStringLiteral("}");
 }
 
 // Reading: every problem names the file and the path of the field in the JSON.
@@ -210,20 +197,18 @@ QSet<QString> keysOf(const std::vector<Field<Owner>>& fields) {
 QString DocumentToJson(const ToolDocument& loaded) {
     const Document& d = loaded.document;
     QStringList top;
-    top << QStringLiteral("\"layout\": ") + JsonText::quote(loaded.layout)
-        << QStringLiteral("\"saved\": ") + JsonText::quote(loaded.saved)
-        << QStringLiteral("\"comment\": ") + JsonText::quote(loaded.comment);
+    top << JsonText::member("layout", JsonText::quote(loaded.layout))
+        << JsonText::member("saved", JsonText::quote(loaded.saved))
+        << JsonText::member("comment", JsonText::quote(loaded.comment));
     top << members(d, HeadFields);
-    top << QStringLiteral("\"Customer\": ") + inlineObject(members(d.Customer, CustomerFields));
+    top << JsonText::member("Customer", JsonText::inlineObject(members(d.Customer, CustomerFields)));
     top << members(d, BodyFields);
     QStringList lines;
     for (int i = 0; i < d.Count(); ++i) {
-        lines << QStringLiteral("    ") + inlineObject(members(d.Items(i), LineFields));
+        lines << JsonText::inlineObject(members(d.Items(i), LineFields));
     }
-    top << (lines.isEmpty() ? QStringLiteral("\"lines\": []")
-                            : QStringLiteral("\"lines\": [\n") + lines.join(QStringLiteral(",\n")) +
-                                  QStringLiteral("\n  ]"));
-    return QStringLiteral("{\n  ") + top.join(QStringLiteral(",\n  ")) + QStringLiteral("\n}\n");
+    top << JsonText::member("lines", JsonText::block(lines, 2, true));
+    return JsonText::block(top, 0) + u'\n';
 }
 
 void DocumentFromJson(ToolDocument& loaded, const QByteArray& json, const QString& fileName) {

@@ -1,5 +1,7 @@
 #include "JsonText.h"
 
+#include "IniFile.h"
+
 namespace JsonText {
 
 QString quote(const QString& text) {
@@ -33,6 +35,23 @@ QString quote(const QString& text) {
     }
     out += QLatin1Char('"');
     return out;
+}
+
+QString value(double number) { return IniFile::FloatText(number); }
+
+QString inlineObject(const QStringList& members) {
+    return QStringLiteral("{") + members.join(QStringLiteral(", ")) + QStringLiteral("}");
+}
+
+QString block(const QStringList& members, int indent, bool array) {
+    const QString open = array ? QStringLiteral("[") : QStringLiteral("{");
+    const QString close = array ? QStringLiteral("]") : QStringLiteral("}");
+    if (members.isEmpty()) {
+        return open + close;
+    }
+    const QString inner(indent + 2, u' ');
+    return open + u'\n' + inner + members.join(QStringLiteral(",\n") + inner) + u'\n' + QString(indent, u' ') +
+           close;
 }
 
 }  // namespace JsonText

@@ -15,10 +15,17 @@ const ToolCommand Commands[] = {
      "recompute a document's totals and print it as JSON", RunShow},
     {"convert", "convert IN OUT [--saved \"yyyy/mm/dd hh:nn\"]",
      "convert between a document file (.MT4) and JSON (.json)", RunConvert},
+    {"config", "config", "print the settings and the three sender profiles as JSON", RunConfig},
+    {"masters", "masters", "print the customers, items and units as JSON", RunMasters},
+    {"export-customers", "export-customers OUT.csv", "write the customer list as CSV with its header line",
+     RunExportCustomers},
 };
 
 QString helpText() {
-    QString text = QStringLiteral("usage: dorvani4-tool COMMAND ...\n\ncommands:\n");
+    QString text = QStringLiteral(
+        "usage: dorvani4-tool [--data-root DIR] COMMAND ...\n\n"
+        "--data-root DIR  the data folder to use instead of %1\n\ncommands:\n")
+                       .arg(DataFolders::DefaultRoot());
     for (const ToolCommand& command : Commands) {
         text += QStringLiteral("  %1\n      %2\n").arg(command.usage, command.summary);
     }
@@ -35,6 +42,15 @@ int fail(int status, const QString& message) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
+    std::optional<QString> dataRoot;
+    try {
+        CommandLine global(arguments);
+        dataRoot = global.takeValue(QStringLiteral("--data-root"));
+        arguments = global.rest();
+    } catch (const EUsageError& error) {
+        return fail(2, error.message());
+    }
+    const ToolContext context{DataFolders(dataRoot.value_or(DataFolders::DefaultRoot()))};
     if (arguments.isEmpty()) {
         return fail(2, helpText());
     }
@@ -50,7 +66,7 @@ int main(int argc, char** argv) {
         try {
             CommandLine line(arguments);
             QTextStream out(stdout);
-            command.run(line, out);
+            command.run(line, context, out);
             out.flush();
             return 0;
         } catch (const EUsageError& error) {

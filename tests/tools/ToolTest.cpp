@@ -3,8 +3,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QDir>
+#include <QImage>
 #include <QProcess>
 
+#include "Cp932.h"
 #include "QtPrint.h"
 #include "TempDir.h"
 
@@ -108,6 +111,76 @@ TEST(Tool, MissingLinesMeanANewDocumentsHundredEmptyLines) {
     EXPECT_EQ(json["lines"].toArray()[99].toObject()["Num"].toString(), "0");
 }
 
+TEST(Tool, ShowTakesItsDefaultRateFromTheDataRoot) {
+    TempDir dir;
+    writeFileBytes(dir.path("in.json"), R"({"lines": [{"TotalPrice": "1000"}]})");
+    ASSERT_EQ(tool({"convert", dir.path("in.json"), dir.path("a.MT4")}).status, 0);
+    writeFileBytes(dir.path("conf.ini"), "[SETTING]\r\nTAX=8\r\n");
+    const ToolRun withRoot = tool({"--data-root", dir.root(), "show", dir.path("a.MT4")});
+    ASSERT_EQ(withRoot.status, 0) << withRoot.err.toStdString();
+    EXPECT_EQ(parse(withRoot.out)["TaxRate"].toString(), "8");
+    EXPECT_EQ(parse(withRoot.out)["Tax"].toString(), "80");
+    // Without a conf.ini the rate is the one older installations had.
+    const ToolRun empty = tool({"show", dir.path("a.MT4"), "--data-root", dir.path("nothing")});
+    EXPECT_EQ(parse(empty.out)["Tax"].toString(), "50");
+}
+
+TEST(Tool, ConfigListsSettingsProfilesAndPictures) {
+    TempDir dir;
+    writeFileBytes(dir.path("conf.ini"),
+                   Cp932::encode("[SETTING]\r\nTAX=2.5\r\nPRINTDECIMAL=1\r\n[CAMPANY_INFO1]\r\nCampanyName1=株式会社テスト\r\n"
+                                 "CampanyStampWidth_B5=20.5\r\nBankNo2=普通 123\r\n"));
+    QDir().mkpath(dir.path("img"));
+    QImage seal(40, 30, QImage::Format_RGB32);
+    seal.fill(Qt::red);
+    ASSERT_TRUE(seal.save(dir.path("img/pstamp3.bmp"), "BMP"));
+    ASSERT_TRUE(seal.save(dir.path("img/logo1.bmp"), "BMP"));
+
+    const ToolRun run = tool({"--data-root", dir.root(), "config"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject json = parse(run.out);
+    const QJsonObject setting = json["SETTING"].toObject();
+    EXPECT_EQ(setting["TAX"].toString(), "2.5");
+    EXPECT_TRUE(setting["PRINTDECIMAL"].toBool());
+    EXPECT_EQ(setting["LINE_COLOR_ODD"].toInt(), 15780518);
+    EXPECT_EQ(setting["FAX_TITLE"].toString(), "FAX送信のご案内");
+    const QJsonArray seals = json["seals"].toArray();
+    ASSERT_EQ(seals.size(), 6);
+    EXPECT_FALSE(seals[0].toObject()["present"].toBool());
+    EXPECT_EQ(seals[3].toObject()["width"].toInt(), 40);
+    const QJsonObject second = json["CAMPANY_INFO1"].toObject();
+    EXPECT_EQ(second["CampanyName1"].toString(), "株式会社テスト");
+    EXPECT_EQ(second["BankNo2"].toString(), "普通 123");
+    EXPECT_DOUBLE_EQ(second["CampanyStampWidth_B5"].toDouble(), 20.5);
+    EXPECT_DOUBLE_EQ(second["CampanyStampPosFaxSenderPosY_B5"].toDouble(), 78.3);
+    EXPECT_EQ(second["logo"].toObject()["height"].toInt(), 30);
+    EXPECT_FALSE(json["CAMPANY_INFO2"].toObject()["logo"].toObject()["present"].toBool());
+    // Decimals are written with a point although the tests run under a comma locale.
+    EXPECT_TRUE(run.out.contains("\"CampanyStampWidth_B5\": 20.5,")) << run.out.toStdString();
+}
+
+TEST(Tool, MastersAndCustomerExport) {
+    TempDir dir;
+    writeFileBytes(dir.path("Customer.dat"), Cp932::encode("C1,\"山田 商店\",,,100-0001,東京都,,03,\r\n"));
+    writeFileBytes(dir.path("ItemList.dat"), Cp932::encode("ボルト,本,12.5\r\n"));
+    writeFileBytes(dir.path("ItemUnit.dat"), Cp932::encode("個\r\n\r\n"));
+    const ToolRun run = tool({"--data-root", dir.root(), "masters"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject json = parse(run.out);
+    EXPECT_EQ(json["customers"].toArray()[0].toObject()["Name1"].toString(), "山田 商店");
+    EXPECT_EQ(json["items"].toArray()[0].toObject()["UnitPrice"].toString(), "12.5");
+    EXPECT_EQ(json["units"].toArray(), QJsonArray({"個", ""}));
+
+    ASSERT_EQ(tool({"--data-root", dir.root(), "export-customers", dir.path("out.csv")}).status, 0);
+    EXPECT_EQ(Cp932::decode(readFileBytes(dir.path("out.csv"))),
+              "お客様コード,会社名１,会社名２,会社名３,郵便番号,住所１,住所２,ＴＥＬ,ＦＡＸ\r\n"
+              "C1,\"山田 商店\",,,100-0001,東京都,,03,\r\n");
+
+    const ToolRun none = tool({"--data-root", dir.path("none"), "masters"});
+    ASSERT_EQ(none.status, 0) << none.err.toStdString();
+    EXPECT_TRUE(parse(none.out)["customers"].toArray().isEmpty());
+}
+
 struct FailureCase {
     const char* name;
     QStringList arguments;  // "DIR/" is replaced by the test folder
@@ -126,6 +199,7 @@ TEST_P(ToolFailure, ExitsWithStatusAndOneLineMessage) {
         writeFileBytes(dir.path("in.json"), c.json);
     }
     writeFileBytes(dir.path("broken.MT4"), QByteArray::fromHex("0a000000") + "MITSU4_100" + QByteArray::fromHex("ff"));
+    writeFileBytes(dir.path("Customer.dat"), "C1,a,,,,,,,\r\nC2,short\r\n");
     QStringList arguments;
     for (const QString& argument : c.arguments) {
         arguments << QString(argument).replace("DIR/", dir.root() + "/");
@@ -165,6 +239,10 @@ INSTANTIATE_TEST_SUITE_P(
                     1, "Customer.Nmae1: unknown field"},
         FailureCase{"JsonBadRounding", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"TaxRounding": "up"})", 1,
                     "TaxRounding: must be rmTruncate"},
+        FailureCase{"BrokenCustomerFile", {"--data-root", "DIR/", "masters"}, nullptr, 1,
+                    "DIR/Customer.dat」の 2 行目"},
+        FailureCase{"DataRootWithoutValue", {"config", "--data-root"}, nullptr, 2, "--data-root needs a value"},
+        FailureCase{"ConfigTakesNoFile", {"config", "x"}, nullptr, 2, "usage: dorvani4-tool [--data-root DIR] config"},
         FailureCase{"TextShiftJisCannotHold", {"convert", "DIR/in.json", "DIR/a.MT4"},
                     R"({"lines": [{"ItemName": "寿司🍣"}]})", 1, "1行目の品名"}),
     failureName);
