@@ -366,9 +366,9 @@ void TPdfCanvas::DrawXObjectEx(float x, float y, float width, float height, floa
     RestoreState();
 }
 
-void TPdfCanvas::SetPage(TPdfDictionary* page) {
-    page_ = page;
-    contents_ = dynamic_cast<TPdfStream*>(page->Entry("Contents"));
+void TPdfCanvas::SetPage(TPdfDictionary& page) {
+    page_ = &page;
+    contents_ = dynamic_cast<TPdfStream*>(page.Entry("Contents"));
     attr_.SetFont(nullptr);
     SetFont("Arial", 10);
     attr_.SetCharSpace(0);

@@ -79,7 +79,7 @@ class TPdfCanvas {
                        float clipWidth, float clipHeight, std::string_view name);
 
     // Makes the page current and resets the text state, selecting Arial 10.
-    void SetPage(TPdfDictionary* page);
+    void SetPage(TPdfDictionary& page);
     TPdfDictionary& GetPage() const;
     TPdfDoc& GetDoc() const;
     int PageHeight() const;

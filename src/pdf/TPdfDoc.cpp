@@ -105,7 +105,7 @@ void TPdfDoc::AddPage() {
     auto* contents = xref.Add(std::make_unique<TPdfStream>(&xref));
     page->SetEntry("Contents", *contents);
 
-    canvas_->SetPage(page);
+    canvas_->SetPage(*page);
 }
 
 void TPdfDoc::FreeDocument() {
@@ -164,6 +164,9 @@ TPdfFont* TPdfDoc::GetFont(std::string_view fontName) {
 }
 
 TPdfFont* TPdfDoc::CreateFont(std::string_view fontName) {
+    if (!hasDoc_) {
+        throw EPdfInvalidOperation("CreateFont --document is null.");
+    }
     TPdfFontClass fontClass = TPdfClassRegistry::FindFontClass(fontName);
     if (fontClass == nullptr) {
         throw Exception("CreateFont --InvalidFontName:" + std::string(fontName));
@@ -191,6 +194,9 @@ TPdfStream* TPdfDoc::FindXObject(std::string_view name) const {
 }
 
 void TPdfDoc::RegisterXObject(std::unique_ptr<TPdfObject> object, std::string_view name) {
+    if (!hasDoc_) {
+        throw EPdfInvalidOperation("RegisterXObject --document is null.");
+    }
     if (object == nullptr) {
         throw EPdfInvalidValue("RegisterXObject --AObject is null");
     }

@@ -58,6 +58,11 @@ const std::string kOnePageFile =
     "666\r\n"
     "%%EOF\r\n";
 
+std::unique_ptr<TPdfImage> SmallImage() {
+    TPdfBitmap bitmap(1, 1, TPdfPixelFormat::pf24bit);
+    return TPdfBitmapImage().CreateImage(bitmap);
+}
+
 void StartFixed(TPdfDoc& doc) {
     doc.SetClock(FixedTime);
     doc.StartDocument();
@@ -163,7 +168,10 @@ TEST(TPdfDoc, RefusesEveryStepThatNeedsADocument) {
         {"GetRoot --this method can not use this state..", [](TPdfDoc& d) { d.GetRoot(); }},
         {"GetOutlineRoot --document is null..", [](TPdfDoc& d) { d.GetOutlineRoot(); }},
         {"GetFont --document is null.", [](TPdfDoc& d) { d.GetFont("Arial"); }},
+        {"CreateFont --document is null.", [](TPdfDoc& d) { d.CreateFont("Arial"); }},
         {"AddPage --current pages null.", [](TPdfDoc& d) { d.AddPage(); }},
+        {"RegisterXObject --document is null.",
+         [](TPdfDoc& d) { d.AddImage("Seal", SmallImage()); }},
         {"SaveToStream --there is no document to save.",
          [](TPdfDoc& d) {
              TPdfMemoryStream stream;
@@ -342,11 +350,6 @@ TEST(TPdfCatalog, TakesOnlyAPageTreeAndDropsAnOpenAction) {
     EXPECT_EQ(ValueOf(doc, 1), "<<\r\n/Type /Catalog\r\n/Pages 3 0 R\r\n/OpenAction []\r\n>>");
     root.SaveOpenAction();
     EXPECT_EQ(ValueOf(doc, 1), "<<\r\n/Type /Catalog\r\n/Pages 3 0 R\r\n>>");
-}
-
-std::unique_ptr<TPdfImage> SmallImage() {
-    TPdfBitmap bitmap(1, 1, TPdfPixelFormat::pf24bit);
-    return TPdfBitmapImage().CreateImage(bitmap);
 }
 
 template <class Error>
