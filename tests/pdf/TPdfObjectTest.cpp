@@ -65,6 +65,11 @@ TEST(TPdfObject, WritesEachValueInPdfSyntax) {
     }
 }
 
+TEST(TPdfText, RefusesBytesThatAreNotShiftJisWhenWritten) {
+    TPdfText cutOff("A\x82");  // a lead byte without its trail byte
+    EXPECT_THROW(Written(cutOff), EPdfInvalidValue);
+}
+
 TEST(TPdfObject, StartsDirectWithoutNumber) {
     TPdfNumber number(1);
     EXPECT_EQ(number.ObjectType(), TPdfObjectType::Direct);
