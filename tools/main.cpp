@@ -19,6 +19,9 @@ const ToolCommand Commands[] = {
     {"masters", "masters", "print the customers, items and units as JSON", RunMasters},
     {"export-customers", "export-customers OUT.csv", "write the customer list as CSV with its header line",
      RunExportCustomers},
+    {"pdf", "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
+     "[--tax notax|before|in] [--set KEY=VALUE ...]",
+     "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},
 };
 
 QString helpText() {

@@ -1,0 +1,125 @@
+#pragma once
+
+// Pagination and the texts of main slips, shared by the printed pages and the PDF pages.
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include "TSlipKind.h"
+#include "TSlipSource.h"
+
+struct TThEstimateObject;
+
+// Document lines a page holds, by page kind.
+struct TSlipCapacity {
+    int Single;
+    int First;
+    int Middle;
+    int Last;
+
+    int Of(TSlipPageKind pageKind) const;
+};
+
+TSlipCapacity SlipCapacity(TSlipKind kind, bool landscape);
+
+// The unit-price estimate uses the page-total and totals rows for lines.
+inline bool HasAmountsRows(TSlipKind kind) {
+    return kind != skTanka;
+}
+
+// 1 + the index of the last line with input; 0 for an empty document.
+int UsedLineCount(const TThEstimateObjectList& document);
+
+// At least 1.
+int SlipPageCount(const TSlipSource& source);
+
+// The document lines of a page: line First (from 0) goes to table row 1, and so on for
+// Count lines; a range stops at the end of the document.
+struct TSlipLineRange {
+    int First = 0;
+    int Count = 0;
+};
+
+TSlipLineRange SlipLineRange(const TSlipSource& source, int n, int m);
+
+// The cells of a line row; zero numbers and, without the remarks column, the remark stay
+// empty.
+struct TSlipLineRow {
+    QString ItemName;
+    QString Num;
+    QString UnitName;
+    QString UnitPrice;
+    QString TotalPrice;
+    QString Etc;
+};
+
+TSlipLineRow SlipLineRow(const TSlipSource& source, const TThEstimateObject& line);
+
+inline const QString PageTotalCaption = QStringLiteral("(ページ計)");
+// The sum of the page's non-subtotal lines; empty when amounts are not printed.
+QString PageTotalText(const TSlipSource& source, const TSlipLineRange& range);
+
+// One of the three totals rows (subtotal, tax, total); a suppressed row is empty.
+struct TSlipTotalRow {
+    QString Caption;
+    QString Amount;
+};
+
+std::array<TSlipTotalRow, 3> SlipTotalRows(const TSlipSource& source);
+
+// At most four lines of the document remarks, the first led by "備　考：".
+QStringList RemarkRows(const TThEstimateObjectList& document);
+
+QString PageNumberText(int n, int m);
+
+// The grand-total box; empty for the unit-price estimate and when the box is off.
+QString GrandTotalText(const TSlipSource& source);
+
+// The chosen bank account when it is printed, else the flagged conditions (caption, two
+// spaces, value), numbered "1. " ... when numbered; never both.
+QStringList BankOrConditionLines(const TSlipSource& source, bool numbered);
+// True when the lines above are the bank account.
+bool PrintsBankAccount(const TSlipSource& source);
+
+// One header block (left or right) as it prints: who it shows and its lines. Postal is empty
+// when no postal line prints; ChargeName and TelFax belong to the sender only.
+struct TSlipHeaderBlock {
+    bool Sender = false;
+    bool Logo = false;  // the sender's logo replaces every text of the block
+    QString Postal;
+    QString Address1;
+    QString Address2;
+    std::array<QString, 3> Names;
+    QString ChargeName;
+    QString TelFax;
+};
+
+TSlipHeaderBlock LeftHeaderBlock(const TSlipSource& source);
+TSlipHeaderBlock RightHeaderBlock(const TSlipSource& source);
+
+// The three name lines with the suffix after the last filled one.
+std::array<QString, 3> NameLines(const QString& name1, const QString& name2, const QString& name3,
+                                 const QString& suffix);
+
+QString SlipCodeText(const TThEstimateObjectList& document);
+QString SlipDateText(const TThEstimateObjectList& document);
+QString CustomerCodeText(const TSlipSource& source);
+QString StampBoxCaption(TSlipKind kind);  // the right box: "受領印" or "担当者印"
+
+// Rows of a page's table that are striped (caption row included), and how many of them
+// are page-total or totals rows.
+int StripedRowCount(bool landscape, TSlipPageKind pageKind);
+int AmountsRowCount(TSlipKind kind, TSlipPageKind pageKind);
+// Rows the item-name, quantity and unit dividers run down; the amounts rows stay open.
+inline int DividerRowCount(TSlipKind kind, bool landscape, TSlipPageKind pageKind) {
+    return StripedRowCount(landscape, pageKind) - AmountsRowCount(kind, pageKind);
+}
+
+// A logo's size inside maxWidth × maxHeight, keeping its shape, in whole units.
+struct TLogoSize {
+    int Width = 0;
+    int Height = 0;
+};
+TLogoSize FitLogo(const QImage& logo, int maxWidth, int maxHeight);

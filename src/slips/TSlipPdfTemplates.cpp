@@ -1,0 +1,448 @@
+#include "TSlipPdfTemplates.h"
+
+#include <cmath>
+
+#include "SlipLayout.h"
+#include "SlipTemplate.h"
+#include "TPRImage.h"
+#include "TPRLabel.h"
+#include "TPRPage.h"
+#include "TPRRect.h"
+#include "TPRText.h"
+#include "TPrintOptions.h"
+#include "TThCampanyInfo.h"
+#include "TThConfigInfo.h"
+#include "TThEstimateObjectList.h"
+
+namespace {
+
+const char* const PageParts[] = {"First", "Middle", "Final"};
+
+int PagePart(TSlipPageKind pageKind) {
+    switch (pageKind) {
+        case TSlipPageKind::pkSingle:
+        case TSlipPageKind::pkFirst:
+            return 0;
+        case TSlipPageKind::pkMiddle:
+            return 1;
+        case TSlipPageKind::pkLast:
+            return 2;
+    }
+    return 0;
+}
+
+// Template millimetres: the portrait page height over 297 mm.
+int MmToUnits(double mm) {
+    return static_cast<int>(std::lround(mm * 842.0 / 297.0));
+}
+
+// Left edges and widths of the table columns, by orientation and remarks option.
+struct Column {
+    const char* caption;  // caption label role
+    const char* row;      // row label role, numbered from 1
+    int left[2][2];       // [landscape][remarks on]
+    int width[2][2];
+};
+
+const Column Columns[] = {
+    {"ChartFindingItemName", "ItemName", {{30, 30}, {41, 41}}, {{271, 196}, {429, 278}}},
+    {"ChartFindingItemNum", "ItemNum", {{305, 230}, {475, 324}}, {{36, 36}, {52, 52}}},
+    {"ChartFindingItemUnit", "ItemUnit", {{345, 270}, {532, 381}}, {{30, 30}, {37, 37}}},
+    {"ChartFindingItemUnitPrice", "ItemUnitPrice", {{380, 305}, {574, 423}}, {{67, 67}, {80, 80}}},
+    {"ChartFindingItemTotalPrice",
+     "ItemTotalPrice",
+     {{451, 376}, {659, 508}},
+     {{80, 80}, {109, 109}}},
+    {"ChartFindingItemEtc", "ItemEtc", {{461, 461}, {622, 622}}, {{75, 75}, {151, 151}}},
+};
+// VerLine1 .. VerLine4; VerLine5 only stands with the remarks column.
+const int VerLineLeft[2][2][4] = {{{302, 343, 377, 448}, {227, 268, 302, 373}},
+                                  {{472, 528, 572, 656}, {321, 377, 421, 505}}};
+
+// Finds the components of one template by the names it gives them.
+class Names {
+  public:
+    Names(TPRPage& page, bool landscape, TSlipPageKind pageKind)
+        : page_(page),
+          infix_(QStringLiteral("%1Mitsu%2Page")
+                     .arg(landscape ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
+                          QString::fromLatin1(PageParts[PagePart(pageKind)]))) {}
+
+    TPRLabel* Label(const QString& role) const { return Find<TPRLabel>("PRLabel", role); }
+    TPRText* Text(const QString& role) const { return Find<TPRText>("PRText", role); }
+    TPRRect* Rect(const QString& role) const { return Find<TPRRect>("PRRect", role); }
+    TPRImage* Image(const QString& role) const { return Find<TPRImage>("PRImage", role); }
+    TPRLabel* Label(const char* role, int n) const {
+        return Label(QLatin1String(role) + QString::number(n));
+    }
+    TPRRect* Rect(const char* role, int n) const {
+        return Rect(QLatin1String(role) + QString::number(n));
+    }
+    TPRPage& Page() const { return page_; }
+
+  private:
+    template <class T>
+    T* Find(const char* prefix, const QString& role) const {
+        return page_.Find<T>(QLatin1String(prefix) + infix_ + role);
+    }
+
+    TPRPage& page_;
+    QString infix_;
+};
+
+void SetCaption(TPRLabel* label, const QString& text) {
+    if (label != nullptr) {
+        label->SetCaption(text);
+    }
+}
+
+void Show(TPRItem* item, bool shown) {
+    if (item != nullptr) {
+        item->Printable = shown;
+    }
+}
+
+// Lines of the header text blocks end in a full-width space, so that an empty line keeps
+// its place when the block's text is trimmed.
+QString BlockLine(const QString& text) {
+    return text + QStringLiteral("　");
+}
+
+QStringList AddressLines(const TSlipHeaderBlock& block) {
+    return {block.Postal.isEmpty() ? QStringLiteral("　") : block.Postal, BlockLine(block.Address1),
+            BlockLine(block.Address2)};
+}
+
+QStringList ChargeAndTelLines(const TSlipHeaderBlock& block) {
+    return {BlockLine(block.ChargeName), BlockLine(block.TelFax)};
+}
+
+void FitWidth(TPRLabel& label) {
+    label.Width = static_cast<int>(std::lround(label.GetTextWidth()));
+}
+
+void Centre(TPRLabel& label, int panelWidth) {
+    FitWidth(label);
+    label.Left = static_cast<int>(std::lround((panelWidth - label.Width) / 2.0));
+}
+
+void Follow(TPRRect* line, const TPRLabel& label, bool left) {
+    if (line == nullptr) {
+        return;
+    }
+    line->Width = label.Width;
+    if (left) {
+        line->Left = label.Left;
+    }
+}
+
+}  // namespace
+
+TSlipPdfTemplates::TSlipPdfTemplates(const TThConfigInfo& config) {
+    for (int landscape = 0; landscape < 2; ++landscape) {
+        for (int part = 0; part < 3; ++part) {
+            pages_[static_cast<size_t>(landscape * 3 + part)] = LoadSlipTemplate(
+                QStringLiteral(":/slips/%1Mitsu%2Page.json")
+                    .arg(landscape != 0 ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
+                         QString::fromLatin1(PageParts[part])));
+        }
+    }
+    report_.SetCreationDate(QDateTime(QDate(2010, 7, 8), QTime(10, 21, 41)));
+    ApplyPdfLineColors(config);
+}
+
+TSlipPdfTemplates::~TSlipPdfTemplates() = default;
+
+TPRPage& TSlipPdfTemplates::Template(bool landscape, TSlipPageKind pageKind) const {
+    return *pages_[static_cast<size_t>((landscape ? 3 : 0) + PagePart(pageKind))];
+}
+
+void TSlipPdfTemplates::ApplyPdfLineColors(const TThConfigInfo& config) {
+    const TSlipPageKind parts[] = {TSlipPageKind::pkFirst, TSlipPageKind::pkMiddle,
+                                   TSlipPageKind::pkLast};
+    for (bool landscape : {false, true}) {
+        for (TSlipPageKind part : parts) {
+            const Names names(Template(landscape, part), landscape, part);
+            if (TPRRect* header = names.Rect(QStringLiteral("LineHeader"))) {
+                header->FillColor = config.LINE_COLOR_ODD;
+            }
+            for (int n = 1; TPRRect* line = names.Rect("Line", n); ++n) {
+                line->FillColor = n % 2 == 1 ? config.LINE_COLOR_EVEN : config.LINE_COLOR_ODD;
+            }
+        }
+    }
+}
+
+void TSlipPdfTemplates::ClearSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind) {
+    const TPrintOptions& options = source.Options;
+    const bool landscape = options.Landscape;
+    const Names names(Template(landscape, pageKind), landscape, pageKind);
+    const bool firstTemplate = PagePart(pageKind) == 0;
+    const bool single = pageKind == TSlipPageKind::pkSingle;
+    const bool amounts = HasAmountsRows(source.Kind);
+
+    if (firstTemplate) {
+        for (const char* role : {"CampanyStamp", "CampanyLogo", "CheckStamp", "PersonalStamp"}) {
+            names.Image(QLatin1String(role))->SetPicture(QImage());
+        }
+        for (const char* role : {"CustomerCode", "Title", "SlipCode", "SlipDate", "CustomerName1",
+                                 "CustomerName2", "CustomerName3", "Msg", "MyName1", "MyName2",
+                                 "MyName3", "CheckStamp", "PersonalStamp", "GrandTotal"}) {
+            names.Label(QLatin1String(role))->SetCaption(QString());
+        }
+        for (const char* role : {"CustomerAddress", "MyTelFaxChargeName1", "MyTelFaxChargeName2",
+                                 "Condition", "MyAddress"}) {
+            names.Text(QLatin1String(role))->Lines.clear();
+        }
+        if (auto* bank =
+                names.Page().Find<TPRText>(QStringLiteral("PRTextYokoMitsuFirstBankAccount"))) {
+            bank->Lines.clear();
+        }
+        for (const char* role : {"StampArea", "StampLine", "StampVerLine"}) {
+            Show(names.Rect(QLatin1String(role)), options.PrintStampArea);
+        }
+    }
+
+    const int rows =
+        StripedRowCount(landscape, PagePart(pageKind) == 0 ? TSlipPageKind::pkFirst : pageKind) - 1;
+    for (int n = 1; n <= rows; ++n) {
+        for (const Column& column : Columns) {
+            if (TPRLabel* label = names.Label(column.row, n)) {
+                label->SetCaption(QString());
+            }
+        }
+    }
+    if (TPRText* etc = names.Text(QStringLiteral("Etc"))) {
+        etc->Lines.clear();
+    }
+    SetCaption(names.Label(QStringLiteral("FindingTax")), QString());
+
+    // The remarks column and the columns' places.
+    const int on = options.PrintNote ? 1 : 0;
+    const int yoko = landscape ? 1 : 0;
+    Show(names.Label(QStringLiteral("ChartFindingItemEtc")), options.PrintNote);
+    Show(names.Rect(QStringLiteral("VerLine5")), options.PrintNote);
+    for (const Column& column : Columns) {
+        auto place = [&](TPRLabel* label) {
+            if (label != nullptr) {
+                label->Left = column.left[yoko][on];
+                label->Width = column.width[yoko][on];
+            }
+        };
+        place(names.Label(QLatin1String(column.caption)));
+        for (int n = 1; n <= rows; ++n) {
+            place(names.Label(column.row, n));
+        }
+    }
+    for (int n = 1; n <= rows; ++n) {
+        Show(names.Label("ItemEtc", n), options.PrintNote);
+    }
+    for (int k = 0; k < 4; ++k) {
+        names.Rect("VerLine", k + 1)->Left = VerLineLeft[yoko][on][k];
+    }
+
+    // What the page kind shows.
+    if (firstTemplate) {
+        for (int k = StripedRowCount(landscape, TSlipPageKind::pkSingle); k <= rows; ++k) {
+            Show(names.Rect("Line", k), !single);
+        }
+        Show(names.Text(QStringLiteral("Etc")), single);
+        Show(names.Rect(QStringLiteral("EtcArea")), single);
+        Show(names.Label(QStringLiteral("PageNo")), !single);
+        Show(names.Label(QStringLiteral("FindingPageTotal")), !single && amounts);
+        for (const char* role : {"FindingSubTotal", "FindingTax", "FindingTotal"}) {
+            Show(names.Label(QLatin1String(role)), single && amounts);
+        }
+    } else if (pageKind == TSlipPageKind::pkMiddle) {
+        Show(names.Label(QStringLiteral("FindingPageTotal")), amounts);
+    } else {
+        for (const char* role : {"FindingSubTotal", "FindingTax", "FindingTotal"}) {
+            Show(names.Label(QLatin1String(role)), amounts);
+        }
+    }
+
+    // Rects 17 high at a pitch of 16: k rows span 16k.
+    const int striped = StripedRowCount(landscape, pageKind);
+    const int dividers = DividerRowCount(source.Kind, landscape, pageKind);
+    for (int k = 1; k <= 5; ++k) {
+        names.Rect("VerLine", k)->Height = 16 * (k <= 3 ? dividers : striped);
+    }
+}
+
+void TSlipPdfTemplates::FillHeader(const TSlipSource& source) {
+    const bool landscape = source.Options.Landscape;
+    const Names names(Template(landscape, TSlipPageKind::pkFirst), landscape,
+                      TSlipPageKind::pkFirst);
+    const TThEstimateObjectList& d = source.Document;
+    const TThCampanyInfo& profile = source.Profile;
+    const TPrintOptions& options = source.Options;
+
+    QString title;
+    QString message;
+    GetSlipTitle(source.Config, source.Kind, title, message);
+    names.Label(QStringLiteral("Title"))->SetCaption(title);
+
+    // The left block is the addressee, or the sender in the swapped layout; the right one
+    // the other. A sender with a logo shows the logo in place of its texts.
+    struct Place {
+        TSlipHeaderBlock block;
+        TPRText* address;
+        const char* names;
+        TPRText* chargeAndTel;
+    };
+    const Place places[] = {
+        {LeftHeaderBlock(source), names.Text(QStringLiteral("CustomerAddress")), "CustomerName",
+         names.Text(QStringLiteral("MyTelFaxChargeName2"))},
+        {RightHeaderBlock(source), names.Text(QStringLiteral("MyAddress")), "MyName",
+         names.Text(QStringLiteral("MyTelFaxChargeName1"))},
+    };
+    for (const Place& place : places) {
+        if (place.block.Logo) {
+            TPRImage* logo = names.Image(QStringLiteral("CampanyLogo"));
+            const TLogoSize size = FitLogo(profile.LogoImage, 179, 65);
+            logo->SetPicture(profile.LogoImage);
+            logo->Width = size.Width;
+            logo->Height = size.Height;
+            logo->Left = place.address->Left;
+            logo->Top = place.address->Top;
+            continue;
+        }
+        place.address->Lines = AddressLines(place.block);
+        for (int k = 0; k < 3; ++k) {
+            names.Label(place.names, k + 1)->SetCaption(place.block.Names[static_cast<size_t>(k)]);
+        }
+        if (place.block.Sender) {
+            place.chargeAndTel->Lines = ChargeAndTelLines(place.block);
+        }
+    }
+
+    if (profile.UseCampanyStamp) {
+        TPRImage* stamp = names.Image(QStringLiteral("CampanyStamp"));
+        stamp->SetPicture(profile.StampImage);
+        stamp->Left = MmToUnits(profile.CampanyStampDetailPosX_A4 - 5);
+        stamp->Top = MmToUnits(profile.CampanyStampDetailPosY_A4);
+        stamp->Width = MmToUnits(profile.CampanyStampWidth_A4);
+        stamp->Height = MmToUnits(profile.CampanyStampHeight_A4);
+    }
+
+    names.Label(QStringLiteral("Msg"))->SetCaption(message);
+    names.Label(QStringLiteral("SlipCode"))->SetCaption(SlipCodeText(d));
+    names.Label(QStringLiteral("SlipDate"))->SetCaption(SlipDateText(d));
+    names.Label(QStringLiteral("CustomerCode"))->SetCaption(CustomerCodeText(source));
+
+    if (options.PrintStampArea) {
+        names.Label(QStringLiteral("CheckStamp"))->SetCaption(options.CheckStampMsg);
+        names.Label(QStringLiteral("PersonalStamp"))->SetCaption(StampBoxCaption(source.Kind));
+        if (options.CheckStamp > 0) {
+            names.Image(QStringLiteral("CheckStamp"))
+                ->SetPicture(source.Config.Stamp(options.CheckStamp - 1));
+        }
+        if (options.PersonalStamp > 0) {
+            names.Image(QStringLiteral("PersonalStamp"))
+                ->SetPicture(source.Config.Stamp(options.PersonalStamp - 1));
+        }
+    }
+
+    QStringList lines = BankOrConditionLines(source, false);
+    TPRText* target = names.Text(QStringLiteral("Condition"));
+    if (PrintsBankAccount(source)) {
+        for (QString& line : lines) {
+            line = BlockLine(line);
+        }
+        if (landscape) {
+            target = names.Page().Find<TPRText>(QStringLiteral("PRTextYokoMitsuFirstBankAccount"));
+        }
+    }
+    target->Lines = lines;
+
+    names.Label(QStringLiteral("GrandTotal"))->SetCaption(GrandTotalText(source));
+}
+
+TPRPage& TSlipPdfTemplates::BuildSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind,
+                                             int n, int m) {
+    ClearSlipPdfPage(source, pageKind);
+    const bool landscape = source.Options.Landscape;
+    const Names names(Template(landscape, pageKind), landscape, pageKind);
+    const TThConfigInfo& config = source.Config;
+    const bool firstTemplate = PagePart(pageKind) == 0;
+    if (firstTemplate) {
+        FillHeader(source);
+    }
+
+    const QString* captions[] = {&config.ITEM_NAME,  &config.ART,   &config.UNIT_NAME,
+                                 &config.UNIT_PRICE, &config.PRICE, &config.NOTE};
+    for (size_t c = 0; c < std::size(Columns); ++c) {
+        SetCaption(names.Label(QLatin1String(Columns[c].caption)), *captions[c]);
+    }
+
+    const TSlipLineRange range = SlipLineRange(source, n, m);
+    for (int k = 1; k <= range.Count; ++k) {
+        const TSlipLineRow row = SlipLineRow(source, source.Document.Items(range.First + k - 1));
+        const QString* cells[] = {&row.ItemName,  &row.Num,        &row.UnitName,
+                                  &row.UnitPrice, &row.TotalPrice, &row.Etc};
+        for (size_t c = 0; c < std::size(Columns); ++c) {
+            SetCaption(names.Label(Columns[c].row, k), *cells[c]);
+        }
+    }
+
+    const bool totals = pageKind == TSlipPageKind::pkSingle || pageKind == TSlipPageKind::pkLast;
+    if (HasAmountsRows(source.Kind)) {
+        const int capacity = SlipCapacity(source.Kind, landscape).Of(pageKind);
+        if (totals) {
+            const auto rows = SlipTotalRows(source);
+            for (int k = 0; k < 3; ++k) {
+                SetCaption(names.Label("ItemTotalPrice", capacity + 1 + k),
+                           rows[static_cast<size_t>(k)].Amount);
+            }
+            SetCaption(names.Label(QStringLiteral("FindingTax")), rows[1].Caption);
+        } else {
+            SetCaption(names.Label("ItemTotalPrice", capacity + 1), PageTotalText(source, range));
+        }
+    }
+    if (totals) {
+        names.Text(QStringLiteral("Etc"))->Lines = RemarkRows(source.Document);
+    }
+    if (pageKind != TSlipPageKind::pkSingle) {
+        names.Label(QStringLiteral("PageNo"))->SetCaption(PageNumberText(n, m));
+    }
+    if (firstTemplate) {
+        FitFirstPage(landscape);
+    }
+    return names.Page();
+}
+
+void TSlipPdfTemplates::FitFirstPage(bool landscape) {
+    const Names names(Template(landscape, TSlipPageKind::pkFirst), landscape,
+                      TSlipPageKind::pkFirst);
+    const int panelWidth = names.Page().Width;
+    TPRLabel* title = names.Label(QStringLiteral("Title"));
+    Centre(*title, panelWidth);
+    Follow(names.Rect(QStringLiteral("TitleUnderLine")), *title, true);
+    for (int k = 1; k <= 3; ++k) {
+        TPRLabel* name = names.Label("CustomerName", k);
+        FitWidth(*name);
+        Follow(names.Rect("CustomerNameUnderLine", k), *name, false);
+    }
+    TPRLabel* grandTotal = names.Label(QStringLiteral("GrandTotal"));
+    Centre(*grandTotal, panelWidth);
+    Follow(names.Rect(QStringLiteral("GrandTotalUnderLine")), *grandTotal, true);
+}
+
+void TSlipPdfTemplates::PrintSlipPages(const TSlipSource& source) {
+    const int m = SlipPageCount(source);
+    for (int n = 1; n <= m; ++n) {
+        report_.PrintPage(BuildSlipPdfPage(source, SlipPageKindOf(n, m), n, m));
+    }
+}
+
+void TSlipPdfTemplates::SaveSlipPdf(const TSlipSource& source, const QString& fileName) {
+    report_.FileName = fileName;
+    report_.BeginDocument();
+    try {
+        PrintSlipPages(source);
+        report_.EndDocument();
+    } catch (...) {
+        report_.AbortDocument();
+        throw;
+    }
+}

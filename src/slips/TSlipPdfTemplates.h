@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "TPReport.h"
+#include "TSlipKind.h"
+#include "TSlipSource.h"
+
+class TPRPage;
+class TThConfigInfo;
+
+// The six main-slip page templates (portrait and landscape; First for single and first
+// pages, Middle, Final) and the report that writes them. Long-lived: every page build
+// clears its template first, so one object serves every document.
+class TSlipPdfTemplates {
+  public:
+    // Loads the templates from the program's resources and gives the rows the stripe colours.
+    explicit TSlipPdfTemplates(const TThConfigInfo& config);
+    ~TSlipPdfTemplates();
+
+    // The template that serves the page kind.
+    TPRPage& Template(bool landscape, TSlipPageKind pageKind) const;
+    TPReport& Report() { return report_; }
+
+    // Stripe colours from LINE_COLOR_ODD and LINE_COLOR_EVEN; run again after they change.
+    void ApplyPdfLineColors(const TThConfigInfo& config);
+    void ClearSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind);
+    // Page n of m, filled; valid until the template is built again.
+    TPRPage& BuildSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind, int n, int m);
+
+    // Every page of the slip into the report's open document, after BeginDocument.
+    void PrintSlipPages(const TSlipSource& source);
+    // All pages into one PDF file, written atomically.
+    void SaveSlipPdf(const TSlipSource& source, const QString& fileName);
+
+  private:
+    // Title, customer names and grand total sized to their text and centred.
+    void FitFirstPage(bool landscape);
+    void FillHeader(const TSlipSource& source);
+
+    std::array<std::unique_ptr<TPRPage>, 6> pages_;
+    TPReport report_;
+};

@@ -1,0 +1,129 @@
+// dorvani4-tool pdf: one main slip of a document file as PDF, as the PDF button writes it.
+
+#include <QStringList>
+
+#include "Commands.h"
+#include "IniFile.h"
+#include "ModelError.h"
+#include "TPrintOptions.h"
+#include "TSlipPdfTemplates.h"
+#include "TSlipSource.h"
+#include "TThCampanyInfoManager.h"
+#include "TThConfigInfo.h"
+#include "ToolDocument.h"
+
+namespace {
+
+const QString Usage = QStringLiteral(
+    "dorvani4-tool pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] "
+    "[--bank 1|2] [--tax notax|before|in] [--set KEY=VALUE ...]\n"
+    "KIND: MITSU, TANKA, NOUHIN, SEIKYU, JYURYO or SEIKYU_MEISAI");
+
+struct TaxName {
+    const char* name;
+    TTaxChoice choice;
+    const char* label;
+};
+
+const TaxName TaxNames[] = {{"notax", TTaxChoice::NoTax, "課税対象なし"},
+                            {"before", TTaxChoice::BeforeTax, "税別"},
+                            {"in", TTaxChoice::TaxIn, "税込み"}};
+
+int TakeNumber(CommandLine& arguments, const QString& option, int count) {
+    const std::optional<QString> value = arguments.takeValue(option);
+    if (!value) {
+        return -1;
+    }
+    bool ok = false;
+    const int number = value->toInt(&ok);
+    if (!ok || number < 1 || number > count) {
+        throw EUsageError(
+            QStringLiteral("%1: 1 から %2 までの番号を指定してください。").arg(option).arg(count));
+    }
+    return number - 1;
+}
+
+}  // namespace
+
+void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
+    const bool landscape = arguments.takeFlag(QStringLiteral("--landscape"));
+    const bool portrait = arguments.takeFlag(QStringLiteral("--portrait"));
+    if (landscape && portrait) {
+        throw EUsageError(QStringLiteral("--landscape と --portrait は同時に指定できません。"));
+    }
+    const int profile =
+        TakeNumber(arguments, QStringLiteral("--profile"), TThCampanyInfoManager::Count);
+    const int bank =
+        TakeNumber(arguments, QStringLiteral("--bank"), TThCampanyInfo::BankAccountCount);
+    const std::optional<QString> tax = arguments.takeValue(QStringLiteral("--tax"));
+    QStringList settings;
+    while (std::optional<QString> setting = arguments.takeValue(QStringLiteral("--set"))) {
+        settings << *setting;
+    }
+    const QStringList positional = arguments.positional(3, Usage);
+    const std::optional<TSlipKind> kind = SlipKindFromSection(positional[0]);
+    if (!kind) {
+        throw EUsageError(QStringLiteral("unknown slip kind \"%1\"\n%2").arg(positional[0], Usage));
+    }
+
+    const DataFolders& folders = context.folders;
+    TThConfigInfo config(folders.ImgFolder());
+    config.LoadFromFile(folders.ConfPath());
+    TThCampanyInfoManager profiles(folders.ImgFolder());
+    profiles.LoadFromFile(folders.ConfPath());
+    ToolDocument loaded;
+    LoadToolDocument(loaded, positional[1]);
+    TThEstimateObjectList& document = loaded.document;
+    if (document.TotalClaimMode) {
+        throw EModelError(QStringLiteral("この機能は合計請求モードでは使用できません。"));
+    }
+    document.TaxRate = config.TAX;
+    document.CalcTotal();
+
+    // The options start as the window would show them; --set changes the loaded file only.
+    IniFile printIni = IniFile::Load(folders.PrintIniPath());
+    for (const QString& setting : settings) {
+        const qsizetype equals = setting.indexOf(QLatin1Char('='));
+        const QString key = setting.left(equals).toUpper();
+        if (equals < 0 || !TPrintOptions::Keys().contains(key)) {
+            throw EUsageError(QStringLiteral("--set %1: KEY=VALUE with KEY one of %2")
+                                  .arg(setting, TPrintOptions::Keys().join(QStringLiteral(", "))));
+        }
+        printIni.WriteString(PrintSectionName(*kind), key, setting.mid(equals + 1));
+    }
+    TPrintOptions options = LoadPrintOptions(printIni, *kind, config, document);
+    if (landscape || portrait) {
+        options.Landscape = landscape;
+    }
+    if (profile >= 0) {
+        options.CustomerInfo = profile;
+    }
+    if (bank >= 0) {
+        options.PayBank = bank;
+    }
+    if (tax) {
+        const TTaxChoices allowed = TaxChoicesOf(document);
+        const TaxName* chosen = nullptr;
+        QStringList allowedNames;
+        for (const TaxName& name : TaxNames) {
+            if (tax->compare(QLatin1String(name.name), Qt::CaseInsensitive) == 0) {
+                chosen = &name;
+            }
+            if (allowed.Allows(name.choice)) {
+                allowedNames << QStringLiteral("%1 (%2)").arg(QLatin1String(name.name),
+                                                              QString::fromUtf8(name.label));
+            }
+        }
+        if (chosen == nullptr || !allowed.Allows(chosen->choice)) {
+            throw EUsageError(QStringLiteral("--tax %1: この文書で選べるのは %2 です。")
+                                  .arg(*tax, allowedNames.join(QStringLiteral(", "))));
+        }
+        options.Tax = chosen->choice;
+    }
+
+    TSlipPdfTemplates templates(config);
+    const TSlipSource source{document, config, profiles.Items(options.CustomerInfo), options,
+                             *kind};
+    templates.SaveSlipPdf(source, positional[2]);
+    out << QStringLiteral("%1: %2 ページ\n").arg(positional[2]).arg(templates.Report().PageCount());
+}
