@@ -26,3 +26,4 @@ void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& 
 void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);

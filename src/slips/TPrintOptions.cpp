@@ -131,9 +131,11 @@ TPrintOptions LoadPrintOptions(const IniFile& printIni, TSlipKind kind, const TT
     options.PayBank =
         SelectByText(Items(TThCampanyInfo::BankAccountCount, PayBankItemText), text("PAY_BANK"));
     options.PaperSize = SelectByText(Items(2, PaperSizeItemText), text("PAPER_SIZE"));
+    // The kind's own PRINT_DIRECTION replaces "YOKO", as the window's box is set twice.
+    const TPrintOptions defaults;
     for (const BoolKey& key : BoolKeys) {
         options.*key.member =
-            printIni.ReadBool(section, QString::fromLatin1(key.key), options.*key.member);
+            printIni.ReadBool(section, QString::fromLatin1(key.key), defaults.*key.member);
     }
     options.Tax = TaxChoicesOf(document).Checked;
     return options;
