@@ -27,3 +27,4 @@ void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream&
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
