@@ -28,3 +28,4 @@ void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTex
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);

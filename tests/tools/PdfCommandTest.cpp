@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "QtPrint.h"
+#include "TempDir.h"
+
+namespace {
+
+struct ToolRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+ToolRun tool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(DORVANI4_TOOL), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString pdfText(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A document file made through the tool itself, in a fresh data root.
+QString document(const TempDir& dir, const QByteArray& json) {
+    writeFileBytes(dir.path("doc.json"), json);
+    EXPECT_EQ(
+        tool({"--data-root", dir.root(), "convert", dir.path("doc.json"), dir.path("doc.MT4")})
+            .status,
+        0);
+    return dir.path("doc.MT4");
+}
+
+const char* const Estimate = R"({"Customer": {"Name1": "株式会社テスト", "NameTitle": "御中"},
+  "Etc": "備考の行", "lines": [{"ItemName": "ボルト", "Num": "12", "UnitPrice": "150", "TotalPrice": "1800"}]})";
+
+TEST(PdfCommand, WritesTheSlipWithTheOptionsOfPrintIni) {
+    TempDir dir;
+    const QString file = document(dir, Estimate);
+    writeFileBytes(dir.path("print.ini"), "[MITSU]\r\nPRINT_NOTE=1\r\n");
+    const ToolRun run = tool({"--data-root", dir.root(), "pdf", "mitsu", file, dir.path("a.pdf"),
+                              "--set", "PRINT_GRAND_TOTAL=0", "--tax", "in"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(dir.path("a.pdf"));
+    EXPECT_TRUE(text.contains("株式会社テスト 御中"));
+    EXPECT_TRUE(text.contains("ボルト"));
+    EXPECT_TRUE(text.contains("(消費税込)"));
+    EXPECT_FALSE(text.contains("￥"));
+    // --set changes nothing on disk.
+    EXPECT_EQ(readFileBytes(dir.path("print.ini")), QByteArray("[MITSU]\r\nPRINT_NOTE=1\r\n"));
+}
+
+TEST(PdfCommand, RefusesWhatTheDocumentOrTheCallDoesNotAllow) {
+    struct Case {
+        QByteArray json;
+        QStringList extra;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        {Estimate, {"--tax", "notax"}, 2, "before (税別), in (税込み)"},
+        {Estimate, {"--set", "NOPE=1"}, 2, "PRINT_NOTE"},
+        {Estimate, {"--landscape", "--portrait"}, 2, "--landscape"},
+        {R"({"TotalClaimMode": true, "lines": []})",
+         {},
+         1,
+         "この機能は合計請求モードでは使用できません。"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const QString file = document(dir, c.json);
+        const ToolRun run =
+            tool(QStringList{"--data-root", dir.root(), "pdf", "SEIKYU", file, dir.path("b.pdf")} +
+                 c.extra);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+    }
+}
+
+}  // namespace
