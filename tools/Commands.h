@@ -26,6 +26,3 @@ void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& 
 void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
-void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
-void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);
-void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);

@@ -22,15 +22,6 @@ const ToolCommand Commands[] = {
     {"pdf", "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
      "[--tax notax|before|in] [--set KEY=VALUE ...]",
      "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},
-    {"pdf", "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
-     "[--tax notax|before|in] [--set KEY=VALUE ...]",
-     "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},
-    {"pdf", "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
-     "[--tax notax|before|in] [--set KEY=VALUE ...]",
-     "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},
-    {"pdf", "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
-     "[--tax notax|before|in] [--set KEY=VALUE ...]",
-     "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},
 };
 
 QString helpText() {
