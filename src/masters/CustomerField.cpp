@@ -1,0 +1,7 @@
+#include "CustomerField.h"
+
+void CopyCustomerFields(const TThCustomerObject& from, TThCustomerObject& to) {
+    for (const CustomerField& field : CustomerFields) {
+        to.*field.Member = from.*field.Member;
+    }
+}
