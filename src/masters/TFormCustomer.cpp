@@ -88,15 +88,22 @@ void TFormCustomer::Bind(TThCustomerObjectList& list, const QString& savePath,
     model_->SetList(list_);
 }
 
+std::unique_ptr<QFileDialog> TFormCustomer::ExportFileDialog(QWidget* parent,
+                                                             const QString& folder) {
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), folder,
+                                                QStringLiteral("CSVファイル(*.csv)"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    return dialog;
+}
+
 QString TFormCustomer::AskExportFile(QWidget* parent, const QString& folder) {
-    QFileDialog dialog(parent, {}, folder, QStringLiteral("CSVファイル(*.csv)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    const std::unique_ptr<QFileDialog> dialog = ExportFileDialog(parent, folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().first();
+    return dialog->selectedFiles().first();
 }
 
 void TFormCustomer::done(int result) {

@@ -7,6 +7,7 @@
 
 #include "TThCustomerObject.h"
 
+class QFileDialog;
 class TCustomerTableModel;
 class TFormCustomAdd;
 class TFormCustomEdit;
@@ -45,6 +46,7 @@ class TFormCustomer : public QDialog {
 
     void SetExportDialog(SaveDialog dialog) { exportDialog_ = std::move(dialog); }
     // The save dialog of the export: CSV filter, default suffix, overwrite question.
+    static std::unique_ptr<QFileDialog> ExportFileDialog(QWidget* parent, const QString& folder);
     static QString AskExportFile(QWidget* parent, const QString& folder);
 
     // Every way of closing ends here, so the master is saved once per closing.

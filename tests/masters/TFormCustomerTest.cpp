@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -354,6 +355,15 @@ TEST_F(TFormCustomerTest, ExportsTheListWithItsHeaderLineWhereTheUserChooses) {
     EXPECT_EQ(readFileBytes(path), expected);
     EXPECT_TRUE(messages.Texts.isEmpty());
     EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(TFormCustomerTest, TheExportDialogAsksForACsvFileAndBeforeOverwriting) {
+    const std::unique_ptr<QFileDialog> dialog = TFormCustomer::ExportFileDialog(&form, temp.root());
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog->nameFilters(), QStringList({"CSVファイル(*.csv)"}));
+    EXPECT_EQ(dialog->defaultSuffix(), "csv");
+    EXPECT_EQ(dialog->directory().absolutePath(), QDir(temp.root()).absolutePath());
+    EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 TEST_F(TFormCustomerTest, ExportCancelledWritesNothingAndAFailureIsReported) {
