@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "CustomerPrint.h"
 #include "MessageLog.h"
 #include "QtPrint.h"
 #include "TypeText.h"

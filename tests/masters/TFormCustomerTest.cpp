@@ -9,6 +9,7 @@
 #include <QTest>
 #include <functional>
 
+#include "CustomerPrint.h"
 #include "MessageLog.h"
 #include "QtPrint.h"
 #include "TempDir.h"
@@ -277,6 +278,10 @@ struct SortCase {
     int column;
     QStringList ascending;  // codes
 };
+
+void PrintTo(const SortCase& sortCase, std::ostream* out) {
+    *out << "column " << sortCase.column;
+}
 
 std::string SortCaseName(const ::testing::TestParamInfo<SortCase>& sortCase) {
     return "Column" + std::to_string(sortCase.param.column);
