@@ -1,0 +1,268 @@
+#include "ZipTable.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <array>
+#include <cstring>
+#include <functional>
+
+#include "Cp932.h"
+#include "ModelError.h"
+#include "SaveFile.h"
+#include "TextFile.h"
+
+namespace ZipTable {
+
+namespace {
+
+const QString UnknownCode = QStringLiteral("郵便番号が不明です。");
+const QString UnknownAddress = QStringLiteral("住所が不明です。");
+
+constexpr qsizetype MinCodeBytes = 3;
+constexpr qsizetype MaxCodeBytes = 8;
+constexpr qsizetype MaxAddressBytes = 512;
+constexpr qsizetype MaxDisplayTail = 128;
+
+bool isLead(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrail(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Length of the character at pos: 2 for a lead byte with its trail byte before end.
+qsizetype charLength(const char* bytes, qsizetype pos, qsizetype end) {
+    return isLead(static_cast<unsigned char>(bytes[pos])) && pos + 1 < end &&
+                   isTrail(static_cast<unsigned char>(bytes[pos + 1]))
+               ? 2
+               : 1;
+}
+
+// Upper case of every double-byte character whose upper case is another double-byte
+// character (full-width Latin, Greek, Cyrillic, Roman numerals), indexed by lead * 256 +
+// trail; 0 where the character stays. Built once from the codec, so it follows cp932.
+const std::array<quint16, 65536>& doubleByteUpper() {
+    static const std::array<quint16, 65536> table = [] {
+        std::array<quint16, 65536> upper{};
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!isLead(static_cast<unsigned char>(lead))) {
+                continue;
+            }
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (!isTrail(static_cast<unsigned char>(trail))) {
+                    continue;
+                }
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                try {
+                    const QString ch = Cp932::decode(QByteArrayView(pair, 2));
+                    const QString up = ch.toUpper();
+                    if (up == ch || up.size() != 1) {
+                        continue;
+                    }
+                    const QByteArray upBytes = Cp932::encode(up);
+                    if (upBytes.size() == 2) {
+                        upper[lead * 256 + trail] =
+                            static_cast<quint16>(static_cast<unsigned char>(upBytes[0]) * 256 +
+                                                 static_cast<unsigned char>(upBytes[1]));
+                    }
+                } catch (const ECp932Error&) {
+                    // unassigned code: nothing to map
+                }
+            }
+        }
+        return upper;
+    }();
+    return table;
+}
+
+// Upper-cases Shift-JIS text in place, one character at a time, so a trail byte that
+// looks like a Latin letter is never changed. Line ends restart the character walk.
+void toUpperCp932(QByteArray& bytes) {
+    const auto& upper = doubleByteUpper();
+    char* data = bytes.data();
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const unsigned char b = static_cast<unsigned char>(data[i]);
+        if (b < 0x80) {
+            if (b >= 'a' && b <= 'z') {
+                data[i] = static_cast<char>(b - 'a' + 'A');
+            }
+            ++i;
+        } else if (charLength(data, i, size) == 2) {
+            const quint16 mapped = upper[b * 256 + static_cast<unsigned char>(data[i + 1])];
+            if (mapped != 0) {
+                data[i] = static_cast<char>(mapped >> 8);
+                data[i + 1] = static_cast<char>(mapped & 0xFF);
+            }
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+}
+
+struct Line {
+    qsizetype start;
+    qsizetype end;  // the line break or the end of the file
+};
+
+// Calls accept(line, hit) for every place where needle occurs in data; a line that is
+// accepted is taken once, in file order, and the search goes on after it.
+QList<Line> matchingLines(const QByteArray& data, const QByteArray& needle,
+                          const std::function<bool(const Line&, qsizetype)>& accept) {
+    QList<Line> lines;
+    const char* bytes = data.constData();
+    const qsizetype size = data.size();
+    qsizetype from = 0;
+    while (from < size) {
+        const void* found = memmem(bytes + from, static_cast<size_t>(size - from),
+                                   needle.constData(), static_cast<size_t>(needle.size()));
+        if (found == nullptr) {
+            break;
+        }
+        const qsizetype hit = static_cast<const char*>(found) - bytes;
+        Line line{hit, hit};
+        while (line.start > 0 && !isLineEnd(bytes[line.start - 1])) {
+            --line.start;
+        }
+        while (line.end < size && !isLineEnd(bytes[line.end])) {
+            ++line.end;
+        }
+        if (hit + needle.size() <= line.end && accept(line, hit)) {
+            lines << line;
+            from = line.end;
+        } else {
+            from = hit + 1;
+        }
+    }
+    return lines;
+}
+
+qsizetype lineNumber(const QByteArray& data, qsizetype pos) {
+    qsizetype number = 1;
+    for (qsizetype i = 0; i < pos; ++i) {
+        if (data[i] == '\n' || (data[i] == '\r' && (i + 1 == data.size() || data[i + 1] != '\n'))) {
+            ++number;
+        }
+    }
+    return number;
+}
+
+QList<Entry> entriesOf(const QString& zipFile, const QByteArray& data, const QList<Line>& lines) {
+    QList<Entry> entries;
+    entries.reserve(lines.size());
+    const char* bytes = data.constData();
+    for (const Line& line : lines) {
+        const QByteArrayView text(bytes + line.start, line.end - line.start);
+        const qsizetype comma = text.indexOf(',');
+        const QByteArrayView code = comma < 0 ? QByteArrayView() : text.first(comma);
+        QByteArrayView address = comma < 0 ? text : text.sliced(comma + 1);
+        if (address.size() > MaxAddressBytes) {
+            // Cut before a character that would straddle the limit.
+            qsizetype cut = 0;
+            while (cut < address.size()) {
+                const qsizetype next = cut + charLength(address.data(), cut, address.size());
+                if (next > MaxAddressBytes) {
+                    break;
+                }
+                cut = next;
+            }
+            address = address.first(cut);
+        }
+        try {
+            entries << Entry{DisplayCode(Cp932::decode(code)), Cp932::decode(address)};
+        } catch (const ECp932Error& error) {
+            throw EFileFormatError(QStringLiteral("「%1」を読めません: %2行目: %3")
+                                       .arg(zipFile)
+                                       .arg(lineNumber(data, line.start))
+                                       .arg(error.message()));
+        }
+    }
+    return entries;
+}
+
+Result found(const QString& zipFile, const QByteArray& data, const QList<Line>& lines,
+             const QString& unknown) {
+    if (lines.isEmpty()) {
+        return {unknown, {}};
+    }
+    return {{}, entriesOf(zipFile, data, lines)};
+}
+
+// Text the table can hold, or nothing: a key with a character cp932 lacks matches no line.
+bool encodeKey(const QString& text, QByteArray& key) {
+    try {
+        key = Cp932::encode(text);
+        return true;
+    } catch (const ECp932Error&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+Result FindByCode(const QString& zipFile, const QString& text) {
+    QByteArray key;
+    if (!encodeKey(text, key) || key.size() < MinCodeBytes || key.size() > MaxCodeBytes) {
+        return {UnknownCode, {}};
+    }
+    key.replace("-", "");
+    // A key of hyphens alone would list the whole table as if it were a code.
+    if (key.isEmpty()) {
+        return {UnknownCode, {}};
+    }
+    const QByteArray data = ReadWholeFile(zipFile, TextFile::MaxSize);
+    const QList<Line> lines =
+        matchingLines(data, key, [](const Line& line, qsizetype hit) { return hit == line.start; });
+    return found(zipFile, data, lines, UnknownCode);
+}
+
+Result FindByAddress(const QString& zipFile, const QString& text) {
+    if (text.isEmpty()) {
+        return {UnknownAddress, {}};
+    }
+    const QByteArray data = ReadWholeFile(zipFile, TextFile::MaxSize);
+    QByteArray key;
+    if (!encodeKey(text, key) || key.contains('\r') || key.contains('\n')) {
+        return {UnknownAddress, {}};
+    }
+    toUpperCp932(key);
+    QByteArray upper = data;
+    toUpperCp932(upper);
+    const char* bytes = upper.constData();
+    const QList<Line> lines = matchingLines(upper, key, [bytes](const Line& line, qsizetype hit) {
+        qsizetype pos = line.start;
+        while (pos < hit) {
+            pos += charLength(bytes, pos, line.end);
+        }
+        return pos == hit;
+    });
+    return found(zipFile, data, lines, UnknownAddress);
+}
+
+QString DisplayCode(const QString& code) {
+    return code.left(3) + u'-' + code.mid(3, MaxDisplayTail);
+}
+
+QString InstalledFolder() {
+    return InstalledFolder(QCoreApplication::applicationDirPath());
+}
+
+QString InstalledFolder(const QString& programFolder) {
+    const QStringList candidates = {
+        programFolder + QStringLiteral("/" DORVANI4_POSTAL_RELATIVE_DIR),
+        QStringLiteral(DORVANI4_POSTAL_SOURCE_DIR),
+    };
+    for (const QString& folder : candidates) {
+        if (QFileInfo::exists(folder + QStringLiteral("/") + QLatin1String(FileName))) {
+            return QFileInfo(folder).canonicalFilePath() + u'/';
+        }
+    }
+    return {};
+}
+
+}  // namespace ZipTable
