@@ -119,4 +119,53 @@ TEST_F(HistoryTest, TheControlNameIsTheSubKeyWhenNoneIsGiven) {
     EXPECT_EQ(unstored.count(), 1);
 }
 
+TEST_F(HistoryTest, AddingIsCaseSensitiveAndTheNextRunLoadsTheList) {
+    THistoryComboBox box;
+    configure(box);
+    add(box, "Tokyo");
+    add(box, "tokyo");
+    THistoryComboBox nextRun;
+    configure(nextRun);
+    nextRun.LoadHistory();
+    EXPECT_EQ(entries(nextRun), QStringList({"tokyo", "Tokyo"}));
+    EXPECT_EQ(nextRun.currentText(), "");  // loading fills the list, not the edit part
+}
+
+TEST_F(HistoryTest, LoadingKeepsAtMostHistoryCountEntries) {
+    {
+        QSettings settings(THistoryComboBox::RegistryFile(), QSettings::IniFormat);
+        for (int n = 0; n <= 5; ++n) {
+            settings.setValue(QStringLiteral("Software/Hestrel/Pelkano3/Place/%1").arg(n),
+                              QStringLiteral("場所%1").arg(n));
+        }
+    }
+    THistoryComboBox box;
+    configure(box);
+    box.SetHistoryCount(3);
+    box.LoadHistory();
+    EXPECT_EQ(entries(box), QStringList({"場所0", "場所1", "場所2"}));
+}
+
+TEST_F(HistoryTest, AnUnwritableStoreIsSkippedSilently) {
+    // A file where the store's folder should be: nothing can be created there.
+    writeFileBytes(dir_.path("HESTREL"), "not a folder");
+    THistoryComboBox box;
+    configure(box);
+    add(box, "東京");
+    EXPECT_EQ(entries(box), QStringList({"東京"}));
+    THistoryComboBox nextRun;
+    configure(nextRun);
+    nextRun.LoadHistory();
+    EXPECT_EQ(nextRun.count(), 0);
+}
+
+TEST(History, RegistryKeyGetsItsTrailingBackslash) {
+    THistoryComboBox box;
+    box.SetRegistryKey("Software\\Hestrel\\Pelkano3");
+    box.SetSubKey("Limit");
+    EXPECT_EQ(box.RegistryKey(), "Software\\Hestrel\\Pelkano3\\");
+    EXPECT_EQ(box.SettingsGroup(), "Software/Hestrel/Pelkano3/Limit");
+    EXPECT_EQ(box.HistoryCount(), 10);
+}
+
 }  // namespace

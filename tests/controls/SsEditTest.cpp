@@ -31,4 +31,11 @@ TEST(SsEdit, EnteringSelectsEverythingAndLeavingKeepsTheText) {
     EXPECT_EQ(edit->text(), "3.5");
 }
 
+TEST(SsEdit, StartsAtTheDefaultSizeAsATabStop) {
+    TSsEdit edit;
+    EXPECT_EQ(edit.size(), QSize(121, 20));
+    EXPECT_EQ(edit.focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(edit.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+}
+
 }  // namespace
