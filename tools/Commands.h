@@ -25,4 +25,6 @@ void RunConvert(CommandLine& arguments, const ToolContext& context, QTextStream&
 void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunZip(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);

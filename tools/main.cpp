@@ -19,6 +19,8 @@ const ToolCommand Commands[] = {
     {"masters", "masters", "print the customers, items and units as JSON", RunMasters},
     {"export-customers", "export-customers OUT.csv", "write the customer list as CSV with its header line",
      RunExportCustomers},
+    {"zip", "zip CODE", "list the addresses of a postal code (\"100\" lists every 100-xxxx)", RunZip},
+    {"address", "address TEXT", "list the postal codes whose address holds TEXT", RunAddress},
     {"pdf", "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
      "[--tax notax|before|in] [--set KEY=VALUE ...]",
      "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},

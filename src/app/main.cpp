@@ -1,0 +1,26 @@
+#include "AppWindows.h"
+#include "DataFolders.h"
+#include "Messages.h"
+#include "ModelError.h"
+#include "SingleInstance.h"
+#include "TApplication.h"
+#include "TFormMain.h"
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    SingleInstance instance(TFormMain::ApplicationTitle);
+    try {
+        if (!instance.Claim()) {
+            return 0;  // the running program came forward
+        }
+    } catch (const EModelError& error) {
+        Messages::Error(nullptr, error.message());
+        return 1;
+    }
+    AppWindows::Create(DataFolders(DataFolders::DefaultRoot()));
+    QObject::connect(&instance, &SingleInstance::activateRequested, AppWindows::FormMain, &TFormMain::Activate);
+    AppWindows::FormMain->show();
+    const int status = app.exec();
+    AppWindows::Destroy();
+    return status;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+class DataFolders;
+class TFormMain;
+class TFormVersion;
+class TFormZipSearch;
+
+// Every window of the program, created once at start in this order and kept until exit;
+// windows reach each other through these references. A window added later gets its line
+// here and in Create().
+namespace AppWindows {
+
+extern TFormMain* FormMain;
+extern TFormZipSearch* FormZipSearch;
+extern TFormVersion* FormVersion;
+
+void Create(const DataFolders& folders);
+// Frees every window (the main window owns the others).
+void Destroy();
+
+}  // namespace AppWindows

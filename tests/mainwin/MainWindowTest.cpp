@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "QtPrint.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "AppWindows.h"
+#include "Cp932.h"
+#include "Messages.h"
+#include "TFormMain.h"
+#include "TFormVersion.h"
+#include "TempDir.h"
+#include "ZipTable.h"
+
+namespace {
+
+// A fresh data root per test, and message boxes answered by the test.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Messages::SetResponder([this](Messages::Kind kind, const QString& text) {
+            asked << text;
+            return kind == Messages::Kind::Question && answerYes;
+        });
+    }
+    void TearDown() override {
+        AppWindows::Destroy();
+        Messages::SetResponder({});
+    }
+
+    DataFolders folders() const { return DataFolders(dir.path("HESTREL/Pelkano4")); }
+    void writeRootFile(const char* name, const char* utf8) {
+        QDir().mkpath(folders().RootFolder());
+        writeFileBytes(folders().RootFolder() + name, Cp932::encode(QString::fromUtf8(utf8)));
+    }
+    TFormMain& start() {
+        AppWindows::Create(folders());
+        AppWindows::FormMain->show();
+        return *AppWindows::FormMain;
+    }
+
+    TempDir dir;
+    QStringList asked;
+    bool answerYes = false;
+};
+
+TEST_F(MainWindowTest, FirstStartMakesAWorkingDataFolder) {
+    TFormMain& w = start();
+    EXPECT_TRUE(asked.isEmpty()) << asked.join('\n').toStdString();
+    EXPECT_TRUE(DataFolders::FolderExists(w.DataFolder()));
+    EXPECT_TRUE(DataFolders::FolderExists(w.ImgFolder()));
+    EXPECT_EQ(w.FConfig.TAX, Currency::fromUnits(10));
+    EXPECT_EQ(w.FEstimate.TaxRate, Currency::fromUnits(10));
+    EXPECT_EQ(w.FEstimate.Count(), 100);
+    EXPECT_EQ(w.FSelectedRow, -1);
+    if (!ZipTable::InstalledFolder().isEmpty()) {
+        EXPECT_TRUE(QFile::exists(w.ZipFolder() + "zip.dat"));
+        EXPECT_TRUE(QFile::exists(w.ZipFolder() + "version.txt"));
+    }
+}
+
+TEST_F(MainWindowTest, LoadsSettingsAndMastersOfAnExistingRoot) {
+    writeRootFile("conf.ini", "[SETTING]\r\nTAX=8\r\nPRINTDECIMAL=1\r\n[CAMPANY_INFO2]\r\nChargeName=山田\r\n");
+    writeRootFile("Customer.dat", "C1,株式会社テスト,,,,,,,\r\nC2,有限会社サンプル,,,,,,,\r\n");
+    writeRootFile("ItemList.dat", "ボルト,本,12.5\r\n");
+    writeRootFile("ItemUnit.dat", "個\r\n本\r\n式\r\n");
+    TFormMain& w = start();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(w.FEstimate.TaxRate, Currency::fromUnits(8));
+    EXPECT_EQ(w.FCustomerList.Count(), 2);
+    EXPECT_EQ(w.FItemList.Items(0).UnitPrice, Currency::fromText(u"12.5"));
+    EXPECT_EQ(w.FUnitList.Count(), 3);
+    EXPECT_EQ(w.FCampanyManager.Items(2).ChargeName, "山田");
+    EXPECT_EQ(w.FormatAmount(false, Currency::fromText(u"1234.5")), "1,234.50");
+    EXPECT_EQ(w.FormatAmount(true, Currency::fromText(u"1234.5")), "1,234.5");
+}
+
+TEST_F(MainWindowTest, BrokenMasterIsReportedAndTheProgramStarts) {
+    writeRootFile("Customer.dat", "C1,a,,,,,,,\r\nbroken\r\n");
+    TFormMain& w = start();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains("Customer.dat」の 2 行目")) << asked[0].toStdString();
+    EXPECT_EQ(w.FCustomerList.Count(), 1);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, WindowHasItsFixedSizeTabsAndMenus) {
+    TFormMain& w = start();
+    EXPECT_EQ(w.windowTitle(), "Rokuvel Dorvani4");
+    EXPECT_EQ(w.centralWidget()->size(), QSize(872, 626));
+    auto* tabs = w.findChild<QTabWidget*>("PGMain");
+    ASSERT_TRUE(tabs);
+    EXPECT_EQ(tabs->tabText(0), "お客様情報");
+    EXPECT_EQ(tabs->tabText(1), "内容");
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "TabCustomerInfo");
+
+    QStringList menus;
+    for (QAction* action : w.menuBar()->actions()) {
+        menus << action->text();
+    }
+    EXPECT_EQ(menus, QStringList({"ファイル(&F)", "編集(&E)", "設定(&C)", "バージョン情報(&V)"}));
+    const QStringList fileItems = {"新規作成(&N)", "開く(&O)", "保存(&S)", "合計請求データ作成(&G)",
+                                   "Dorvani 2・3のデータをインポートする(&I)", "バックアップする(&B)",
+                                   "バックアップを読み込む(&R)", "終了(&X)"};
+    QStringList found;
+    for (QAction* action : w.menuBar()->actions().at(0)->menu()->actions()) {
+        if (!action->isSeparator()) {
+            found << action->text();
+        }
+    }
+    EXPECT_EQ(found, fileItems);
+    EXPECT_TRUE(w.findChild<QAction*>("Exit1")->isEnabled());
+    for (const char* name : {"PNGBtnOpen", "PNGBtnSave", "PNGBtnMitsu", "PNGBtnNouhin", "PNGBtnSeikyu",
+                             "PNGBtnBtnSeikyuMeisai", "PNGBtnJuryo", "PNGBtnRyoshu", "PNGBtnGoukei",
+                             "PNGBtnTanka", "pngBtnSoushin"}) {
+        EXPECT_TRUE(w.findChild<QWidget*>(name)) << name;
+    }
+    EXPECT_EQ(w.findChild<QWidget*>("PNGBtnBtnSeikyuMeisai")->geometry(), QRect(312, 6, 107, 65));
+}
+
+TEST_F(MainWindowTest, ExitAsksWhenExitAlertIsOn) {
+    TFormMain& w = start();
+    answerYes = false;
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0], "Rokuvel Dorvani4を終了してもよろしいですか？\r\n（未保存の編集中のデータは失われます。）");
+    answerYes = true;
+    EXPECT_TRUE(w.close());
+}
+
+TEST_F(MainWindowTest, ExitAsksNothingWhenExitAlertIsOff) {
+    writeRootFile("conf.ini", "[SETTING]\r\nEXITALERT=0\r\n");
+    TFormMain& w = start();
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheProductAndCloses) {
+    TFormMain& w = start();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        TFormVersion* box = AppWindows::FormVersion;
+        seen = box->isVisible() && box->windowTitle() == "バージョン情報";
+        EXPECT_EQ(box->size(), QSize(431, 186));
+        box->findChild<QAbstractButton*>("PNGBtnClose")->click();
+    });
+    w.findChild<QAction*>("About1")->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(AppWindows::FormVersion->isVisible());
+}
+
+}  // namespace
