@@ -6,7 +6,7 @@ BUILD := build
 
 run: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
-	$(BUILD)/tools/dorvani4-tool --help
+	$(BUILD)/src/app/dorvani4
 
 test: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
