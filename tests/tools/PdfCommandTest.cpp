@@ -4,22 +4,9 @@
 
 #include "QtPrint.h"
 #include "TempDir.h"
+#include "ToolProcess.h"
 
 namespace {
-
-struct ToolRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-ToolRun tool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(DORVANI4_TOOL), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString pdfText(const QString& path) {
     QProcess process;

@@ -6,21 +6,12 @@
 
 #include "QtPrint.h"
 #include "TempDir.h"
+#include "ToolProcess.h"
 
 namespace {
 
-struct Lookup {
-    int status;
-    QString out;
-    QString err;
-};
-
-Lookup run(const TempDir& root, const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(DORVANI4_TOOL), QStringList{"--data-root", root.root()} + arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+ToolRun run(const TempDir& root, const QStringList& arguments) {
+    return tool(QStringList{"--data-root", root.root()} + arguments);
 }
 
 class PostalCommandTest : public ::testing::Test {
@@ -33,15 +24,15 @@ protected:
 };
 
 TEST_F(PostalCommandTest, PrintsOneMatchPerLineInFileOrder) {
-    const Lookup byCode = run(root, {"zip", "100-0001"});
+    const ToolRun byCode = run(root, {"zip", "100-0001"});
     ASSERT_EQ(byCode.status, 0) << byCode.err.toStdString();
     EXPECT_EQ(byCode.out, "100-0001\t東京都千代田区千代田\n");
 
-    const Lookup prefix = run(root, {"zip", "100"});
+    const ToolRun prefix = run(root, {"zip", "100"});
     EXPECT_EQ(prefix.out.split('\n', Qt::SkipEmptyParts).size(), 4);
     EXPECT_TRUE(prefix.out.startsWith("100-0001\t"));
 
-    const Lookup byAddress = run(root, {"address", "千代田"});
+    const ToolRun byAddress = run(root, {"address", "千代田"});
     ASSERT_EQ(byAddress.status, 0);
     const QStringList lines = byAddress.out.split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(lines.first(), "100-0001\t東京都千代田区千代田");
@@ -56,7 +47,7 @@ TEST_F(PostalCommandTest, NoMatchGivesTheProgramsMessage) {
     };
     for (const Case& c : {Case{{"zip", "999"}, "郵便番号が不明です。"}, Case{{"zip", "10"}, "郵便番号が不明です。"},
                           Case{{"address", "存在しない町"}, "住所が不明です。"}}) {
-        const Lookup lookup = run(root, c.arguments);
+        const ToolRun lookup = run(root, c.arguments);
         EXPECT_EQ(lookup.status, 1) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(lookup.out.isEmpty());
         EXPECT_EQ(lookup.err, QStringLiteral("dorvani4-tool: %1\n").arg(QString::fromUtf8(c.message)));
@@ -65,7 +56,7 @@ TEST_F(PostalCommandTest, NoMatchGivesTheProgramsMessage) {
 
 TEST(PostalCommand, MissingTableIsAFileError) {
     TempDir empty;
-    const Lookup lookup = run(empty, {"zip", "100"});
+    const ToolRun lookup = run(empty, {"zip", "100"});
     EXPECT_EQ(lookup.status, 1);
     EXPECT_TRUE(lookup.err.contains("zip.dat")) << lookup.err.toStdString();
 }

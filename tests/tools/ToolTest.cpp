@@ -10,22 +10,9 @@
 #include "Cp932.h"
 #include "QtPrint.h"
 #include "TempDir.h"
+#include "ToolProcess.h"
 
 namespace {
-
-struct ToolRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-ToolRun tool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(DORVANI4_TOOL), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QJsonObject parse(const QString& json) {
     QJsonParseError error;
