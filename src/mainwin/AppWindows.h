@@ -1,6 +1,9 @@
 #pragma once
 
 class DataFolders;
+class TFormCustomAdd;
+class TFormCustomEdit;
+class TFormCustomer;
 class TFormMain;
 class TFormVersion;
 class TFormZipSearch;
@@ -11,7 +14,10 @@ class TFormZipSearch;
 namespace AppWindows {
 
 extern TFormMain* FormMain;
+extern TFormCustomer* FormCustomer;
 extern TFormZipSearch* FormZipSearch;
+extern TFormCustomAdd* FormCustomAdd;
+extern TFormCustomEdit* FormCustomEdit;
 extern TFormVersion* FormVersion;
 
 void Create(const DataFolders& folders);

@@ -7,11 +7,16 @@
 #include <QDir>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTimer>
 
 #include "AppWindows.h"
+#include "PostalLookup.h"
+#include "TFormCustomer.h"
+#include "TFormZipSearch.h"
 #include "Cp932.h"
 #include "Messages.h"
 #include "TFormMain.h"
@@ -155,6 +160,56 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProductAndCloses) {
     w.findChild<QAction*>("About1")->trigger();
     EXPECT_TRUE(seen);
     EXPECT_FALSE(AppWindows::FormVersion->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+class PostalLookupTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        QDir().mkpath(folders().ZipFolder());
+        QFile::remove(folders().ZipFolder() + "zip.dat");
+        ASSERT_TRUE(QFile::copy(DORVANI4_TEST_DATA "/postal/zip.dat", folders().ZipFolder() + "zip.dat"));
+        start();
+    }
+    QLineEdit zip;
+    QLineEdit add1;
+};
+
+TEST_F(PostalLookupTest, ChosenRowFillsCodeAndAddress) {
+    zip.setText("1000004");
+    QString shownKey;
+    QTimer::singleShot(0, [&] {
+        TFormZipSearch* search = AppWindows::FormZipSearch;
+        shownKey = search->findChild<QLabel*>("Label1")->text();
+        search->findChild<QAbstractButton*>("PNGBtnOK")->click();
+    });
+    PostalLookup::ByCode(AppWindows::FormMain, &zip, &add1);
+    EXPECT_EQ(shownKey, "検索キー：1000004");
+    EXPECT_EQ(zip.text(), "100-0004");
+    EXPECT_EQ(add1.text(), "東京都千代田区大手町");
+}
+
+TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
+    add1.setText("丸の内");
+    QTimer::singleShot(0, [&] { AppWindows::FormZipSearch->findChild<QAbstractButton*>("PNGBtnClose")->click(); });
+    PostalLookup::ByAddress(AppWindows::FormMain, &zip, &add1);
+    EXPECT_EQ(add1.text(), "丸の内");
+    EXPECT_TRUE(zip.text().isEmpty());
+
+    zip.setText("10");
+    PostalLookup::ByCode(AppWindows::FormMain, &zip, &add1);
+    add1.setText("どこにもない町");
+    PostalLookup::ByAddress(AppWindows::FormMain, &zip, &add1);
+    EXPECT_EQ(asked, QStringList({"郵便番号が不明です。", "住所が不明です。"}));
+}
+
+TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
+    EXPECT_EQ(AppWindows::FormCustomer->parent(), AppWindows::FormMain);
+    EXPECT_EQ(AppWindows::FormMain->findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(), 5);
 }
 
 }  // namespace
