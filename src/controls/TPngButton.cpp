@@ -64,7 +64,8 @@ void TPngButton::paintEvent(QPaintEvent*) {
 }
 
 bool TPngButton::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == standard_ && event->type() == QEvent::EnabledChange) {
+    // The type first: while the standard button is destroyed it is no QAbstractButton any more.
+    if (event->type() == QEvent::EnabledChange && watched == standard_) {
         followStandardButton();
     }
     return QAbstractButton::eventFilter(watched, event);
