@@ -42,7 +42,6 @@ public:
     QString ImgFolder() const { return folders_.ImgFolder(); }
     QString DataFolder() const { return folders_.DataFolder(); }
     QString ZipFolder() const { return folders_.ZipFolder(); }
-    const DataFolders& Folders() const { return folders_; }
 
     // Money as the windows show it; line cells follow PRINTDECIMAL, totals never pad.
     QString FormatAmount(bool forTotals, Currency value) const;

@@ -4,9 +4,6 @@
 #include <charconv>
 #include <limits>
 
-#include "Cp932.h"
-#include "ModelError.h"
-#include "SaveFile.h"
 #include "TextFile.h"
 
 namespace {

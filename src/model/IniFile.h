@@ -29,7 +29,6 @@ public:
 
     void Save() const;
     const QString& path() const { return path_; }
-    const QStringList& lines() const { return lines_; }
 
     static QString FloatText(double value);
 

@@ -17,12 +17,6 @@ public:
         items_.push_back(std::move(item));
         return Count() - 1;
     }
-    void Insert(int index, std::unique_ptr<T> item) {
-        if (index != Count()) {
-            checked(index);
-        }
-        items_.insert(items_.begin() + index, std::move(item));
-    }
     // Replaces record index; the previous record goes back to the caller.
     std::unique_ptr<T> Put(int index, std::unique_ptr<T> item) {
         items_.at(checked(index)).swap(item);

@@ -4,7 +4,7 @@
 #include "ModelError.h"
 #include "SaveFile.h"
 
-namespace TextFile {
+namespace {
 
 QStringList SplitLines(const QString& text) {
     QStringList lines;
@@ -25,15 +25,6 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-QStringList ReadLines(const QString& path) {
-    const QByteArray bytes = ReadWholeFile(path, MaxSize);
-    try {
-        return SplitLines(Cp932::decode(bytes));
-    } catch (const ECp932Error& error) {
-        throw EFileFormatError(QStringLiteral("「%1」を読めません: %2").arg(path, error.message()));
-    }
-}
-
 QByteArray EncodeLines(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -48,6 +39,19 @@ QByteArray EncodeLines(const QString& path, const QStringList& lines) {
         bytes += "\r\n";
     }
     return bytes;
+}
+
+}  // namespace
+
+namespace TextFile {
+
+QStringList ReadLines(const QString& path) {
+    const QByteArray bytes = ReadWholeFile(path, MaxSize);
+    try {
+        return SplitLines(Cp932::decode(bytes));
+    } catch (const ECp932Error& error) {
+        throw EFileFormatError(QStringLiteral("「%1」を読めません: %2").arg(path, error.message()));
+    }
 }
 
 void WriteLines(const QString& path, const QStringList& lines) {

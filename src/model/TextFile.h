@@ -10,9 +10,7 @@ namespace TextFile {
 constexpr qint64 MaxSize = 512LL * 1024 * 1024;
 
 QStringList ReadLines(const QString& path);
-QStringList SplitLines(const QString& text);
 // Throws EFileError naming the file and the line when a line cannot be written in cp932.
 void WriteLines(const QString& path, const QStringList& lines);
-QByteArray EncodeLines(const QString& path, const QStringList& lines);
 
 }  // namespace TextFile
