@@ -1,13 +1,21 @@
 #include "TFormMain.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWheelEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLayout>
 #include <QTabBar>
 
+#include "THistoryComboBox.h"
+#include "TDatePickButton.h"
+
 #include "AmountText.h"
 #include "AppWindows.h"
+#include "Clock.h"
+#include "JapaneseEra.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "TFormVersion.h"
@@ -32,16 +40,19 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
 
     connect(ui_->Exit1, &QAction::triggered, this, &TFormMain::Exit1Click);
     connect(ui_->About1, &QAction::triggered, this, &TFormMain::About1Click);
+    // The pending row edit is committed before the tab changes.
+    connect(ui_->PGMain->tabBar(), &QTabBar::tabBarClicked, this, &TFormMain::CommitRowEdit);
 
     // Commands whose windows come with later parts of the program stay visible but disabled.
-    for (QAction* action : {ui_->New1, ui_->Open1, ui_->Save1, ui_->N7, ui_->N2I2, ui_->B2, ui_->R1, ui_->N9,
-                            ui_->N10, ui_->PrevItem1, ui_->BackItem1, ui_->N15, ui_->DelData1, ui_->S1, ui_->N3,
+    for (QAction* action : {ui_->New1, ui_->Open1, ui_->Save1, ui_->N7, ui_->N2I2, ui_->B2, ui_->R1, ui_->N3,
                             ui_->N4, ui_->N2, ui_->N17}) {
         action->setEnabled(false);
     }
-    for (TPngButton* button : findChildren<TPngButton*>()) {
+    for (TPngButton* button : ui_->ClientArea->findChildren<TPngButton*>(Qt::FindDirectChildrenOnly)) {
         button->setEnabled(false);
     }
+    SetUpHeader();
+    SetUpContents();
     FormCreate();
 }
 
@@ -73,8 +84,14 @@ void TFormMain::FormCreate() {
     LoadOrReport([&] { FConfig.LoadFromFile(folders_.ConfPath()); });
     FEstimate.TaxRate = FConfig.TAX;
     LoadOrReport([&] { FCampanyManager.LoadFromFile(folders_.ConfPath()); });
+    BuildUnitMenu();
+    BuildItemMenu();
+    for (THistoryComboBox* box : {ui_->CBPlace, ui_->CBCondition, ui_->CBLimit}) {
+        box->LoadHistory();
+    }
     FCopyItem = TThEstimateObject();
     FSelectedRow = -1;
+    SetHeaderNotify(true);
 }
 
 // A new data root gets the table installed with the program, so both lookups work at once.
@@ -101,10 +118,44 @@ Currency TFormMain::ParseMoney(QStringView text) const { return ::ParseMoney(tex
 
 void TFormMain::ResetWindow() {
     ui_->PGMain->setCurrentWidget(ui_->TabCustomerInfo);
-    FEstimate.TotalClaimMode = false;
-    FEstimate.Clear();
-    FEstimate.PadLines(TThEstimateObjectList::DefaultLineCount);
-    FEstimate.CalcTotal();
+    // The header handlers stay attached: every control that changes copies the header.
+    ui_->MMCusCode->clear();
+    ui_->MMSlipCode->clear();
+    const QDate today = Clock::now().date();
+    ui_->MMYear->setText(JapaneseEra::EraYear(today));
+    ui_->MMMonth->setText(today.toString(QStringLiteral("MM")));
+    ui_->MMDay->setText(today.toString(QStringLiteral("dd")));
+    for (QLineEdit* field : {ui_->EdtZip, ui_->EdtAdd1, ui_->EdtAdd2, ui_->EdtTel, ui_->EdtFax, ui_->EdtName1,
+                             ui_->EdtName2, ui_->EdtName3}) {
+        field->clear();
+    }
+    ui_->CBNameTitle->setEditText(QStringLiteral("御中"));
+    ui_->DateTimePicker1->SetDate(today);
+    ui_->EdtDelivery->clear();
+    for (QComboBox* box : {static_cast<QComboBox*>(ui_->CBPlace), static_cast<QComboBox*>(ui_->CBCondition),
+                           static_cast<QComboBox*>(ui_->CBLimit)}) {
+        box->setEditText(QString());
+    }
+    ui_->MMEtc->clear();
+    ui_->EdtMemo->clear();
+    for (QWidget* group : {ui_->GBTaxCalc, ui_->GBTaxInput, ui_->GBSubTotalCalc}) {
+        group->show();
+    }
+    for (QComboBox* option : {ui_->CBCalcUnit, ui_->CBUnderOne, ui_->CBSubTotalUnderOne}) {
+        option->setCurrentIndex(0);
+    }
+    ui_->CBTaxIn->setChecked(false);
+    ui_->LblMode->setText(QStringLiteral("通常"));
+    for (QLineEdit* total : {ui_->EdSubTotal, ui_->MMTax, ui_->EdGrandTotal}) {
+        total->setText(QStringLiteral("0"));
+    }
+    SyncRowCount();
+}
+
+void TFormMain::RefreshAll() {
+    ShowRows();
+    ShowTotals();
+    ShowMode(FEstimate.TotalClaimMode);
 }
 
 void TFormMain::Activate() {
@@ -125,6 +176,17 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::FormShow() { ResetWindow(); }
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ScrollBoxContent->viewport() && event->type() == QEvent::Wheel) {
+        ScrollByWheel(static_cast<QWheelEvent*>(event)->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep);
+        return true;
+    }
+    if (const int row = RowOf(watched); row >= 0) {
+        return RowEvent(row, watched, event);
+    }
+    return HeaderEvent(watched, event) || QMainWindow::eventFilter(watched, event);
+}
 
 void TFormMain::closeEvent(QCloseEvent* event) {
     if (FormCloseQuery()) {

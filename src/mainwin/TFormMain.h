@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMetaObject>
 #include <memory>
+#include <vector>
 
 #include "Currency.h"
 #include "DataFolders.h"
+#include "TItemRow.h"
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
 #include "TThCustomerObjectList.h"
@@ -13,17 +16,21 @@
 #include "TThItemObjectList.h"
 #include "TThItemUnitObjectList.h"
 
+class QMenu;
+
 namespace Ui {
 class TFormMain;
 }
 
 // The main window: owns the one open document, the masters, the settings and the sender
-// profiles for the whole run.
+// profiles for the whole run. The header tab (TFormMainHeader.cpp) and the line-item tab
+// (TFormMainRows.cpp) keep the document equal to what the window shows.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 
 public:
     static inline const QString ApplicationTitle = QStringLiteral("Rokuvel Dorvani4");
+    static inline const QString TotalClaimRefusal = QStringLiteral("この機能は合計請求モードでは使用できません。");
 
     // FormCreate: prepares the data root and loads masters, settings and profiles from it.
     explicit TFormMain(const DataFolders& folders, QWidget* parent = nullptr);
@@ -47,8 +54,35 @@ public:
     QString FormatAmount(bool forTotals, Currency value) const;
     Currency ParseMoney(QStringView text) const;
 
-    // Sets the window to a fresh document.
+    // Sets the window to a fresh document; the line items stay as they are.
     void ResetWindow();
+    void RefreshAll();
+
+    // Header: the controls of the customer tab and the document's header fields.
+    void StoreHeader();
+    void LoadHeader();
+    // Attaches (or detaches) the handlers that copy every header and option change into the
+    // document; filling the window from a document is done detached.
+    void SetHeaderNotify(bool attach);
+    // The document's calculation options in the four option controls, without writing back.
+    void ShowCalcOptions();
+
+    // Line items: one input row per line item, never fewer than 100.
+    void SyncRowCount();
+    void AddRows(int count);
+    void RemoveRows(int count);
+    void StoreRow(int row);
+    void ShowRows();
+    void ShowTotals();
+    void ShowMode(bool totalClaim);
+    void MarkRow(int row);
+    void UnmarkRow(int row);
+    // Runs the exit of the row being edited and leaves no row selected; before saving,
+    // opening, printing and every tab change.
+    void CommitRowEdit();
+    void BuildItemMenu();
+    void BuildUnitMenu();
+    int RowCount() const { return static_cast<int>(rows_.size()); }
 
     // Brings the window to the front, restored when minimised (a second start asks this).
     void Activate();
@@ -56,6 +90,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -69,7 +104,59 @@ private:
     template <class Load>
     void LoadOrReport(Load load);
 
+    // Header tab.
+    void SetUpHeader();
+    void ContentsChange();
+    void ConfigChange();
+    void DateTimePicker1Change(const QDate& date);
+    void CBPlaceExit(QObject* box);
+    void BtnDelHistoryClick(int tag);
+    void BtnCustomerClick();
+    void BtnZipClick();
+    void BtnAdd1Click();
+    bool HeaderEvent(QObject* watched, QEvent* event);
+
+    // Line-item tab.
+    void SetUpContents();
+    void CreateRow(int index);
+    void DestroyLastRow();
+    // The box scrolls over exactly the rows there are.
+    void FitRowsBox();
+    // Row index of a row control, -1 for any other object.
+    int RowOf(const QObject* control) const;
+    bool RowEvent(int row, QObject* watched, QEvent* event);
+    void EditEnter(int row, QWidget* control);
+    void EditExit(int row);
+    void TaxCheckBoxClick(int row);
+    void ScrollByWheel(int notches);
+    // CalcTotal, reporting a sum beyond the Currency range instead of ending the command.
+    void Recalculate();
+    bool RefuseInTotalClaim();
+    void N9Click();
+    void N10Click();
+    void BtnPrevItemClick();
+    void BtnBackItemClick();
+    void MoveSelectedItem(int step);
+    void N15Click();
+    bool InsertEmptyLine();
+    void BtnDelDataClick();
+    void S1Click();
+    void pngBtnAddInputAreaClick();
+    void pngBtnDelInputAreaClick();
+    void SelectItem(int index);
+    void SelectUnit(int index);
+
+    // A character that cp932 cannot hold is named to the user when its field is left; the
+    // text stays, but no file could store it.
+    void WarnUnsavable(QWidget* field, const QString& caption, const QString& text);
+
     DataFolders folders_;
     std::unique_ptr<Ui::TFormMain> ui_;
     bool shown_ = false;
+    std::vector<QMetaObject::Connection> headerNotify_;
+    std::vector<TItemRow> rows_;
+    // The row whose control has the focus and whose exit is still to run, or -1.
+    int editingRow_ = -1;
+    QMenu* PMItem = nullptr;
+    QMenu* PMUnit = nullptr;
 };

@@ -1,12 +1,12 @@
 #include "TFormCustomEntry.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
 #include "Cp932.h"
 #include "CustomerField.h"
+#include "EnterKeyFocus.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "TPngButton.h"
@@ -23,7 +23,7 @@ void TFormCustomEntry::SetUpControls() {
         // system's choice; codes and numbers ask for Latin input.
         edit->setInputMethodHints(
             CustomerFields[i].Latin ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone);
-        edit->installEventFilter(this);
+        EnterKeyFocus::Install(edit);
     }
     QLineEdit* zip = edit("EdtZip");
     zip->setMaxLength(8);
@@ -84,17 +84,6 @@ void TFormCustomEntry::reject() {
 void TFormCustomEntry::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     field(0)->setFocus();
-}
-
-bool TFormCustomEntry::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 bool TFormCustomEntry::fieldsCanBeSaved() {

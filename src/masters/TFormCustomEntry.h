@@ -36,7 +36,6 @@ class TFormCustomEntry : public QDialog {
     void SetUpControls();
 
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QLineEdit* edit(const char* name) const;

@@ -141,14 +141,10 @@ public:
     }
 
     TRoundingMode rounding(EntryName name) {
+        // Anything but a known position reads as the first, as the older programs did.
         const QByteArrayView raw = bytes(name);
-        if (raw == "1") {
-            return TRoundingMode::rmRoundUp;
-        }
-        if (raw == "2") {
-            return TRoundingMode::rmRoundOff;
-        }
-        return TRoundingMode::rmTruncate;
+        const int index = raw == "1" ? 1 : raw == "2" ? 2 : 0;
+        return *RoundingOfListIndex(index);
     }
 
     // A line count whose records of entriesPerRecord entries can fit in what is left.
@@ -222,19 +218,7 @@ public:
     void boolean(bool value) { raw(value ? "-1" : "0"); }
     void currency(Currency value) { raw(value.toText().toLatin1()); }
     void floating(Currency value) { raw(value.toFloatText().toLatin1()); }
-    void rounding(TRoundingMode mode) {
-        switch (mode) {
-            case TRoundingMode::rmTruncate:
-                raw("0");
-                return;
-            case TRoundingMode::rmRoundUp:
-                raw("1");
-                return;
-            case TRoundingMode::rmRoundOff:
-                raw("2");
-                return;
-        }
-    }
+    void rounding(TRoundingMode mode) { raw(QByteArray::number(ListIndexOfRounding(mode))); }
     void count(qint32 value) {
         const auto v = static_cast<quint32>(value);
         const char four[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),

@@ -46,3 +46,28 @@ Int128 RoundHalfEven(Fraction value) {
     }
     return value.numerator < 0 ? q - 1 : q + 1;
 }
+
+std::optional<TRoundingMode> RoundingOfListIndex(int index) {
+    switch (index) {
+        case 0:
+            return TRoundingMode::rmTruncate;
+        case 1:
+            return TRoundingMode::rmRoundUp;
+        case 2:
+            return TRoundingMode::rmRoundOff;
+        default:
+            return std::nullopt;
+    }
+}
+
+int ListIndexOfRounding(TRoundingMode mode) {
+    switch (mode) {
+        case TRoundingMode::rmTruncate:
+            return 0;
+        case TRoundingMode::rmRoundUp:
+            return 1;
+        case TRoundingMode::rmRoundOff:
+            return 2;
+    }
+    return 0;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "Currency.h"
 
@@ -11,6 +12,11 @@ enum class TRoundingMode : std::uint8_t {
     rmTruncate = 1,  // 切り捨て
     rmRoundOff = 2,  // 四捨五入
 };
+
+// The editor lists the modes as 切り捨て, 切り上げ, 四捨五入, and the document file keeps
+// that list position. An index outside the list gives no mode.
+std::optional<TRoundingMode> RoundingOfListIndex(int index);
+int ListIndexOfRounding(TRoundingMode mode);
 
 // An exact quotient of integers; products and quotients of amounts are kept this way so
 // that rounding happens only where the rules say.
