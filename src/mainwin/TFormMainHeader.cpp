@@ -122,12 +122,11 @@ void TFormMain::SetUpHeader() {
         // Qt cannot ask the input method for hiragana, so names and addresses keep the
         // system's choice; codes and numbers ask for Latin input.
         control->setInputMethodHints(text.Latin ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone);
-        // Editable drop-downs get their key and focus events through their line edit.
-        auto* box = qobject_cast<QComboBox*>(control);
-        (box ? static_cast<QObject*>(box->lineEdit()) : control)->installEventFilter(this);
         if (control != ui_->MMEtc) {
             EnterKeyFocus::Install(control);
         }
+        // Installed last, so it sees Enter before the focus moves on.
+        control->installEventFilter(this);
     }
     for (QWidget* control : {static_cast<QWidget*>(ui_->ChBDelivery), static_cast<QWidget*>(ui_->ChBPlace),
                              static_cast<QWidget*>(ui_->ChBCondition), static_cast<QWidget*>(ui_->ChBLimit),
@@ -200,15 +199,11 @@ void TFormMain::SetHeaderNotify(bool attach) {
 void TFormMain::ContentsChange() { StoreHeader(); }
 
 bool TFormMain::HeaderEvent(QObject* watched, QEvent* event) {
-    QObject* control = watched;
-    if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && qobject_cast<QComboBox*>(edit->parent())) {
-        control = edit->parent();
-    }
-    const HeaderText* text = headerTextOf(control);
+    const HeaderText* text = headerTextOf(watched);
     if (!text) {
         return false;
     }
-    auto* box = qobject_cast<THistoryComboBox*>(control);
+    auto* box = qobject_cast<THistoryComboBox*>(watched);
     if (event->type() == QEvent::KeyPress && box) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -218,7 +213,7 @@ bool TFormMain::HeaderEvent(QObject* watched, QEvent* event) {
         if (box) {
             CBPlaceExit(box);
         }
-        auto* widget = static_cast<QWidget*>(control);
+        auto* widget = static_cast<QWidget*>(watched);
         WarnUnsavable(widget, QString::fromUtf16(text->Caption), controlText(widget));
     }
     return false;

@@ -24,7 +24,15 @@
 // user; message boxes are answered by the log.
 class MainWindowFixture : public ::testing::Test {
   protected:
-    void TearDown() override { AppWindows::Destroy(); }
+    // The histories of the drop-downs live in the per-user settings; keep them in the sandbox.
+    void SetUp() override {
+        savedConfig_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", dir.path(QStringLiteral("config")).toUtf8());
+    }
+    void TearDown() override {
+        AppWindows::Destroy();
+        qputenv("XDG_CONFIG_HOME", savedConfig_);
+    }
 
     DataFolders folders() const { return DataFolders(dir.path(QStringLiteral("HESTREL/Pelkano4"))); }
     void writeRootFile(const char* name, const char* utf8) {
@@ -65,4 +73,7 @@ class MainWindowFixture : public ::testing::Test {
 
     TempDir dir;
     MessageLog messages;
+
+  private:
+    QByteArray savedConfig_;
 };
