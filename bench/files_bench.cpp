@@ -28,12 +28,14 @@ QString dataFolder() {
         for (int i = 0; i < Documents; ++i) {
             d.Customer.Name1 = QStringLiteral("株式会社サンプル商事 第%1営業所").arg(i % 500);
             d.TotalClaimMode = i % 10 == 0;
-            QFile file(QDir(folder.path()).filePath(QStringLiteral("見積%1.MT4").arg(i, 5, 10, QChar(u'0'))));
+            QFile file(QDir(folder.path())
+                           .filePath(QStringLiteral("見積%1.MT4").arg(i, 5, 10, QChar(u'0'))));
             if (!file.open(QIODevice::WriteOnly)) {
                 std::abort();
             }
-            file.write(DocumentFile::Encode(d, QStringLiteral("コメント%1").arg(i),
-                                            QDateTime(QDate(2008, 4, 1), QTime(9, 5)).addSecs(60 * i)));
+            file.write(
+                DocumentFile::Encode(d, QStringLiteral("コメント%1").arg(i),
+                                     QDateTime(QDate(2008, 4, 1), QTime(9, 5)).addSecs(60 * i)));
         }
         filled = true;
     }
@@ -54,8 +56,8 @@ BENCHMARK(FillFileList)->Unit(benchmark::kMillisecond);
 void FilterCompanyName(benchmark::State& state) {
     const QString folder = dataFolder();
     for (auto _ : state) {
-        const FileList::Listing listing =
-            FileList::ReadMatching(folder, FileList::Condition::CompanyName, QStringLiteral("第42営業所"));
+        const FileList::Listing listing = FileList::ReadMatching(
+            folder, FileList::Condition::CompanyName, QStringLiteral("第42営業所"));
         benchmark::DoNotOptimize(listing.Entries.size());
     }
 }

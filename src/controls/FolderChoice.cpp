@@ -18,10 +18,12 @@ QString Choose(QWidget* parent, const QString& prompt) {
         return chooser()(parent, prompt);
     }
     // Modal: the program's other windows stay disabled while it is open.
-    return QFileDialog::getExistingDirectory(parent, prompt, QString(),
-                                             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    return QFileDialog::getExistingDirectory(
+        parent, prompt, QString(), QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
 }
 
-void SetChooser(Chooser c) { chooser() = std::move(c); }
+void SetChooser(Chooser c) {
+    chooser() = std::move(c);
+}
 
 }  // namespace FolderChoice

@@ -1,13 +1,12 @@
 #include "DocumentTransferCommands.h"
 
-
 #include "Clock.h"
 #include "DataFolders.h"
 #include "DocumentTransfer.h"
 #include "FileList.h"
 #include "FolderChoice.h"
-#include "Messages.h"
 #include "MessageList.h"
+#include "Messages.h"
 #include "ModelError.h"
 
 namespace DocumentTransferCommands {
@@ -31,8 +30,8 @@ QString failures(const DocumentTransfer::CopyReport& report) {
 }  // namespace
 
 void Backup(QWidget* parent, const QString& dataFolder) {
-    const QString folder =
-        FolderChoice::Choose(parent, QStringLiteral("バックアップデータを保存するフォルダーを選択してください"));
+    const QString folder = FolderChoice::Choose(
+        parent, QStringLiteral("バックアップデータを保存するフォルダーを選択してください"));
     if (folder.isEmpty()) {
         return;
     }
@@ -43,7 +42,8 @@ void Backup(QWidget* parent, const QString& dataFolder) {
         Messages::Error(parent, QStringLiteral("バックアップ先のフォルダー作成に失敗しました。"));
         return;
     }
-    const DocumentTransfer::CopyReport report = DocumentTransfer::CopyDocumentFiles(dataFolder, backup);
+    const DocumentTransfer::CopyReport report =
+        DocumentTransfer::CopyDocumentFiles(dataFolder, backup);
     const QString done = QStringLiteral("バックアップファイルを[") + backup +
                          QStringLiteral("]フォルダーに作成しました。");
     const QString failed = failures(report);
@@ -55,8 +55,10 @@ void Backup(QWidget* parent, const QString& dataFolder) {
 }
 
 void Restore(QWidget* parent, const QString& dataFolder) {
-    if (!Messages::Question(parent, QStringLiteral("バックアップから復元する場合、既存のファイルは全て削除されます。\r\n"
-                                                   "続行しますか？"))) {
+    if (!Messages::Question(
+            parent,
+            QStringLiteral("バックアップから復元する場合、既存のファイルは全て削除されます。\r\n"
+                           "続行しますか？"))) {
         return;
     }
     const QString folder = FolderChoice::Choose(
@@ -78,13 +80,16 @@ void Restore(QWidget* parent, const QString& dataFolder) {
 
 void TakeOver(QWidget* parent, const QString& dataFolder) {
     const QString folder = FolderChoice::Choose(
-        parent, QStringLiteral("Rokuvel Dorvani 2・3のデータファイルがあるフォルダーを選択してください"));
+        parent,
+        QStringLiteral("Rokuvel Dorvani 2・3のデータファイルがあるフォルダーを選択してください"));
     if (folder.isEmpty()) {
         return;
     }
     if (!DataFolders::FolderExists(folder)) {
-        Messages::Information(parent, QStringLiteral("指定されたフォルダーに「Rokuvel Dorvani 2・3のデータファイル」が\r\n"
-                                                     "見つからないためコピーを中止します。"));
+        Messages::Information(
+            parent,
+            QStringLiteral("指定されたフォルダーに「Rokuvel Dorvani 2・3のデータファイル」が\r\n"
+                           "見つからないためコピーを中止します。"));
         return;
     }
     const QStringList files = DocumentTransfer::TakeOverFiles(folder);
@@ -92,7 +97,8 @@ void TakeOver(QWidget* parent, const QString& dataFolder) {
         Messages::Information(parent, QStringLiteral("コピー対象のデータが存在しません。"));
         return;
     }
-    if (!Messages::Question(parent, QStringLiteral("%1件のデータをコピーしますか？").arg(files.size()))) {
+    if (!Messages::Question(parent,
+                            QStringLiteral("%1件のデータをコピーしますか？").arg(files.size()))) {
         return;
     }
     const QString failed = failures(DocumentTransfer::TakeOver(files, dataFolder));

@@ -12,6 +12,7 @@ inline void WirePictureButton(QWidget* window, const char* role, std::function<v
     auto* button = window->findChild<QPushButton*>(QStringLiteral("Btn") + QLatin1String(role));
     button->hide();
     button->setAutoDefault(false);
-    window->findChild<TPngButton*>(QStringLiteral("PNGBtn") + QLatin1String(role))->SetStandardButton(button);
+    window->findChild<TPngButton*>(QStringLiteral("PNGBtn") + QLatin1String(role))
+        ->SetStandardButton(button);
     QObject::connect(button, &QPushButton::clicked, window, std::move(handler));
 }

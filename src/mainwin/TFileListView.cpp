@@ -61,7 +61,8 @@ constexpr int ColumnWidths[FileList::ColumnCount] = {20, 150, 150, 250, 120};
 
 }  // namespace
 
-TFileListView::TFileListView(QWidget* parent) : QTableView(parent), model_(new TFileListModel(this)) {
+TFileListView::TFileListView(QWidget* parent)
+    : QTableView(parent), model_(new TFileListModel(this)) {
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -95,8 +96,9 @@ void TFileListView::showListing(FileList::Listing listing) {
     if (listing.Unreadable.isEmpty()) {
         return;
     }
-    Messages::Error(window(), QStringLiteral("次のファイルは読み込めないため一覧に表示していません。\r\n") +
-                                  MessageList(listing.Unreadable));
+    Messages::Error(window(),
+                    QStringLiteral("次のファイルは読み込めないため一覧に表示していません。\r\n") +
+                        MessageList(listing.Unreadable));
 }
 
 void TFileListView::FillFileList(const QString& dataFolder) {
@@ -117,7 +119,8 @@ void TFileListView::DeleteSelected(const QString& dataFolder) {
         Messages::Information(window(), QStringLiteral("削除するファイルを選択してください。"));
         return;
     }
-    if (!Messages::Question(window(), entry->FileName + QStringLiteral(" を削除します。\r\nよろしいですか？"),
+    if (!Messages::Question(window(),
+                            entry->FileName + QStringLiteral(" を削除します。\r\nよろしいですか？"),
                             false)) {
         return;
     }

@@ -27,7 +27,9 @@ void TFormListFileSave::Bind(const TThEstimateObjectList& document, const QStrin
     dataFolder_ = dataFolder;
 }
 
-void TFormListFileSave::reject() { done(ResultCancel); }
+void TFormListFileSave::reject() {
+    done(ResultCancel);
+}
 
 void TFormListFileSave::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -44,7 +46,9 @@ void TFormListFileSave::openSave(const QString& fileName, const QString& comment
     });
 }
 
-void TFormListFileSave::BtnNewClick() { openSave(QString(), document_->Memo); }
+void TFormListFileSave::BtnNewClick() {
+    openSave(QString(), document_->Memo);
+}
 
 void TFormListFileSave::BtnOverClick() {
     const FileList::Entry* entry = ui_->LVFileList->SelectedEntry();

@@ -26,7 +26,9 @@ void TFormOpen::Bind(TThEstimateObjectList& document, const QString& dataFolder)
     dataFolder_ = dataFolder;
 }
 
-void TFormOpen::reject() { done(ResultCancel); }
+void TFormOpen::reject() {
+    done(ResultCancel);
+}
 
 void TFormOpen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -37,7 +37,9 @@ void TFormSave::Bind(const TThEstimateObjectList& document, const QString& dataF
     ui_->EdtComment->setText(comment);
 }
 
-void TFormSave::reject() { done(ResultCancel); }
+void TFormSave::reject() {
+    done(ResultCancel);
+}
 
 void TFormSave::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -65,7 +67,8 @@ void TFormSave::BtnOKClick() {
     }
     const QString path = FileList::DocumentPath(dataFolder_, name);
     if (QFileInfo::exists(path) &&
-        !Messages::Question(this, name + QStringLiteral(" は既に存在します。\r\n上書きしますか？"), false)) {
+        !Messages::Question(this, name + QStringLiteral(" は既に存在します。\r\n上書きしますか？"),
+                            false)) {
         return;
     }
     try {

@@ -22,8 +22,8 @@ class TFormSave : public QDialog {
 
     // Before each showing: the document to save, the folder it goes to and the proposed
     // name and comment.
-    void Bind(const TThEstimateObjectList& document, const QString& dataFolder, const QString& fileName,
-              const QString& comment);
+    void Bind(const TThEstimateObjectList& document, const QString& dataFolder,
+              const QString& fileName, const QString& comment);
 
     void reject() override;
 

@@ -31,7 +31,8 @@ TFormSearchFile::TFormSearchFile(QWidget* parent)
     connect(ui_->CBHead, &QComboBox::currentIndexChanged, this, &TFormSearchFile::CBHeadChange);
     connect(ui_->CBMode, &QComboBox::currentIndexChanged, this, &TFormSearchFile::CBModeChange);
     connect(ui_->EdtWord, &QLineEdit::textChanged, this, &TFormSearchFile::EdtWordChange);
-    connect(ui_->DateTimePicker1, &QToolButton::clicked, this, &TFormSearchFile::DateTimePicker1Click);
+    connect(ui_->DateTimePicker1, &QToolButton::clicked, this,
+            &TFormSearchFile::DateTimePicker1Click);
     connect(calendar_, &QCalendarWidget::clicked, this, &TFormSearchFile::DateTimePicker1Change);
     connect(calendar_, &QCalendarWidget::activated, this, &TFormSearchFile::DateTimePicker1Change);
 }
@@ -42,9 +43,13 @@ FileList::Condition TFormSearchFile::Condition() const {
     return FileList::Conditions().at(static_cast<size_t>(ui_->CBHead->currentIndex())).first;
 }
 
-QString TFormSearchFile::Word() const { return ui_->EdtWord->text(); }
+QString TFormSearchFile::Word() const {
+    return ui_->EdtWord->text();
+}
 
-void TFormSearchFile::reject() { done(ResultCancel); }
+void TFormSearchFile::reject() {
+    done(ResultCancel);
+}
 
 void TFormSearchFile::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -71,7 +76,9 @@ void TFormSearchFile::CBHeadChange() {
     EdtWordChange();
 }
 
-void TFormSearchFile::CBModeChange() { ui_->EdtWord->setText(ui_->CBMode->currentText()); }
+void TFormSearchFile::CBModeChange() {
+    ui_->EdtWord->setText(ui_->CBMode->currentText());
+}
 
 void TFormSearchFile::DateTimePicker1Click() {
     const QPoint below = ui_->EdtWord->mapToGlobal(QPoint(0, ui_->EdtWord->height()));
@@ -85,4 +92,6 @@ void TFormSearchFile::DateTimePicker1Change(QDate date) {
     calendar_->hide();
 }
 
-void TFormSearchFile::EdtWordChange() { ui_->BtnSearch->setEnabled(!ui_->EdtWord->text().isEmpty()); }
+void TFormSearchFile::EdtWordChange() {
+    ui_->BtnSearch->setEnabled(!ui_->EdtWord->text().isEmpty());
+}

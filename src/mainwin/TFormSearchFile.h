@@ -25,9 +25,6 @@ class TFormSearchFile : public QDialog {
     FileList::Condition Condition() const;
     QString Word() const;
 
-    // The calendar of DateTimePicker1, shown as a pop-up below it.
-    QCalendarWidget* Calendar() const { return calendar_; }
-
     void reject() override;
 
   protected:
@@ -41,5 +38,6 @@ class TFormSearchFile : public QDialog {
     void EdtWordChange();
 
     std::unique_ptr<Ui::TFormSearchFile> ui_;
+    // "Calendar": the pop-up of DateTimePicker1, shown below the word field.
     QCalendarWidget* calendar_;
 };

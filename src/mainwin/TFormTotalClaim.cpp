@@ -18,7 +18,9 @@ TFormTotalClaim::TFormTotalClaim(QWidget* parent)
 
 TFormTotalClaim::~TFormTotalClaim() = default;
 
-void TFormTotalClaim::Bind(const QString& dataFolder) { dataFolder_ = dataFolder; }
+void TFormTotalClaim::Bind(const QString& dataFolder) {
+    dataFolder_ = dataFolder;
+}
 
 QStringList TFormTotalClaim::SelectedPaths() const {
     QStringList paths;
@@ -28,7 +30,9 @@ QStringList TFormTotalClaim::SelectedPaths() const {
     return paths;
 }
 
-void TFormTotalClaim::reject() { done(ResultCancel); }
+void TFormTotalClaim::reject() {
+    done(ResultCancel);
+}
 
 void TFormTotalClaim::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

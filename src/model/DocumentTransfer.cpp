@@ -140,10 +140,12 @@ int RestoreDocumentFiles(const QString& backup, const QString& dataFolder) {
                                         "データフォルダのファイルは変更していません。\r\n%2")
                              .arg(failure.FileName, failure.Reason));
     }
-    const QString unchanged = QStringLiteral("復元を中止しました。データフォルダのファイルは変更していません。\r\n");
+    const QString unchanged =
+        QStringLiteral("復元を中止しました。データフォルダのファイルは変更していません。\r\n");
     std::vector<Move> movedOut;
     try {
-        movedOut = moveAll(FileList::FilesWithExtensions(dataFolder, {FileList::Extension}), outgoing);
+        movedOut =
+            moveAll(FileList::FilesWithExtensions(dataFolder, {FileList::Extension}), outgoing);
     } catch (const EFileError& error) {
         throw EFileError(unchanged + error.message());
     }

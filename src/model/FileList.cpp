@@ -15,9 +15,13 @@
 namespace FileList {
 namespace {
 
-bool isAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
+bool isAsciiUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
 
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // Text that cp932 cannot hold (only file names can carry it) sorts after everything, by
 // code point, behind a byte no Shift-JIS character starts with.

@@ -31,8 +31,9 @@ void BuildTotalClaim(TThEstimateObjectList& document, const QStringList& paths) 
         }
         const QString fileName = QFileInfo(path).fileName();
         const Currency amount =
-            scratch.TaxIn ? scratch.SubTotal
-                          : Currency::fromWideRaw(Int128{scratch.SubTotal.raw()} + scratch.Tax.raw());
+            scratch.TaxIn
+                ? scratch.SubTotal
+                : Currency::fromWideRaw(Int128{scratch.SubTotal.raw()} + scratch.Tax.raw());
         sources.push_back({fileName.left(fileName.size() - FileList::Extension.size()), amount});
         taxIn = taxIn || scratch.TaxIn;
         total += amount.raw();

@@ -14,7 +14,8 @@
 namespace {
 
 QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 // Answers the folder browser with chosen and keeps the prompts it was shown with.
@@ -48,9 +49,10 @@ TEST_F(DocumentTransferCommandsTest, TwoBackupsOnOneDayGoToTwoFolders) {
     DocumentTransferCommands::Backup(nullptr, data());
     DocumentTransferCommands::Backup(nullptr, data());
     EXPECT_EQ(prompts, QStringList(2, "バックアップデータを保存するフォルダーを選択してください"));
-    EXPECT_EQ(messages.Texts,
-              QStringList({"バックアップファイルを[" + other("Backup20051130/") + "]フォルダーに作成しました。",
-                           "バックアップファイルを[" + other("Backup20051130(1)/") + "]フォルダーに作成しました。"}));
+    EXPECT_EQ(messages.Texts, QStringList({"バックアップファイルを[" + other("Backup20051130/") +
+                                               "]フォルダーに作成しました。",
+                                           "バックアップファイルを[" + other("Backup20051130(1)/") +
+                                               "]フォルダーに作成しました。"}));
     EXPECT_EQ(entries(other("Backup20051130(1)")), QStringList({"見積001.MT4"}));
     EXPECT_EQ(readFileBytes(other("Backup20051130/見積001.MT4")), "one");
 
@@ -74,7 +76,8 @@ TEST_F(DocumentTransferCommandsTest, ABackupNamesTheFilesItCouldNotCopy) {
     }
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_EQ(messages.Kinds[0], Messages::Kind::Error);
-    EXPECT_TRUE(messages.Texts[0].contains("2件中1件をコピーしました。")) << messages.Texts[0].toStdString();
+    EXPECT_TRUE(messages.Texts[0].contains("2件中1件をコピーしました。"))
+        << messages.Texts[0].toStdString();
     EXPECT_TRUE(messages.Texts[0].contains("large.MT4"));
 }
 
@@ -85,14 +88,16 @@ TEST_F(DocumentTransferCommandsTest, RestoreReplacesTheDocumentsAfterTheQuestion
 
     messages.Yes = false;
     DocumentTransferCommands::Restore(nullptr, data());
-    EXPECT_EQ(messages.Texts, QStringList({"バックアップから復元する場合、既存のファイルは全て削除されます。\r\n続行しますか？"}));
+    EXPECT_EQ(messages.Texts, QStringList({"バックアップから復元する場合、既存のファイルは全て削除"
+                                           "されます。\r\n続行しますか？"}));
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_EQ(entries(data()), QStringList({"old.MT4"}));
 
     messages.Yes = true;
     messages.Texts.clear();
     DocumentTransferCommands::Restore(nullptr, data());
-    EXPECT_EQ(prompts, QStringList({"復元するバックアップデータが存在するフォルダーを選択してください"}));
+    EXPECT_EQ(prompts,
+              QStringList({"復元するバックアップデータが存在するフォルダーを選択してください"}));
     EXPECT_EQ(messages.Texts.last(), "2件のデータを復元しました。");
     EXPECT_EQ(entries(data()), QStringList({"a.MT4", "b.MT4"}));
 }
@@ -116,7 +121,8 @@ TEST_F(DocumentTransferCommandsTest, ARestoreThatFailsHalfWayChangesNothingAndNa
     }
     ASSERT_EQ(messages.Texts.size(), 2);
     EXPECT_EQ(messages.Kinds[1], Messages::Kind::Error);
-    EXPECT_TRUE(messages.Texts[1].startsWith("「b.MT4」を復元できなかったため")) << messages.Texts[1].toStdString();
+    EXPECT_TRUE(messages.Texts[1].startsWith("「b.MT4」を復元できなかったため"))
+        << messages.Texts[1].toStdString();
     EXPECT_EQ(entries(data()), QStringList({"old.MT4"}));
     EXPECT_EQ(readFileBytes(data("old.MT4")), "old");
 }
@@ -128,7 +134,9 @@ TEST_F(DocumentTransferCommandsTest, TakeOverCountsAsksAndAvoidsNamesInUse) {
 
     messages.Yes = false;
     DocumentTransferCommands::TakeOver(nullptr, data());
-    EXPECT_EQ(prompts, QStringList({"Rokuvel Dorvani 2・3のデータファイルがあるフォルダーを選択してください"}));
+    EXPECT_EQ(
+        prompts,
+        QStringList({"Rokuvel Dorvani 2・3のデータファイルがあるフォルダーを選択してください"}));
     EXPECT_EQ(messages.Texts, QStringList({"2件のデータをコピーしますか？"}));
     EXPECT_EQ(entries(data()), QStringList({"見積001.MT4"}));
 
@@ -148,7 +156,8 @@ TEST_F(DocumentTransferCommandsTest, TakeOverRefusesMissingFoldersAndFoldersWith
         QString message;
     } cases[] = {
         {temp.path("missing"),
-         "指定されたフォルダーに「Rokuvel Dorvani 2・3のデータファイル」が\r\n見つからないためコピーを中止します。"},
+         "指定されたフォルダーに「Rokuvel Dorvani "
+         "2・3のデータファイル」が\r\n見つからないためコピーを中止します。"},
         {temp.path("other"), "コピー対象のデータが存在しません。"},
     };
     writeFileBytes(other("見積.MT4"), "not taken over");

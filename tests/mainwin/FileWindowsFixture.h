@@ -26,11 +26,14 @@ class FileWindowsTest : public ::testing::Test {
     }
     ~FileWindowsTest() override { Clock::unfix(); }
 
-    QString data(const QString& name = {}) const { return temp.path(QStringLiteral("data/") + name); }
+    QString data(const QString& name = {}) const {
+        return temp.path(QStringLiteral("data/") + name);
+    }
 
     static QDateTime today() { return QDateTime(QDate(2005, 11, 30), QTime(9, 5)); }
-    void saveDocument(const QString& fileName, const QString& name1 = {}, const QString& comment = {},
-                      const QDateTime& saved = today(), bool totalClaim = false) {
+    void saveDocument(const QString& fileName, const QString& name1 = {},
+                      const QString& comment = {}, const QDateTime& saved = today(),
+                      bool totalClaim = false) {
         TThEstimateObjectList document;
         document.TotalClaimMode = totalClaim;
         document.Customer.Name1 = name1;

@@ -107,7 +107,9 @@ TEST_F(FileWindowsTest, SaveAndSearchWindowsHaveTheirControls) {
         QPoint at;
         int width;
     } controls[] = {
-        {"CBHead", {16, 40}, 145}, {"EdtWord", {208, 40}, 201}, {"CBMode", {208, 40}, 201},
+        {"CBHead", {16, 40}, 145},
+        {"EdtWord", {208, 40}, 201},
+        {"CBMode", {208, 40}, 201},
     };
     for (const auto& c : controls) {
         EXPECT_EQ(control<QWidget>(&search, c.name)->pos(), c.at) << c.name;

@@ -96,9 +96,12 @@ TEST_F(TFormListFileSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen) {
     } cases[] = {
         {"", "ファイル名を入力してください。", Messages::Kind::Information},
         {"   ", "ファイル名を入力してください。", Messages::Kind::Information},
-        {"a/b", "ファイル名に【\\ / : * ? \" < > |】を含めることは出来ません。", Messages::Kind::Information},
-        {"見積?", "ファイル名に【\\ / : * ? \" < > |】を含めることは出来ません。", Messages::Kind::Information},
-        {"a\tb", "ファイル名に制御文字（改行やタブなど）を含めることは出来ません。", Messages::Kind::Information},
+        {"a/b", "ファイル名に【\\ / : * ? \" < > |】を含めることは出来ません。",
+         Messages::Kind::Information},
+        {"見積?", "ファイル名に【\\ / : * ? \" < > |】を含めることは出来ません。",
+         Messages::Kind::Information},
+        {"a\tb", "ファイル名に制御文字（改行やタブなど）を含めることは出来ません。",
+         Messages::Kind::Information},
         {tooLong, "", Messages::Kind::Error},  // the file system's own refusal
     };
     open();
@@ -114,7 +117,8 @@ TEST_F(TFormListFileSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen) {
         }
         EXPECT_EQ(messages.Kinds[0], c.kind) << messages.Texts[0].toStdString();
         EXPECT_TRUE(save.isVisible());
-        EXPECT_EQ(QDir(data()).entryList(QDir::Files | QDir::Hidden), QStringList()) << c.name.toStdString();
+        EXPECT_EQ(QDir(data()).entryList(QDir::Files | QDir::Hidden), QStringList())
+            << c.name.toStdString();
     }
     click(&save, "PNGBtnCancel");
     EXPECT_FALSE(save.isVisible());

@@ -16,8 +16,8 @@ class TFormTotalClaimTest : public FileWindowsTest {
         document.TotalClaimMode = true;
         document.PadLines(TThEstimateObjectList::DefaultLineCount);
     }
-    void saveAmounts(const QString& name, const QString& company, std::int64_t subTotal, std::int64_t tax,
-                     bool taxIn) {
+    void saveAmounts(const QString& name, const QString& company, std::int64_t subTotal,
+                     std::int64_t tax, bool taxIn) {
         TThEstimateObjectList source;
         source.Customer.Name1 = company;
         source.SubTotal = Currency::fromUnits(subTotal);

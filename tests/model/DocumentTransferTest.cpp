@@ -12,12 +12,12 @@
 namespace {
 
 QStringList everything(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 class DocumentTransferTest : public ::testing::Test {
-protected:
+  protected:
     DocumentTransferTest() {
         QDir(temp.root()).mkdir("data");
         QDir(temp.root()).mkdir("other");
@@ -52,7 +52,8 @@ TEST_F(DocumentTransferTest, BackupCopiesTheDocumentsOnlyAndReportsTheFailedOnes
     ASSERT_EQ(report.Failed.size(), 1u);
     EXPECT_EQ(report.Failed[0].FileName, "b.mt4");
     EXPECT_FALSE(report.Failed[0].Reason.isEmpty());
-    EXPECT_EQ(everything(other()), QStringList({"a(1).MT4", "a.MT4", "c.MT4"})) << "no half-written copy";
+    EXPECT_EQ(everything(other()), QStringList({"a(1).MT4", "a.MT4", "c.MT4"}))
+        << "no half-written copy";
     EXPECT_EQ(readFileBytes(other("a.MT4")), "old");
     EXPECT_EQ(readFileBytes(other("a(1).MT4")), "aaaa");
 }

@@ -7,8 +7,8 @@
 #include "Cp932.h"
 #include "FileList.h"
 #include "ModelError.h"
-#include "TempDir.h"
 #include "TThEstimateObjectList.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -36,14 +36,17 @@ QStringList fileNames(const FileList::Listing& listing) {
 }
 
 class FileListFolder : public ::testing::Test {
-protected:
-    void write(const QString& name, const QByteArray& bytes) { writeFileBytes(temp.path(name), bytes); }
+  protected:
+    void write(const QString& name, const QByteArray& bytes) {
+        writeFileBytes(temp.path(name), bytes);
+    }
 
     TempDir temp;
 };
 
 TEST_F(FileListFolder, ListsEveryReadableDocumentAndNamesTheBrokenOnes) {
-    write("a通常4.MT4", headerFile("MITSU4_100", "2008/04/01 09:05", "0", "コメントA", "株式会社あ"));
+    write("a通常4.MT4",
+          headerFile("MITSU4_100", "2008/04/01 09:05", "0", "コメントA", "株式会社あ"));
     write("b合計4.MT4", headerFile("MITSU4_100", "2008/04/02 10:00", "-1", "", "い商店"));
     write("c壊れ.MT4", QByteArray("\x0A\x00\x00\x00MITSU4_100\x40\x00\x00\x00", 18));
     write("d合計3.mt4", headerFile("MITSU3_100", "2005/11/30 08:00", "True", "", ""));
@@ -74,8 +77,9 @@ TEST_F(FileListFolder, TheFilterLeavesOutHiddenFilesTheListShows) {
     write(".hidden.MT4", headerFile("MITSU4_100", "", "0", "", "会社"));
     write("shown.MT4", headerFile("MITSU4_100", "", "0", "", "会社"));
     EXPECT_EQ(fileNames(FileList::Read(temp.root())), QStringList({".hidden", "shown"}));
-    EXPECT_EQ(fileNames(FileList::ReadMatching(temp.root(), FileList::Condition::CompanyName, "会社")),
-              QStringList({"shown"}));
+    EXPECT_EQ(
+        fileNames(FileList::ReadMatching(temp.root(), FileList::Condition::CompanyName, "会社")),
+        QStringList({"shown"}));
 }
 
 TEST(FileListFilter, KeepsTheEntriesThatMeetTheCondition) {
@@ -110,7 +114,9 @@ TEST(FileListFilter, KeepsTheEntriesThatMeetTheCondition) {
     }
 }
 
-int sign(int n) { return (n > 0) - (n < 0); }
+int sign(int n) {
+    return (n > 0) - (n < 0);
+}
 
 TEST(FileListSort, ComparesShiftJisBytesWithAsciiLettersFolded) {
     const QString afterA = Cp932::decode("\x83\x61");  // 0x41 + 0x20 as the second byte
@@ -132,7 +138,8 @@ TEST(FileListSort, ComparesShiftJisBytesWithAsciiLettersFolded) {
         {"2005/11/30 09:05", "2005/11/30 10:00", -1},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(sign(FileList::CompareTexts(c.a, c.b)), c.order) << c.a.toStdString() << " " << c.b.toStdString();
+        EXPECT_EQ(sign(FileList::CompareTexts(c.a, c.b)), c.order)
+            << c.a.toStdString() << " " << c.b.toStdString();
         EXPECT_EQ(sign(FileList::CompareTexts(c.b, c.a)), -c.order);
     }
     EXPECT_EQ(sign(FileList::CompareTexts("😀", "ｱ")), 1) << "text outside cp932 sorts last";
@@ -146,7 +153,8 @@ TEST(FileListSort, SortsByTheColumnEitherWayAndKeepsTiesInOrder) {
     };
     const auto order = [&] {
         QStringList names;
-        for (const auto& e : entries) names << e.FileName;
+        for (const auto& e : entries)
+            names << e.FileName;
         return names;
     };
     FileList::Sort(entries, FileList::ColumnSaved, true);
@@ -165,12 +173,12 @@ TEST(FileListSaveName, RefusesEmptyNamesForbiddenAndControlCharacters) {
         QString name;
         QString problem;
     } cases[] = {
-        {"見積001", ""},        {" 見積 ", ""},        {"", empty},
-        {"  ", empty},          {"\t", empty},         {"a/b", forbidden},
-        {"a?", forbidden},      {"a\\b", forbidden},   {"a:b", forbidden},
-        {"*", forbidden},       {"\"", forbidden},     {"<>", forbidden},
-        {"|", forbidden},       {"a\nb", control},     {QString("a") + QChar(0x7F), control},
-        {"a\tb", control},      {"　", ""},
+        {"見積001", ""},   {" 見積 ", ""},      {"", empty},
+        {"  ", empty},     {"\t", empty},       {"a/b", forbidden},
+        {"a?", forbidden}, {"a\\b", forbidden}, {"a:b", forbidden},
+        {"*", forbidden},  {"\"", forbidden},   {"<>", forbidden},
+        {"|", forbidden},  {"a\nb", control},   {QString("a") + QChar(0x7F), control},
+        {"a\tb", control}, {"　", ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FileList::SaveNameProblem(c.name), c.problem) << c.name.toStdString();

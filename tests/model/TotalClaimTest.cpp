@@ -3,14 +3,14 @@
 #include "QtPrint.h"
 
 #include "ModelError.h"
-#include "TempDir.h"
 #include "TThEstimateObjectList.h"
+#include "TempDir.h"
 #include "TotalClaim.h"
 
 namespace {
 
 class TotalClaimTest : public ::testing::Test {
-protected:
+  protected:
     TotalClaimTest() {
         document.TotalClaimMode = true;
         document.PadLines(TThEstimateObjectList::DefaultLineCount);
@@ -35,7 +35,8 @@ protected:
 };
 
 TEST_F(TotalClaimTest, AddsUpTwoDocumentsOneOfThemWithTaxIncluded) {
-    const QStringList paths = {save("見積A", 10000, 500, false, "A社"), save("見積B", 21000, 1000, true, "B社")};
+    const QStringList paths = {save("見積A", 10000, 500, false, "A社"),
+                               save("見積B", 21000, 1000, true, "B社")};
     BuildTotalClaim(document, paths);
     EXPECT_EQ(document.Count(), 100);
     EXPECT_EQ(document.Items(0).ItemName, "見積A");
