@@ -140,8 +140,8 @@ Listing readFiles(const QString& folder, bool withHidden,
 
 }  // namespace
 
-Listing Read(const QString& folder, bool withHidden) {
-    return readFiles(folder, withHidden, [](const Entry&) { return true; });
+Listing Read(const QString& folder) {
+    return readFiles(folder, true, [](const Entry&) { return true; });
 }
 
 const std::vector<std::pair<Condition, QString>>& Conditions() {

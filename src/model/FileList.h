@@ -40,8 +40,8 @@ bool HasExtension(const QString& fileName, const QString& extension);
 QStringList FilesWithExtensions(const QString& folder, const QStringList& extensions,
                                 bool withHidden = true);
 
-// Reads the five header entries of every document file of folder.
-Listing Read(const QString& folder, bool withHidden = true);
+// Reads the five header entries of every document file of folder, hidden ones included.
+Listing Read(const QString& folder);
 
 enum class Condition { CompanyName, Comment, FileName, Mode, SavedDate };
 // The conditions in the order of the filter window, with their captions.
