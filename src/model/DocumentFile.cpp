@@ -64,9 +64,11 @@ private:
 
 class DeviceSource final : public ByteSource {
 public:
-    explicit DeviceSource(QIODevice& device) : device_(device) {}
+    // The size is asked once: for a file every question is a system call, and the file
+    // lists read thousands of headers.
+    explicit DeviceSource(QIODevice& device) : device_(device), size_(device.size()) {}
     qint64 offset() const override { return device_.pos(); }
-    qint64 remaining() const override { return device_.size() - device_.pos(); }
+    qint64 remaining() const override { return size_ - device_.pos(); }
     QByteArrayView take(qint64 n) override {
         buffer_.resize(n);
         const qint64 got = device_.read(buffer_.data(), n);
@@ -75,6 +77,7 @@ public:
 
 private:
     QIODevice& device_;
+    const qint64 size_;
     QByteArray buffer_;
 };
 

@@ -1,0 +1,159 @@
+#include "FileWindowsFixture.h"
+
+#include <QLineEdit>
+
+#include "QtPrint.h"
+#include "TypeText.h"
+
+#include "DocumentFile.h"
+#include "TFormListFileSave.h"
+#include "TFormSave.h"
+
+namespace {
+
+class TFormListFileSaveTest : public FileWindowsTest {
+  protected:
+    TFormListFileSaveTest() {
+        form.SetSaveWindow(&save);
+        document.Customer.Name1 = "株式会社みどり";
+        document.Memo = "メモの内容";
+        document.PadLines(TThEstimateObjectList::DefaultLineCount);
+        document.Items(0).ItemName = "品名A";
+    }
+    void open() {
+        form.Bind(document, data());
+        show(&form);
+    }
+    QLineEdit* fileName() { return control<QLineEdit>(&save, "EdtFileName"); }
+    QLineEdit* comment() { return control<QLineEdit>(&save, "EdtComment"); }
+    void typeName(const QString& name) {
+        fileName()->setFocus();
+        fileName()->selectAll();
+        QTest::keyClick(fileName(), Qt::Key_Delete);
+        TypeText(fileName(), name);
+    }
+
+    TThEstimateObjectList document;
+    TFormSave save;
+    TFormListFileSave form;
+};
+
+TEST_F(TFormListFileSaveTest, NewSaveProposesTheMemoAndWritesTheDocument) {
+    open();
+    click(&form, "PNGBtnNew");
+    ASSERT_TRUE(save.isVisible());
+    EXPECT_EQ(fileName()->text(), "");
+    EXPECT_EQ(comment()->text(), "メモの内容");
+    typeName("見積001");
+    QTest::keyClick(fileName(), Qt::Key_Return);  // Enter presses 保存する
+
+    EXPECT_FALSE(save.isVisible());
+    EXPECT_EQ(save.result(), TFormSave::ResultOK);
+    EXPECT_TRUE(form.isVisible()) << "the list stays open after a save";
+    EXPECT_EQ(column(&form), QStringList({"見積001"}));
+    EXPECT_EQ(column(&form, FileList::ColumnComment), QStringList({"メモの内容"}));
+    EXPECT_EQ(column(&form, FileList::ColumnSaved), QStringList({"2005/11/30 09:05"}));
+    TThEstimateObjectList read;
+    read.LoadFromFile(data("見積001.MT4"));
+    EXPECT_EQ(read.Customer.Name1, "株式会社みどり");
+    EXPECT_EQ(read.Items(0).ItemName, "品名A");
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join("|").toStdString();
+}
+
+TEST_F(TFormListFileSaveTest, SavingOverAsksFirstAndProposesTheFilesComment) {
+    saveDocument("見積001", "旧会社", "旧コメント");
+    const QByteArray before = readFileBytes(data("見積001.MT4"));
+    open();
+    click(&form, "PNGBtnOver");
+    EXPECT_EQ(messages.Texts, QStringList({"上書きするファイルを選択してください。"}));
+    EXPECT_FALSE(save.isVisible());
+
+    messages.Texts.clear();
+    doubleClickRow(&form, 0);
+    ASSERT_TRUE(save.isVisible());
+    EXPECT_EQ(fileName()->text(), "見積001");
+    EXPECT_EQ(comment()->text(), "旧コメント");
+
+    messages.Yes = false;
+    click(&save, "PNGBtnOK");
+    EXPECT_EQ(messages.Texts, QStringList({"見積001 は既に存在します。\r\n上書きしますか？"}));
+    EXPECT_TRUE(save.isVisible()) << "No keeps the window open";
+    EXPECT_EQ(readFileBytes(data("見積001.MT4")), before);
+
+    messages.Yes = true;
+    click(&save, "PNGBtnOK");
+    EXPECT_FALSE(save.isVisible());
+    EXPECT_EQ(column(&form, FileList::ColumnName1), QStringList({"株式会社みどり"}));
+    EXPECT_EQ(column(&form, FileList::ColumnComment), QStringList({"旧コメント"}));
+}
+
+TEST_F(TFormListFileSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen) {
+    const QString tooLong(300, QChar(u'長'));
+    const struct {
+        QString name;
+        QString message;
+        Messages::Kind kind;
+    } cases[] = {
+        {"", "ファイル名を入力してください。", Messages::Kind::Information},
+        {"   ", "ファイル名を入力してください。", Messages::Kind::Information},
+        {"a/b", "ファイル名に【\\ / : * ? \" < > |】を含めることは出来ません。",
+         Messages::Kind::Information},
+        {"見積?", "ファイル名に【\\ / : * ? \" < > |】を含めることは出来ません。",
+         Messages::Kind::Information},
+        {"a\tb", "ファイル名に制御文字（改行やタブなど）を含めることは出来ません。",
+         Messages::Kind::Information},
+        {tooLong, "", Messages::Kind::Error},  // the file system's own refusal
+    };
+    open();
+    click(&form, "PNGBtnNew");
+    for (const auto& c : cases) {
+        messages.Texts.clear();
+        messages.Kinds.clear();
+        fileName()->setText(c.name);
+        click(&save, "PNGBtnOK");
+        ASSERT_EQ(messages.Texts.size(), 1) << c.name.toStdString();
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(messages.Texts[0], c.message);
+        }
+        EXPECT_EQ(messages.Kinds[0], c.kind) << messages.Texts[0].toStdString();
+        EXPECT_TRUE(save.isVisible());
+        EXPECT_EQ(QDir(data()).entryList(QDir::Files | QDir::Hidden), QStringList())
+            << c.name.toStdString();
+    }
+    click(&save, "PNGBtnCancel");
+    EXPECT_FALSE(save.isVisible());
+    EXPECT_EQ(save.result(), TFormSave::ResultCancel);
+}
+
+TEST_F(TFormListFileSaveTest, DeletesTheSelectedFileAfterAsking) {
+    saveDocument("残す");
+    saveDocument("消す");
+    open();
+    click(&form, "PNGBtnDelete");
+    EXPECT_EQ(messages.Texts, QStringList({"削除するファイルを選択してください。"}));
+
+    const int row = column(&form).indexOf("消す");
+    messages.Texts.clear();
+    messages.Yes = false;
+    clickRow(&form, row);
+    click(&form, "PNGBtnDelete");
+    EXPECT_EQ(messages.Texts, QStringList({"消す を削除します。\r\nよろしいですか？"}));
+    EXPECT_TRUE(QFile::exists(data("消す.MT4")));
+
+    messages.Texts.clear();
+    messages.Yes = true;
+    click(&form, "PNGBtnDelete");
+    EXPECT_FALSE(QFile::exists(data("消す.MT4")));
+    EXPECT_EQ(column(&form), QStringList({"残す"}));
+    EXPECT_EQ(messages.Texts.last(), "削除しました。");
+
+    // A file that went away meanwhile cannot be deleted; the list stays as it was.
+    clickRow(&form, 0);
+    QFile::remove(data("残す.MT4"));
+    messages.Texts.clear();
+    click(&form, "PNGBtnDelete");
+    EXPECT_EQ(messages.Texts.last(), "削除できませんでした。");
+    EXPECT_EQ(column(&form), QStringList({"残す"}));
+}
+
+}  // namespace
