@@ -4,7 +4,12 @@
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
+#include "TFormListFileSave.h"
 #include "TFormMain.h"
+#include "TFormOpen.h"
+#include "TFormSave.h"
+#include "TFormSearchFile.h"
+#include "TFormTotalClaim.h"
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
 
@@ -15,7 +20,12 @@ TFormCustomer* FormCustomer = nullptr;
 TFormZipSearch* FormZipSearch = nullptr;
 TFormCustomAdd* FormCustomAdd = nullptr;
 TFormCustomEdit* FormCustomEdit = nullptr;
+TFormListFileSave* FormListFileSave = nullptr;
+TFormSave* FormSave = nullptr;
+TFormOpen* FormOpen = nullptr;
+TFormTotalClaim* FormTotalClaim = nullptr;
 TFormVersion* FormVersion = nullptr;
+TFormSearchFile* FormSearchFile = nullptr;
 
 void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
@@ -23,9 +33,17 @@ void Create(const DataFolders& folders) {
     FormZipSearch = new TFormZipSearch(FormMain);
     FormCustomAdd = new TFormCustomAdd(FormMain);
     FormCustomEdit = new TFormCustomEdit(FormMain);
+    FormListFileSave = new TFormListFileSave(FormMain);
+    FormSave = new TFormSave(FormMain);
+    FormOpen = new TFormOpen(FormMain);
+    FormTotalClaim = new TFormTotalClaim(FormMain);
     FormVersion = new TFormVersion(FormMain);
+    FormSearchFile = new TFormSearchFile(FormMain);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
+    FormListFileSave->SetSaveWindow(FormSave);
+    FormOpen->SetSearchWindow(FormSearchFile);
+    FormTotalClaim->SetSearchWindow(FormSearchFile);
     for (TFormCustomEntry* entry : {static_cast<TFormCustomEntry*>(FormCustomAdd),
                                     static_cast<TFormCustomEntry*>(FormCustomEdit)}) {
         entry->SetLookups(PostalLookup::ByCode, PostalLookup::ByAddress);
@@ -39,7 +57,12 @@ void Destroy() {
     FormZipSearch = nullptr;
     FormCustomAdd = nullptr;
     FormCustomEdit = nullptr;
+    FormListFileSave = nullptr;
+    FormSave = nullptr;
+    FormOpen = nullptr;
+    FormTotalClaim = nullptr;
     FormVersion = nullptr;
+    FormSearchFile = nullptr;
 }
 
 }  // namespace AppWindows

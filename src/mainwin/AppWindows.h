@@ -4,7 +4,12 @@ class DataFolders;
 class TFormCustomAdd;
 class TFormCustomEdit;
 class TFormCustomer;
+class TFormListFileSave;
 class TFormMain;
+class TFormOpen;
+class TFormSave;
+class TFormSearchFile;
+class TFormTotalClaim;
 class TFormVersion;
 class TFormZipSearch;
 
@@ -18,7 +23,12 @@ extern TFormCustomer* FormCustomer;
 extern TFormZipSearch* FormZipSearch;
 extern TFormCustomAdd* FormCustomAdd;
 extern TFormCustomEdit* FormCustomEdit;
+extern TFormListFileSave* FormListFileSave;
+extern TFormSave* FormSave;
+extern TFormOpen* FormOpen;
+extern TFormTotalClaim* FormTotalClaim;
 extern TFormVersion* FormVersion;
+extern TFormSearchFile* FormSearchFile;
 
 void Create(const DataFolders& folders);
 // Frees every window (the main window owns the others).

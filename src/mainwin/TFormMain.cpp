@@ -44,8 +44,7 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     connect(ui_->PGMain->tabBar(), &QTabBar::tabBarClicked, this, &TFormMain::CommitRowEdit);
 
     // Commands whose windows come with later parts of the program stay visible but disabled.
-    for (QAction* action : {ui_->New1, ui_->Open1, ui_->Save1, ui_->N7, ui_->N2I2, ui_->B2, ui_->R1, ui_->N3,
-                            ui_->N4, ui_->N2, ui_->N17}) {
+    for (QAction* action : {ui_->N3, ui_->N4, ui_->N2, ui_->N17}) {
         action->setEnabled(false);
     }
     for (TPngButton* button : ui_->ClientArea->findChildren<TPngButton*>(Qt::FindDirectChildrenOnly)) {
@@ -53,6 +52,7 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     }
     SetUpHeader();
     SetUpContents();
+    SetUpFileCommands();
     FormCreate();
 }
 

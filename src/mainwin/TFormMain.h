@@ -116,6 +116,21 @@ private:
     void BtnAdd1Click();
     bool HeaderEvent(QObject* watched, QEvent* event);
 
+    // File menu.
+    void SetUpFileCommands();
+    bool MayDropDocument(const QString& question);
+    void ClearLines();
+    // Fills the header controls from the document without copying half-filled windows back.
+    void ShowOpenedDocument();
+    void New1Click();
+    void BtnOpenClick();
+    void BtnSaveClick();
+    void N7Click();
+    void BuildTotalClaim(const QStringList& paths);
+    void B2Click();
+    void R1Click();
+    void N2I2Click();
+
     // Line-item tab.
     void SetUpContents();
     void CreateRow(int index);
