@@ -360,6 +360,17 @@ QRectF CompanyStampRect(const TThCampanyInfo& profile, bool isA4) {
             profile.CampanyStampHeight_B5 / B5PrintScale};
 }
 
+void DrawSlipPage(QPainter& painter, const TSlipPagePicture& page, QSize target) {
+    const QPaintDevice* device = painter.device();
+    const double playX = static_cast<double>(device->logicalDpiX()) / page.Picture.logicalDpiX();
+    const double playY = static_cast<double>(device->logicalDpiY()) / page.Picture.logicalDpiY();
+    painter.save();
+    painter.scale(target.width() / (page.Size.width() * playX),
+                  target.height() / (page.Size.height() * playY));
+    painter.drawPicture(0, 0, page.Picture);
+    painter.restore();
+}
+
 TSlipPagePicture RenderSlipPage(const TSlipSource& source, TSlipPageKind pageKind, bool isA4,
                                 bool isCopy, int n, int m, TSlipResolution dpi) {
     const bool landscape = source.Options.Landscape;

@@ -10,6 +10,7 @@
 #include "TSlipKind.h"
 #include "TSlipSource.h"
 
+class QPainter;
 class TThCampanyInfo;
 
 // Pixels per inch across and down.
@@ -26,6 +27,10 @@ struct TSlipPagePicture {
 // Page n of m; isCopy appends "(控)" to the title; isA4 only moves the company stamp.
 TSlipPagePicture RenderSlipPage(const TSlipSource& source, TSlipPageKind pageKind, bool isA4,
                                 bool isCopy, int n, int m, TSlipResolution dpi);
+
+// Plays the page stretched over target. A picture plays back scaled by the device's
+// resolution over its own, which the stretch takes out again.
+void DrawSlipPage(QPainter& painter, const TSlipPagePicture& page, QSize target);
 
 // Where the company stamp lands on the A4 drawing, in mm. B5 pages are shrunk by
 // B5PrintScale when printed, so their stored B5 millimetres are enlarged by it here.

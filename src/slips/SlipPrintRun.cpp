@@ -39,10 +39,6 @@ void PrintSlipSheets(QPainter& painter, const TSlipSource& source, bool isA4,
             RenderSlipPage(source, sheet.PageKind, isA4, sheet.Copy, sheet.Number, m, dpi);
         const QSize target(static_cast<int>(std::lround(page.Size.width() * scale)),
                            static_cast<int>(std::lround(page.Size.height() * scale)));
-        painter.save();
-        painter.scale(static_cast<double>(target.width()) / page.Size.width(),
-                      static_cast<double>(target.height()) / page.Size.height());
-        painter.drawPicture(0, 0, page.Picture);
-        painter.restore();
+        DrawSlipPage(painter, page, target);
     }
 }

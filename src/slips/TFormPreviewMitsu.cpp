@@ -144,9 +144,7 @@ void TFormPreviewMitsu::RefreshPreview() {
     QPainter painter(&shown_);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.scale(static_cast<double>(shown_.width()) / page.Size.width(),
-                  static_cast<double>(shown_.height()) / page.Size.height());
-    painter.drawPicture(0, 0, page.Picture);
+    DrawSlipPage(painter, page, shown_.size());
     painter.end();
     ui_->ImgPreview->setPixmap(QPixmap::fromImage(shown_));
 }

@@ -17,7 +17,7 @@ QImage Draw(const TSlipPagePicture& page) {
     QImage image(page.Size, QImage::Format_RGB32);
     image.fill(Qt::gray);
     QPainter painter(&image);
-    painter.drawPicture(0, 0, page.Picture);
+    DrawSlipPage(painter, page, page.Size);
     return image;
 }
 
@@ -90,7 +90,10 @@ TEST(PrintSlipSheets, B5ShrinksTheA4DrawingFromTheTopLeftCorner) {
     const TSlipResolution dpi{100, 100};
     QPoint extents[2];
     for (bool isA4 : {true, false}) {
+        // A sheet at the printer's resolution: the picture must not grow by it.
         QImage sheet(MmToPx(100, 210), MmToPx(100, 297), QImage::Format_RGB32);
+        sheet.setDotsPerMeterX(static_cast<int>(100 / 0.0254));
+        sheet.setDotsPerMeterY(static_cast<int>(100 / 0.0254));
         sheet.fill(Qt::white);
         QPainter painter(&sheet);
         int breaks = 0;
