@@ -74,7 +74,7 @@ class PrivateCups {
         for (int i = 0; i < 100 && !QFile::exists(Socket()); ++i) {
             QTest::qWait(50);
         }
-        Run("lpadmin", {"-h", Socket(), "-p", queue_, "-E", "-v", "cups-pdf:/" + queue_, "-P",
+        Run("/usr/sbin/lpadmin", {"-h", Socket(), "-p", queue_, "-E", "-v", "cups-pdf:/" + queue_, "-P",
                         "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"});
         qputenv("CUPS_SERVER", Socket().toUtf8());
     }
