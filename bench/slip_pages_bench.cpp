@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
 

@@ -17,18 +17,18 @@ std::vector<TSlipSheet> SlipSheets(int m, bool withCopies) {
         if (!sheets.empty()) {
             // A break follows first and middle pages; the copy run starts on a sheet of its own.
             const TSlipPageKind before = sheets.back().PageKind;
-            sheet.NewPageBefore =
-                before == TSlipPageKind::pkFirst || before == TSlipPageKind::pkMiddle ||
-                (sheet.Copy && (sheet.PageKind == TSlipPageKind::pkSingle ||
-                                sheet.PageKind == TSlipPageKind::pkFirst));
+            sheet.NewPageBefore = before == TSlipPageKind::pkFirst ||
+                                  before == TSlipPageKind::pkMiddle ||
+                                  (sheet.Copy && (sheet.PageKind == TSlipPageKind::pkSingle ||
+                                                  sheet.PageKind == TSlipPageKind::pkFirst));
         }
         sheets.push_back(sheet);
     }
     return sheets;
 }
 
-void PrintSlipSheets(QPainter& painter, const TSlipSource& source, bool isA4,
-                     TSlipResolution dpi, const std::function<void()>& newPage) {
+void PrintSlipSheets(QPainter& painter, const TSlipSource& source, bool isA4, TSlipResolution dpi,
+                     const std::function<void()>& newPage) {
     const int m = SlipPageCount(source);
     const double scale = PrintScale(isA4);
     for (const TSlipSheet& sheet : SlipSheets(m, source.Options.PrintCopy)) {

@@ -28,5 +28,5 @@ inline double PrintScale(bool isA4) {
 
 // Every sheet of the slip onto the painter's device; newPage starts the next sheet.
 // The pages are drawn at the device's resolution, shrunk for B5, from the top-left corner.
-void PrintSlipSheets(QPainter& painter, const TSlipSource& source, bool isA4,
-                     TSlipResolution dpi, const std::function<void()>& newPage);
+void PrintSlipSheets(QPainter& painter, const TSlipSource& source, bool isA4, TSlipResolution dpi,
+                     const std::function<void()>& newPage);

@@ -136,7 +136,8 @@ void TFormPreviewMitsu::RefreshPreview() {
 
     const TSlipSource source{*document_, *config_, *profile_, options_, kind_};
     const int m = SlipPageCount(source);
-    const TSlipSheet sheet = SlipSheets(m, options_.PrintCopy).at(static_cast<size_t>(current_ - 1));
+    const TSlipSheet sheet =
+        SlipSheets(m, options_.PrintCopy).at(static_cast<size_t>(current_ - 1));
     const TSlipPagePicture page =
         RenderSlipPage(source, sheet.PageKind, isA4_, sheet.Copy, sheet.Number, m, dpi_);
     shown_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);

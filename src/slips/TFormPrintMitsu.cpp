@@ -1,7 +1,7 @@
 #include "TFormPrintMitsu.h"
 
-#include <QPrintDialog>
 #include <QFileInfo>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QShowEvent>
 
@@ -24,11 +24,11 @@ enum Offer { Stamps, Bank, Tax, Swap, GrandTotal };
 
 constexpr TSlipKind OfferKinds[] = {skMitsu, skTanka, skNouhin, skSeikyu, skJuryo, skSeikyuMeisai};
 constexpr bool Offers[][6] = {
-    {true, true, true, true, false, true},    // check and personal stamps
-    {false, false, false, true, false, true},  // bank account
-    {true, false, true, true, true, true},    // tax of the grand total
+    {true, true, true, true, false, true},      // check and personal stamps
+    {false, false, false, true, false, true},   // bank account
+    {true, false, true, true, true, true},      // tax of the grand total
     {false, false, false, false, true, false},  // swap addressee and sender
-    {true, false, true, true, true, true},    // grand-total box and amounts
+    {true, false, true, true, true, true},      // grand-total box and amounts
 };
 
 bool Offered(Offer offer, TSlipKind kind) {
@@ -86,9 +86,9 @@ TFormPrintMitsu::TFormPrintMitsu(const QString& printIniPath, QWidget* parent)
     connect(ui_->CBCustomerInfo, &QComboBox::activated, this,
             &TFormPrintMitsu::CBCustomerInfoChange);
     // The printer's orientation and "YOKO" follow these boxes whenever one changes.
-    for (QCheckBox* box : {ui_->ChBYoko, ui_->ChbPrintHikae, ui_->ChbPrintBiko,
-                           ui_->ChbPrintGrandTotalFrame, ui_->ChbPrintGrandTotal,
-                           ui_->ChbPrintSubTotalAndTotal}) {
+    for (QCheckBox* box :
+         {ui_->ChBYoko, ui_->ChbPrintHikae, ui_->ChbPrintBiko, ui_->ChbPrintGrandTotalFrame,
+          ui_->ChbPrintGrandTotal, ui_->ChbPrintSubTotalAndTotal}) {
         connect(box, &QCheckBox::toggled, this, &TFormPrintMitsu::ChBYokoClick);
     }
     printer_.setDocName(QStringLiteral("Rokuvel Dorvani4"));
@@ -126,8 +126,8 @@ void TFormPrintMitsu::SetKindVisibility(TSlipKind kind) {
     }
     ui_->RGTax->setVisible(Offered(Tax, kind));
     ui_->ChBChangeSR->setVisible(Offered(Swap, kind));
-    for (QWidget* control : {ui_->ChbPrintGrandTotalFrame, ui_->ChbPrintGrandTotal,
-                             ui_->ChbPrintSubTotalAndTotal}) {
+    for (QWidget* control :
+         {ui_->ChbPrintGrandTotalFrame, ui_->ChbPrintGrandTotal, ui_->ChbPrintSubTotalAndTotal}) {
         control->setVisible(Offered(GrandTotal, kind));
     }
 }
@@ -308,9 +308,9 @@ void TFormPrintMitsu::BtnPreviewClick() {
         return;
     }
     const TPrintOptions options = Options();
-    preview_->ShowPreview({*document_, *config_, profiles_->Items(options.CustomerInfo), options,
-                           kind_},
-                          IsA4(), PrinterResolution(printer_));
+    preview_->ShowPreview(
+        {*document_, *config_, profiles_->Items(options.CustomerInfo), options, kind_}, IsA4(),
+        PrinterResolution(printer_));
 }
 
 void TFormPrintMitsu::BtnPrintClick() {

@@ -50,8 +50,8 @@ class TFormPrintMitsu : public QDialog {
 
     // Stores what the window works on, shows the kind's controls and caption; Execute then
     // shows it modally and returns the ModalResult.
-    void Prepare(const TThEstimateObjectList& document, const TThConfigInfo& config,
-                 TSlipKind kind, const TThCampanyInfoManager& profiles);
+    void Prepare(const TThEstimateObjectList& document, const TThConfigInfo& config, TSlipKind kind,
+                 const TThCampanyInfoManager& profiles);
     int Execute(const TThEstimateObjectList& document, const TThConfigInfo& config, TSlipKind kind,
                 const TThCampanyInfoManager& profiles);
 

@@ -27,8 +27,7 @@ void TMainSlipOutput::Run(QWidget* parent, TSlipKind kind, const TThEstimateObje
         return;
     }
     const TPrintOptions options = options_.Options();
-    const TSlipSource source{document, config, profiles.Items(options.CustomerInfo), options,
-                             kind};
+    const TSlipSource source{document, config, profiles.Items(options.CustomerInfo), options, kind};
     if (result == TFormPrintMitsu::ResultPrint) {
         PrintSlip(options_.Printer(), source, options_.IsA4());
         return;
@@ -64,9 +63,11 @@ void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
                                                         : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        throw EFileError(QStringLiteral("プリンタ「%1」で印刷を開始できません。")
-                             .arg(printer.printerName().isEmpty() ? printer.outputFileName()
-                                                                  : printer.printerName()));
+        const QString name =
+            printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName();
+        throw EFileError(name.isEmpty()
+                             ? QStringLiteral("印刷できるプリンタがありません。")
+                             : QStringLiteral("プリンタ「%1」で印刷を開始できません。").arg(name));
     }
     PrintSlipSheets(painter, source, isA4, PrinterResolution(printer), [&] {
         if (!printer.newPage()) {
@@ -75,7 +76,7 @@ void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
         }
     });
     if (!painter.end()) {
-        throw EFileError(
-            QStringLiteral("プリンタ「%1」への印刷が終わりませんでした。").arg(printer.printerName()));
+        throw EFileError(QStringLiteral("プリンタ「%1」への印刷が終わりませんでした。")
+                             .arg(printer.printerName()));
     }
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,8 +13,6 @@
 #include <QTest>
 #include <QTimer>
 #include <csignal>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 #include "IniFile.h"
 #include "QtPrint.h"
@@ -28,8 +28,8 @@ QString Run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(20000) || process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString() << " " << arguments.join(' ').toStdString()
-                      << ": " << process.readAllStandardError().toStdString();
+        ADD_FAILURE() << program.toStdString() << " " << arguments.join(' ').toStdString() << ": "
+                      << process.readAllStandardError().toStdString();
     }
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -64,9 +64,8 @@ class PrivateCups {
         // serves this queue alone and goes with it.
         QFile conf(QueueConf());
         if (conf.open(QIODevice::WriteOnly)) {
-            conf.write(QStringLiteral("Out %1/out\nAnonDirName %1/out\nLabel 0\n")
-                           .arg(root)
-                           .toUtf8());
+            conf.write(
+                QStringLiteral("Out %1/out\nAnonDirName %1/out\nLabel 0\n").arg(root).toUtf8());
         }
         cupsd_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
         cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
@@ -74,8 +73,8 @@ class PrivateCups {
         for (int i = 0; i < 100 && !QFile::exists(Socket()); ++i) {
             QTest::qWait(50);
         }
-        Run("/usr/sbin/lpadmin", {"-h", Socket(), "-p", queue_, "-E", "-v", "cups-pdf:/" + queue_, "-P",
-                        "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"});
+        Run("/usr/sbin/lpadmin", {"-h", Socket(), "-p", queue_, "-E", "-v", "cups-pdf:/" + queue_,
+                                  "-P", "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"});
         qputenv("CUPS_SERVER", Socket().toUtf8());
     }
     ~PrivateCups() {

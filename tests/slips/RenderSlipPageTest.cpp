@@ -49,12 +49,14 @@ TEST(RenderSlipPage, CompanyStampLandsInItsRectangleForA4AndB5) {
     profile.CampanyStampWidth_B5 = 8.7;
     profile.CampanyStampHeight_B5 = 8.7;
     const double dpi = 100;
-    const QImage a4 = Draw(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
-    EXPECT_EQ(a4.pixelColor(AtMm(60, 89, dpi)), QColor(Qt::red));        // 55 .. 65 mm across
+    const QImage a4 =
+        Draw(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
+    EXPECT_EQ(a4.pixelColor(AtMm(60, 89, dpi)), QColor(Qt::red));  // 55 .. 65 mm across
     EXPECT_EQ(a4.pixelColor(AtMm(56, 85, dpi)), QColor(Qt::red));
     EXPECT_EQ(a4.pixelColor(AtMm(67, 89, dpi)), QColor(Qt::white));
-    const QImage b5 = Draw(RenderSlipPage(slip.Source(), PK::pkSingle, false, false, 1, 1, {dpi, dpi}));
-    EXPECT_EQ(b5.pixelColor(AtMm(150, 15, dpi)), QColor(Qt::red));       // 145 .. 155, 10 .. 20
+    const QImage b5 =
+        Draw(RenderSlipPage(slip.Source(), PK::pkSingle, false, false, 1, 1, {dpi, dpi}));
+    EXPECT_EQ(b5.pixelColor(AtMm(150, 15, dpi)), QColor(Qt::red));  // 145 .. 155, 10 .. 20
     EXPECT_EQ(b5.pixelColor(AtMm(60, 89, dpi)), QColor(Qt::white));
 }
 

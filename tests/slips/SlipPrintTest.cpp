@@ -41,8 +41,8 @@ TEST(SlipPrintRun, SheetsWithCopiesAndPageBreaks) {
 TEST(SlipPrintRun, MillimetresToPixelsRoundHalvesToEven) {
     EXPECT_EQ(MmToPx(600, 25.4), 600);
     EXPECT_EQ(MmToPx(600, 210), 4961);  // 4960.63
-    EXPECT_EQ(MmToPx(127, 0.5), 2);      // 2.5 rounds to 2
-    EXPECT_EQ(MmToPx(127, 1.5), 8);      // 7.5 rounds to 8
+    EXPECT_EQ(MmToPx(127, 0.5), 2);     // 2.5 rounds to 2
+    EXPECT_EQ(MmToPx(127, 1.5), 8);     // 7.5 rounds to 8
 }
 
 TEST(SlipPrintRun, CompanyStampRectangles) {

@@ -116,12 +116,12 @@ TEST_F(TFormPreviewMitsuTest, ImageSizeFollowsTheBoxAndTheZoom) {
             const QLabel* shown = control<QLabel>("ImgPreview");
             EXPECT_EQ(shown->size(), image);
             if (!landscape && percent == 100) {
-                EXPECT_EQ(shown->x(), std::lround(box().width() / 2.0) -
-                                          std::lround(image.width() / 2.0));
+                EXPECT_EQ(shown->x(),
+                          std::lround(box().width() / 2.0) - std::lround(image.width() / 2.0));
             }
             if (landscape && percent == 100) {
-                EXPECT_EQ(shown->y(), std::lround(box().height() / 2.0) -
-                                          std::lround(image.height() / 2.0));
+                EXPECT_EQ(shown->y(),
+                          std::lround(box().height() / 2.0) - std::lround(image.height() / 2.0));
             }
             form.close();
         }

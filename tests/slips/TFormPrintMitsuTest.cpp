@@ -23,7 +23,9 @@ class TFormPrintMitsuTest : public ::testing::Test {
   protected:
     TFormPrintMitsuTest() {
         QDir().mkpath(imageFolder);
-        form.SetPrinterSystem({[] { return QStringList{"PrinterA", "PrinterB"}; },
+        form.SetPrinterSystem({[] {
+                                   return QStringList{"PrinterA", "PrinterB"};
+                               },
                                [] { return QStringLiteral("PrinterB"); },
                                [](QWidget*, QPrinter&) { return false; }});
     }
@@ -88,15 +90,24 @@ TEST_F(TFormPrintMitsuTest, ShowsTheOptionsOfEachKind) {
         const char* control;
         const char* shownFor;  // Mitsu, Tanka, Nouhin, Seikyu, Juryo, SeikyuMeisai
     } rows[] = {
-        {"EdtCheckText", "111101"},       {"CBCheckStamp", "111101"},
-        {"CBPersonalStamp", "111101"},    {"LblPersonalStamp", "111101"},
-        {"ChBPrintName", "111111"},       {"ChBPrintStampArea", "111111"},
-        {"CBCustomerInfo", "111111"},     {"CBPayBank", "000101"},
-        {"ChBBank", "000101"},            {"RGTax", "101111"},
-        {"ChBChangeSR", "000010"},        {"ChbPrintGrandTotalFrame", "101111"},
-        {"ChbPrintGrandTotal", "101111"}, {"ChbPrintSubTotalAndTotal", "101111"},
-        {"CBPrinter", "111111"},          {"CBPaperSize", "111111"},
-        {"ChBYoko", "111111"},            {"ChbPrintHikae", "111111"},
+        {"EdtCheckText", "111101"},
+        {"CBCheckStamp", "111101"},
+        {"CBPersonalStamp", "111101"},
+        {"LblPersonalStamp", "111101"},
+        {"ChBPrintName", "111111"},
+        {"ChBPrintStampArea", "111111"},
+        {"CBCustomerInfo", "111111"},
+        {"CBPayBank", "000101"},
+        {"ChBBank", "000101"},
+        {"RGTax", "101111"},
+        {"ChBChangeSR", "000010"},
+        {"ChbPrintGrandTotalFrame", "101111"},
+        {"ChbPrintGrandTotal", "101111"},
+        {"ChbPrintSubTotalAndTotal", "101111"},
+        {"CBPrinter", "111111"},
+        {"CBPaperSize", "111111"},
+        {"ChBYoko", "111111"},
+        {"ChbPrintHikae", "111111"},
         {"ChbPrintBiko", "111111"},
     };
     const char* captions[] = {"見積書印刷", "単価見積書印刷", "納品書印刷",

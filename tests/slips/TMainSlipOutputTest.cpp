@@ -107,7 +107,8 @@ TEST_F(TMainSlipOutputTest, PrintSendsEverySheetAsOneTitledJob) {
         form.Printer().setOutputFileName(path);
         press(skMitsu, "pngBtnOK");
         const QString info = PdfInfo(path);
-        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(c.pages))))
+        EXPECT_TRUE(
+            info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(c.pages))))
             << info.toStdString();
         EXPECT_TRUE(info.contains(c.size)) << info.toStdString();
         EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Rokuvel Dorvani4\\n")))
