@@ -12,9 +12,10 @@ class QPainter;
 int MmToPx(double dpi, double mm);
 
 // The slip font at a point size: its cell is round(points × dpi / 72) pixels high.
-QFont SlipFont(double dpi, int points, bool bold = false, bool underline = false);
+QFont SlipFont(double dpi, int points, bool underline = false);
 
-// Text with its top-left corner at (x, y) pixels on a transparent background.
+// Text with its top-left corner at (x, y) pixels on a transparent background; bold text is
+// struck twice.
 void DrawSlipText(QPainter& painter, double dpi, int points, const QString& text, int y, int x,
                   bool bold = false, bool underline = false);
 int SlipTextWidth(const QString& text, double dpi, int points, bool bold = false);
