@@ -65,7 +65,7 @@ class PrivateCups {
         QFile conf(QueueConf());
         if (conf.open(QIODevice::WriteOnly)) {
             conf.write(
-                QStringLiteral("Out %1/out\nAnonDirName %1/out\nLabel 0\n").arg(root).toUtf8());
+                QStringLiteral("Out %1/out\nAnonDirName %1/out\nLabel 2\n").arg(root).toUtf8());
         }
         cupsd_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
         cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
@@ -185,6 +185,7 @@ TEST(PrintCups, ThreePagesWithCopiesReachTheQueue) {
         const QString pdf = cups.WaitForPdf(seen);
         ASSERT_FALSE(pdf.isEmpty()) << cups.Log().right(3000).toStdString();
         seen << pdf;
+        // cups-pdf names the file after the job title, then the job number.
         EXPECT_TRUE(QFileInfo(pdf).fileName().startsWith("Rokuvel_Dorvani4")) << pdf.toStdString();
         EXPECT_EQ(PdfInfo(pdf, "Pages"), "6");
         // Landscape pages reach the A4 sheet turned: the table's stripes then run down it.
