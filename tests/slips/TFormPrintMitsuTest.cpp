@@ -6,11 +6,13 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "../masters/MessageLog.h"
 #include "IniFile.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
+#include "TFormPreviewMitsu.h"
 #include "TFormPrintMitsu.h"
 #include "TPngButton.h"
 #include "TempDir.h"
@@ -250,6 +252,23 @@ TEST_F(TFormPrintMitsuTest, ALogoProfileCannotPrintThePersonInCharge) {
     choose("CBCustomerInfo", 2);
     EXPECT_TRUE(box("ChBPrintName")->isEnabled());
     close("pngBtnCancel");
+}
+
+TEST_F(TFormPrintMitsuTest, PreviewShowsTheCurrentChoicesAndKeepsTheWindowOpen) {
+    TFormPreviewMitsu preview;
+    form.SetPreviewWindow(&preview);
+    open(skNouhin);
+    setChecked("ChbPrintHikae", true);
+    int pages = 0;
+    QTimer::singleShot(0, &preview, [&] {
+        pages = preview.PageCount();
+        preview.close();
+    });
+    QTest::mouseClick(control<TPngButton>("pngBtnPreview"), Qt::LeftButton);
+    EXPECT_EQ(pages, 2);  // one page and its copy
+    EXPECT_TRUE(form.isVisible());
+    close("pngBtnCancel");
+    EXPECT_FALSE(printIni().Value("NOUHIN", "PRINT_COPY").has_value());  // preview saves nothing
 }
 
 }  // namespace
