@@ -58,7 +58,6 @@ class TFormPrintMitsu : public QDialog {
     // The states of the controls; the tax choice is the checked button.
     TPrintOptions Options() const;
     bool IsA4() const;
-    TSlipKind Kind() const { return kind_; }
     // The current printer; its orientation follows the landscape box.
     QPrinter& Printer() { return printer_; }
 
