@@ -293,8 +293,7 @@ int AmountsRowCount(TSlipKind kind, TSlipPageKind pageKind) {
     if (!HasAmountsRows(kind)) {
         return 0;
     }
-    const bool totals = pageKind == TSlipPageKind::pkSingle || pageKind == TSlipPageKind::pkLast;
-    return totals ? 3 : 1;
+    return HasRemarkRows(pageKind) ? 3 : 1;
 }
 
 TLogoSize FitLogo(const QImage& logo, int maxWidth, int maxHeight) {

@@ -116,6 +116,19 @@ int AmountsRowCount(TSlipKind kind, TSlipPageKind pageKind);
 inline int DividerRowCount(TSlipKind kind, bool landscape, TSlipPageKind pageKind) {
     return StripedRowCount(landscape, pageKind) - AmountsRowCount(kind, pageKind);
 }
+// Single and last pages end in four unstriped remark rows below the striped ones.
+inline constexpr int RemarkRowCount = 4;
+inline bool HasRemarkRows(TSlipPageKind pageKind) {
+    return pageKind == TSlipPageKind::pkSingle || pageKind == TSlipPageKind::pkLast;
+}
+// Every row of a page's table, caption row included.
+inline int TableRowCount(bool landscape, TSlipPageKind pageKind) {
+    return StripedRowCount(landscape, pageKind) + (HasRemarkRows(pageKind) ? RemarkRowCount : 0);
+}
+// Only the first page of a run carries the header blocks.
+inline bool HasHeaderBlocks(TSlipPageKind pageKind) {
+    return pageKind == TSlipPageKind::pkSingle || pageKind == TSlipPageKind::pkFirst;
+}
 
 // A logo's size inside maxWidth × maxHeight, keeping its shape, in whole units.
 struct TLogoSize {

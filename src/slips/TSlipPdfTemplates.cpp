@@ -364,7 +364,7 @@ TPRPage& TSlipPdfTemplates::BuildSlipPdfPage(const TSlipSource& source, TSlipPag
     const bool landscape = source.Options.Landscape;
     const Names names(Template(landscape, pageKind), landscape, pageKind);
     const TThConfigInfo& config = source.Config;
-    const bool firstTemplate = PagePart(pageKind) == 0;
+    const bool firstTemplate = HasHeaderBlocks(pageKind);
     if (firstTemplate) {
         FillHeader(source);
     }
@@ -385,7 +385,7 @@ TPRPage& TSlipPdfTemplates::BuildSlipPdfPage(const TSlipSource& source, TSlipPag
         }
     }
 
-    const bool totals = pageKind == TSlipPageKind::pkSingle || pageKind == TSlipPageKind::pkLast;
+    const bool totals = HasRemarkRows(pageKind);
     if (HasAmountsRows(source.Kind)) {
         const int capacity = SlipCapacity(source.Kind, landscape).Of(pageKind);
         if (totals) {

@@ -1,0 +1,21 @@
+#pragma once
+
+// Drawing helpers of the printed slips: millimetres to printer pixels and text in
+// "ＭＳ ゴシック" at a point size, both at the printer's resolution.
+
+#include <QFont>
+#include <QString>
+
+class QPainter;
+
+// v mm in pixels at dpi, rounded to the nearest, halves to even.
+int MmToPx(double dpi, double mm);
+
+// The slip font at a point size: its cell is round(points × dpi / 72) pixels high.
+QFont SlipFont(double dpi, int points, bool underline = false);
+
+// Text with its top-left corner at (x, y) pixels on a transparent background; bold text is
+// struck twice.
+void DrawSlipText(QPainter& painter, double dpi, int points, const QString& text, int y, int x,
+                  bool bold = false, bool underline = false);
+int SlipTextWidth(const QString& text, double dpi, int points, bool bold = false);
