@@ -75,7 +75,7 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     LoadToolDocument(loaded, positional[1]);
     TThEstimateObjectList& document = loaded.document;
     if (document.TotalClaimMode) {
-        throw EModelError(QStringLiteral("この機能は合計請求モードでは使用できません。"));
+        throw EModelError(TThEstimateObjectList::TotalClaimRefusal);
     }
     document.TaxRate = config.TAX;
     document.CalcTotal();

@@ -7,11 +7,15 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewMitsu.h"
+#include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormTotalClaim.h"
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
+#include "TMainSlipOutput.h"
+#include "TSlipPdfTemplates.h"
 
 namespace AppWindows {
 
@@ -24,8 +28,12 @@ TFormListFileSave* FormListFileSave = nullptr;
 TFormSave* FormSave = nullptr;
 TFormOpen* FormOpen = nullptr;
 TFormTotalClaim* FormTotalClaim = nullptr;
+TFormPrintMitsu* FormPrintMitsu = nullptr;
 TFormVersion* FormVersion = nullptr;
 TFormSearchFile* FormSearchFile = nullptr;
+TFormPreviewMitsu* FormPreviewMitsu = nullptr;
+TSlipPdfTemplates* FormPDFBase = nullptr;
+TMainSlipOutput* MainSlipOutput = nullptr;
 
 void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
@@ -37,13 +45,18 @@ void Create(const DataFolders& folders) {
     FormSave = new TFormSave(FormMain);
     FormOpen = new TFormOpen(FormMain);
     FormTotalClaim = new TFormTotalClaim(FormMain);
+    FormPrintMitsu = new TFormPrintMitsu(folders.PrintIniPath(), FormMain);
     FormVersion = new TFormVersion(FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
+    FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
+    FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
+    MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
     FormListFileSave->SetSaveWindow(FormSave);
     FormOpen->SetSearchWindow(FormSearchFile);
     FormTotalClaim->SetSearchWindow(FormSearchFile);
+    FormPrintMitsu->SetPreviewWindow(FormPreviewMitsu);
     for (TFormCustomEntry* entry : {static_cast<TFormCustomEntry*>(FormCustomAdd),
                                     static_cast<TFormCustomEntry*>(FormCustomEdit)}) {
         entry->SetLookups(PostalLookup::ByCode, PostalLookup::ByAddress);
@@ -51,6 +64,10 @@ void Create(const DataFolders& folders) {
 }
 
 void Destroy() {
+    delete MainSlipOutput;
+    MainSlipOutput = nullptr;
+    delete FormPDFBase;
+    FormPDFBase = nullptr;
     delete FormMain;
     FormMain = nullptr;
     FormCustomer = nullptr;
@@ -61,8 +78,10 @@ void Destroy() {
     FormSave = nullptr;
     FormOpen = nullptr;
     FormTotalClaim = nullptr;
+    FormPrintMitsu = nullptr;
     FormVersion = nullptr;
     FormSearchFile = nullptr;
+    FormPreviewMitsu = nullptr;
 }
 
 }  // namespace AppWindows

@@ -7,11 +7,15 @@ class TFormCustomer;
 class TFormListFileSave;
 class TFormMain;
 class TFormOpen;
+class TFormPreviewMitsu;
+class TFormPrintMitsu;
 class TFormSave;
 class TFormSearchFile;
 class TFormTotalClaim;
 class TFormVersion;
 class TFormZipSearch;
+class TMainSlipOutput;
+class TSlipPdfTemplates;
 
 // Every window of the program, created once at start in this order and kept until exit;
 // windows reach each other through these references. A window added later gets its line
@@ -27,8 +31,13 @@ extern TFormListFileSave* FormListFileSave;
 extern TFormSave* FormSave;
 extern TFormOpen* FormOpen;
 extern TFormTotalClaim* FormTotalClaim;
+extern TFormPrintMitsu* FormPrintMitsu;
 extern TFormVersion* FormVersion;
 extern TFormSearchFile* FormSearchFile;
+extern TFormPreviewMitsu* FormPreviewMitsu;
+// Never shown: the PDF page templates, and the flow of the six main slip buttons.
+extern TSlipPdfTemplates* FormPDFBase;
+extern TMainSlipOutput* MainSlipOutput;
 
 void Create(const DataFolders& folders);
 // Frees every window (the main window owns the others).

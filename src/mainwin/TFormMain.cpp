@@ -14,6 +14,7 @@
 
 #include "AmountText.h"
 #include "AppWindows.h"
+#include "TSlipPdfTemplates.h"
 #include "Clock.h"
 #include "JapaneseEra.h"
 #include "Messages.h"
@@ -53,6 +54,7 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     SetUpHeader();
     SetUpContents();
     SetUpFileCommands();
+    SetUpSlipButtons();
     FormCreate();
 }
 
@@ -150,6 +152,9 @@ void TFormMain::ResetWindow() {
         total->setText(QStringLiteral("0"));
     }
     SyncRowCount();
+    if (AppWindows::FormPDFBase) {
+        AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);
+    }
 }
 
 void TFormMain::RefreshAll() {

@@ -8,6 +8,7 @@
 #include "Currency.h"
 #include "DataFolders.h"
 #include "TItemRow.h"
+#include "TSlipKind.h"
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
 #include "TThCustomerObjectList.h"
@@ -30,7 +31,6 @@ class TFormMain : public QMainWindow {
 
 public:
     static inline const QString ApplicationTitle = QStringLiteral("Rokuvel Dorvani4");
-    static inline const QString TotalClaimRefusal = QStringLiteral("この機能は合計請求モードでは使用できません。");
 
     // FormCreate: prepares the data root and loads masters, settings and profiles from it.
     explicit TFormMain(const DataFolders& folders, QWidget* parent = nullptr);
@@ -115,6 +115,10 @@ private:
     void BtnZipClick();
     void BtnAdd1Click();
     bool HeaderEvent(QObject* watched, QEvent* event);
+
+    // The six main slips.
+    void SetUpSlipButtons();
+    void RunMainSlip(TSlipKind kind);
 
     // File menu.
     void SetUpFileCommands();

@@ -8,6 +8,8 @@
 #include "TFormMain.h"
 #include "TFormOpen.h"
 #include "TFormTotalClaim.h"
+#include "TMainSlipOutput.h"
+#include "TPngButton.h"
 #include "TotalClaim.h"
 #include "ui_TFormMain.h"
 
@@ -117,6 +119,23 @@ void TFormMain::BuildTotalClaim(const QStringList& paths) {
     }
     // Beyond 100 documents every one has a line of its own.
     SyncRowCount();
+}
+
+void TFormMain::SetUpSlipButtons() {
+    const std::pair<TPngButton*, TSlipKind> buttons[] = {
+        {ui_->PNGBtnMitsu, skMitsu},   {ui_->PNGBtnTanka, skTanka},
+        {ui_->PNGBtnNouhin, skNouhin}, {ui_->PNGBtnSeikyu, skSeikyu},
+        {ui_->PNGBtnJuryo, skJuryo},   {ui_->PNGBtnBtnSeikyuMeisai, skSeikyuMeisai},
+    };
+    for (const auto& [button, kind] : buttons) {
+        button->setEnabled(true);
+        connect(button, &TPngButton::clicked, this, [this, slip = kind] { RunMainSlip(slip); });
+    }
+}
+
+void TFormMain::RunMainSlip(TSlipKind kind) {
+    CommitRowEdit();
+    AppWindows::MainSlipOutput->Run(this, kind, FEstimate, FConfig, FCampanyManager);
 }
 
 void TFormMain::B2Click() { DocumentTransferCommands::Backup(this, DataFolder()); }

@@ -400,7 +400,7 @@ void TFormMain::Recalculate() {
 
 bool TFormMain::RefuseInTotalClaim() {
     if (FEstimate.TotalClaimMode) {
-        Messages::Information(this, TotalClaimRefusal);
+        Messages::Information(this, TThEstimateObjectList::TotalClaimRefusal);
         return true;
     }
     return false;

@@ -14,6 +14,8 @@ class TThEstimateObjectList : public OwnedList<TThEstimateObject> {
 public:
     static constexpr int DefaultLineCount = 100;
     static inline const QString SubTotalRowName = QStringLiteral("■ 小計 ■");
+    // What the commands that only make sense for a normal document say in total-invoice mode.
+    static inline const QString TotalClaimRefusal = QStringLiteral("この機能は合計請求モードでは使用できません。");
 
     Currency TaxRate;  // percent; comes from the settings, not from the file
     Currency SubTotal;

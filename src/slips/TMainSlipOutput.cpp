@@ -19,7 +19,7 @@ TMainSlipOutput::TMainSlipOutput(TFormPrintMitsu& options, TSlipPdfTemplates& te
 void TMainSlipOutput::Run(QWidget* parent, TSlipKind kind, const TThEstimateObjectList& document,
                           const TThConfigInfo& config, const TThCampanyInfoManager& profiles) {
     if (document.TotalClaimMode) {
-        Messages::Information(parent, TotalClaimRefusal);
+        Messages::Information(parent, TThEstimateObjectList::TotalClaimRefusal);
         return;
     }
     const int result = options_.Execute(document, config, kind, profiles);

@@ -24,8 +24,6 @@ class TMainSlipOutput {
     // Asks for the PDF file, starting in folder; empty when the user cancels.
     using SaveDialog = std::function<QString(QWidget* parent, const QString& folder)>;
 
-    static inline const QString TotalClaimRefusal =
-        QStringLiteral("この機能は合計請求モードでは使用できません。");
 
     TMainSlipOutput(TFormPrintMitsu& options, TSlipPdfTemplates& templates);
 

@@ -493,7 +493,7 @@ TEST_F(LineEditorTest, TotalClaimModeLeavesOnlyTheRemarksToType) {
         messages.Texts.clear();
         control<QAction>(QLatin1String(action))->setEnabled(true);
         trigger(action);
-        EXPECT_EQ(messages.Texts, QStringList{TFormMain::TotalClaimRefusal}) << action;
+        EXPECT_EQ(messages.Texts, QStringList{TThEstimateObjectList::TotalClaimRefusal}) << action;
     }
 }
 

@@ -20,6 +20,15 @@
 #include "Cp932.h"
 #include "Messages.h"
 #include "TFormMain.h"
+#include "TFormCustomEdit.h"
+#include "TFormCustomAdd.h"
+#include "TFormPreviewMitsu.h"
+#include "TFormPrintMitsu.h"
+#include "TFormTotalClaim.h"
+#include "TFormSearchFile.h"
+#include "TFormSave.h"
+#include "TFormOpen.h"
+#include "TFormListFileSave.h"
 #include "TFormVersion.h"
 #include "TempDir.h"
 #include "ZipTable.h"
@@ -208,8 +217,15 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 }
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
-    EXPECT_EQ(AppWindows::FormCustomer->parent(), AppWindows::FormMain);
-    EXPECT_EQ(AppWindows::FormMain->findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(), 5);
+    const QList<QDialog*> windows{AppWindows::FormCustomer,     AppWindows::FormZipSearch, AppWindows::FormCustomAdd,
+                                  AppWindows::FormCustomEdit,   AppWindows::FormListFileSave, AppWindows::FormSave,
+                                  AppWindows::FormOpen,         AppWindows::FormTotalClaim, AppWindows::FormPrintMitsu,
+                                  AppWindows::FormVersion,      AppWindows::FormSearchFile, AppWindows::FormPreviewMitsu};
+    for (QDialog* window : windows) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();
+    }
+    EXPECT_EQ(AppWindows::FormMain->findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(), windows.size());
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "../masters/MessageLog.h"
+#include "MessageLog.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
 #include "TFormPreviewMitsu.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "../masters/MessageLog.h"
+#include "MessageLog.h"
 #include "IniFile.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
