@@ -102,6 +102,8 @@ void TFormMain::N7Click() {
     }
     BuildTotalClaim(window->SelectedPaths());
     ShowOpenedDocument();
+    // A document that was taxed inclusively makes the invoice so; the box must say it.
+    ShowCalcOptions();
     RefreshAll();
 }
 
