@@ -147,6 +147,7 @@ private:
     void EditEnter(int row, QWidget* control);
     void EditExit(int row);
     void TaxCheckBoxClick(int row);
+    void CommitRow(int row);
     void ScrollByWheel(int notches);
     // CalcTotal, reporting a sum beyond the Currency range instead of ending the command.
     void Recalculate();

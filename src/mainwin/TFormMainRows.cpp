@@ -362,18 +362,14 @@ void TFormMain::EditEnter(int row, QWidget* control) {
 
 void TFormMain::EditExit(int row) {
     editingRow_ = -1;
-    for (TSsEdit* figure : rows_.at(static_cast<size_t>(row)).Figures()) {
-        if (figure->text().trimmed().isEmpty()) {
-            figure->setText(QStringLiteral("0"));
-        }
-    }
-    StoreRow(row);
-    Recalculate();
-    RefreshAll();
+    CommitRow(row);
     UnmarkRow(row);
 }
 
-void TFormMain::TaxCheckBoxClick(int row) {
+void TFormMain::TaxCheckBoxClick(int row) { CommitRow(row); }
+
+// An empty figure counts as 0; then the row is stored and the whole document recomputed.
+void TFormMain::CommitRow(int row) {
     for (TSsEdit* figure : rows_.at(static_cast<size_t>(row)).Figures()) {
         if (figure->text().trimmed().isEmpty()) {
             figure->setText(QStringLiteral("0"));

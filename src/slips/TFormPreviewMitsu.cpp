@@ -229,7 +229,7 @@ void TFormPreviewMitsu::SavePicture(const SaveDialog& dialog, const char* format
     buffer.open(QIODevice::WriteOnly);
     try {
         if (!shown_.save(&buffer, format)) {
-            throw EFileError(QStringLiteral("%1: the picture could not be encoded").arg(path));
+            throw EFileError(QStringLiteral("画像を「%1」に書き出せませんでした。").arg(path));
         }
         SaveFileAtomically(path, bytes);
     } catch (const EModelError& error) {
