@@ -183,6 +183,11 @@ void TFormMain::showEvent(QShowEvent* event) {
 void TFormMain::FormShow() { ResetWindow(); }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    // Only focus changes, keys and the wheel matter here; paints pass untouched.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::KeyPress && type != QEvent::Wheel) {
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched == ui_->ScrollBoxContent->viewport() && event->type() == QEvent::Wheel) {
         ScrollByWheel(static_cast<QWheelEvent*>(event)->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep);
         return true;
