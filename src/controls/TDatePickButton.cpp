@@ -1,27 +1,29 @@
 #include "TDatePickButton.h"
 
 #include <QCalendarWidget>
-#include <QMenu>
-#include <QWidgetAction>
 
-TDatePickButton::TDatePickButton(QWidget* parent) : QToolButton(parent) {
+TDatePickButton::TDatePickButton(QWidget* parent) : QToolButton(parent), calendar_(new QCalendarWidget(this)) {
     setArrowType(Qt::DownArrow);
     setFocusPolicy(Qt::NoFocus);
-    setPopupMode(QToolButton::InstantPopup);
-    auto* menu = new QMenu(this);
-    calendar_ = new QCalendarWidget(menu);
     calendar_->setObjectName(QStringLiteral("Calendar"));
-    auto* action = new QWidgetAction(menu);
-    action->setDefaultWidget(calendar_);
-    menu->addAction(action);
-    setMenu(menu);
-    connect(menu, &QMenu::aboutToShow, this, [this] { calendar_->setSelectedDate(date_); });
+    calendar_->setWindowFlags(Qt::Popup);
+    calendar_->setGridVisible(true);
+    connect(this, &QToolButton::clicked, this, &TDatePickButton::Open);
     connect(calendar_, &QCalendarWidget::clicked, this, &TDatePickButton::Pick);
     connect(calendar_, &QCalendarWidget::activated, this, &TDatePickButton::Pick);
 }
 
+// Below the button, its right edge at the button's, so that it hangs under the date field.
+void TDatePickButton::Open() {
+    calendar_->setSelectedDate(date_);
+    calendar_->adjustSize();
+    calendar_->move(mapToGlobal(QPoint(width() - calendar_->width(), height())));
+    calendar_->show();
+    calendar_->setFocus();
+}
+
 void TDatePickButton::Pick(const QDate& date) {
-    menu()->hide();
+    calendar_->hide();
     date_ = date;
     emit DatePicked(date);
 }

@@ -6,8 +6,8 @@
 class QCalendarWidget;
 
 // The drop-down calendar glued to a date field: a small arrow button whose pop-up calendar
-// starts at Date(); picking a day (click, or Enter in the calendar) sets it and emits
-// DatePicked. Setting the date from code emits nothing.
+// ("Calendar") starts at Date(); picking a day (click, or Enter in the calendar) closes it,
+// sets the date and emits DatePicked. Setting the date from code emits nothing.
 class TDatePickButton : public QToolButton {
     Q_OBJECT
 
@@ -23,6 +23,7 @@ class TDatePickButton : public QToolButton {
     void DatePicked(const QDate& date);
 
   private:
+    void Open();
     void Pick(const QDate& date);
 
     QDate date_ = QDate::currentDate();

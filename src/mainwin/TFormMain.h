@@ -17,6 +17,7 @@
 #include "TThItemObjectList.h"
 #include "TThItemUnitObjectList.h"
 
+class QCheckBox;
 class QMenu;
 
 namespace Ui {
@@ -138,6 +139,7 @@ private:
     // Line-item tab.
     void SetUpContents();
     void CreateRow(int index);
+    void ShowRow(TItemRow& row);
     void DestroyLastRow();
     // The box scrolls over exactly the rows there are.
     void FitRowsBox();
@@ -152,6 +154,8 @@ private:
     // CalcTotal, reporting a sum beyond the Currency range instead of ending the command.
     void Recalculate();
     bool RefuseInTotalClaim();
+    // False, after telling the user, when no row is selected.
+    bool HasSelection(const QString& withoutSelection);
     void N9Click();
     void N10Click();
     void BtnPrevItemClick();
@@ -173,6 +177,9 @@ private:
     DataFolders folders_;
     std::unique_ptr<Ui::TFormMain> ui_;
     bool shown_ = false;
+    // The header's text controls and its four "印刷する" boxes, in the order of their tables.
+    std::vector<QWidget*> headerFields_;
+    std::vector<QCheckBox*> headerSwitches_;
     std::vector<QMetaObject::Connection> headerNotify_;
     std::vector<TItemRow> rows_;
     // The row whose control has the focus and whose exit is still to run, or -1.

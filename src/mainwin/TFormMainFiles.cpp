@@ -1,4 +1,5 @@
-// The file menu: new, open, save, the total invoice, backup, restore and take-over.
+// The file menu (new, open, save, the total invoice, backup, restore and take-over) and
+// the six main slip buttons.
 
 #include "AppWindows.h"
 #include "DocumentTransferCommands.h"
@@ -36,11 +37,8 @@ bool TFormMain::MayDropDocument(const QString& question) {
            Messages::Question(this, QStringLiteral("未保存の編集中のデータは失われます。\r\n") + question);
 }
 
-// Back to exactly 100 empty lines in normal mode, with zero totals.
+// Back to exactly 100 empty lines with zero totals; the rows beyond them go.
 void TFormMain::ClearLines() {
-    if (FEstimate.Count() > TThEstimateObjectList::DefaultLineCount) {
-        RemoveRows(FEstimate.Count() - TThEstimateObjectList::DefaultLineCount);
-    }
     FEstimate.Clear();
     FEstimate.PadLines(TThEstimateObjectList::DefaultLineCount);
     FEstimate.SubTotal = Currency();

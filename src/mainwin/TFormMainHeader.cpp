@@ -1,5 +1,7 @@
 // The customer tab: the header of the open document, mirrored into it on every change.
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -92,15 +94,6 @@ void setControlText(QWidget* control, const QString& text) {
     }
 }
 
-const HeaderText* headerTextOf(const QObject* control) {
-    for (const HeaderText& text : HeaderTexts) {
-        if (control->objectName() == QLatin1String(text.Control)) {
-            return &text;
-        }
-    }
-    return nullptr;
-}
-
 // Leaving for a pop-up or another window is not leaving the field.
 bool leavesField(const QFocusEvent* event) {
     return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
@@ -116,8 +109,16 @@ void TFormMain::SetUpHeader() {
     for (QLabel* label : ui_->TabCustomerInfo->findChildren<QLabel*>()) {
         label->setFont(label == ui_->LblEtcHint ? fieldFont : labelFont);
     }
+    // Found once: every keystroke in the header stores all of them.
     for (const HeaderText& text : HeaderTexts) {
-        auto* control = ui_->TabCustomerInfo->findChild<QWidget*>(QLatin1String(text.Control));
+        headerFields_.push_back(ui_->TabCustomerInfo->findChild<QWidget*>(QLatin1String(text.Control)));
+    }
+    for (const HeaderSwitch& sw : HeaderSwitches) {
+        headerSwitches_.push_back(ui_->TabCustomerInfo->findChild<QCheckBox*>(QLatin1String(sw.Control)));
+    }
+    for (size_t i = 0; i < headerFields_.size(); ++i) {
+        const HeaderText& text = HeaderTexts[i];
+        QWidget* control = headerFields_[i];
         control->setFont(fieldFont);
         // Qt cannot ask the input method for hiragana, so names and addresses keep the
         // system's choice; codes and numbers ask for Latin input.
@@ -151,20 +152,20 @@ void TFormMain::SetUpHeader() {
 }
 
 void TFormMain::StoreHeader() {
-    for (const HeaderText& text : HeaderTexts) {
-        text.Field(FEstimate) = controlText(ui_->TabCustomerInfo->findChild<QWidget*>(QLatin1String(text.Control)));
+    for (size_t i = 0; i < headerFields_.size(); ++i) {
+        HeaderTexts[i].Field(FEstimate) = controlText(headerFields_[i]);
     }
-    for (const HeaderSwitch& sw : HeaderSwitches) {
-        sw.Field(FEstimate) = ui_->TabCustomerInfo->findChild<QCheckBox*>(QLatin1String(sw.Control))->isChecked();
+    for (size_t i = 0; i < headerSwitches_.size(); ++i) {
+        HeaderSwitches[i].Field(FEstimate) = headerSwitches_[i]->isChecked();
     }
 }
 
 void TFormMain::LoadHeader() {
-    for (const HeaderText& text : HeaderTexts) {
-        setControlText(ui_->TabCustomerInfo->findChild<QWidget*>(QLatin1String(text.Control)), text.Field(FEstimate));
+    for (size_t i = 0; i < headerFields_.size(); ++i) {
+        setControlText(headerFields_[i], HeaderTexts[i].Field(FEstimate));
     }
-    for (const HeaderSwitch& sw : HeaderSwitches) {
-        ui_->TabCustomerInfo->findChild<QCheckBox*>(QLatin1String(sw.Control))->setChecked(sw.Field(FEstimate));
+    for (size_t i = 0; i < headerSwitches_.size(); ++i) {
+        headerSwitches_[i]->setChecked(HeaderSwitches[i].Field(FEstimate));
     }
 }
 
@@ -176,8 +177,7 @@ void TFormMain::SetHeaderNotify(bool attach) {
     if (!attach) {
         return;
     }
-    for (const HeaderText& text : HeaderTexts) {
-        QWidget* control = ui_->TabCustomerInfo->findChild<QWidget*>(QLatin1String(text.Control));
+    for (QWidget* control : headerFields_) {
         if (auto* field = qobject_cast<QLineEdit*>(control)) {
             headerNotify_.push_back(connect(field, &QLineEdit::textChanged, this, &TFormMain::ContentsChange));
         } else if (auto* box = qobject_cast<QComboBox*>(control)) {
@@ -186,8 +186,7 @@ void TFormMain::SetHeaderNotify(bool attach) {
             headerNotify_.push_back(connect(ui_->MMEtc, &QPlainTextEdit::textChanged, this, &TFormMain::ContentsChange));
         }
     }
-    for (const HeaderSwitch& sw : HeaderSwitches) {
-        auto* box = ui_->TabCustomerInfo->findChild<QCheckBox*>(QLatin1String(sw.Control));
+    for (QCheckBox* box : headerSwitches_) {
         headerNotify_.push_back(connect(box, &QCheckBox::toggled, this, &TFormMain::ContentsChange));
     }
     for (QComboBox* option : {ui_->CBCalcUnit, ui_->CBUnderOne, ui_->CBSubTotalUnderOne}) {
@@ -199,10 +198,11 @@ void TFormMain::SetHeaderNotify(bool attach) {
 void TFormMain::ContentsChange() { StoreHeader(); }
 
 bool TFormMain::HeaderEvent(QObject* watched, QEvent* event) {
-    const HeaderText* text = headerTextOf(watched);
-    if (!text) {
+    const auto found = std::find(headerFields_.begin(), headerFields_.end(), watched);
+    if (found == headerFields_.end()) {
         return false;
     }
+    const HeaderText* text = &HeaderTexts[found - headerFields_.begin()];
     auto* box = qobject_cast<THistoryComboBox*>(watched);
     if (event->type() == QEvent::KeyPress && box) {
         const int key = static_cast<QKeyEvent*>(event)->key();

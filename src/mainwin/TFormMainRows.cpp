@@ -124,6 +124,8 @@ void TFormMain::CreateRow(int index) {
                 [field, menu](const QPoint& at) { (*menu)->popup(field->mapToGlobal(at)); });
     }
     connect(row.CBItemNoTax, &QCheckBox::clicked, this, [this, index] { TaxCheckBoxClick(index); });
+    // Its figures read as every other row's do (PRINTDECIMAL) from the start.
+    ShowRow(row);
     rows_.push_back(row);
 }
 
@@ -211,13 +213,15 @@ void TFormMain::StoreRow(int row) {
 }
 
 void TFormMain::ShowRows() {
-    const bool totalClaim = FEstimate.TotalClaimMode;
     for (TItemRow& row : rows_) {
-        const TThEstimateObject& line = FEstimate.Items(row.Index);
-        row.Show(line,
-                 {FormatAmount(false, line.Num), FormatAmount(false, line.UnitPrice), FormatAmount(false, line.TotalPrice)},
-                 totalClaim);
+        ShowRow(row);
     }
+}
+
+void TFormMain::ShowRow(TItemRow& row) {
+    const TThEstimateObject& line = FEstimate.Items(row.Index);
+    row.Show(line, {FormatAmount(false, line.Num), FormatAmount(false, line.UnitPrice), FormatAmount(false, line.TotalPrice)},
+             FEstimate.TotalClaimMode);
 }
 
 void TFormMain::ShowTotals() {
@@ -402,12 +406,16 @@ bool TFormMain::RefuseInTotalClaim() {
     return false;
 }
 
-void TFormMain::N9Click() {
-    if (RefuseInTotalClaim()) {
-        return;
-    }
+bool TFormMain::HasSelection(const QString& withoutSelection) {
     if (FSelectedRow < 0) {
-        Messages::Information(this, QStringLiteral("コピーするアイテムを1つ選択してください。"));
+        Messages::Information(this, withoutSelection);
+        return false;
+    }
+    return true;
+}
+
+void TFormMain::N9Click() {
+    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("コピーするアイテムを1つ選択してください。"))) {
         return;
     }
     FCopyItem = FEstimate.Items(FSelectedRow);
@@ -415,11 +423,7 @@ void TFormMain::N9Click() {
 }
 
 void TFormMain::N10Click() {
-    if (RefuseInTotalClaim()) {
-        return;
-    }
-    if (FSelectedRow < 0) {
-        Messages::Information(this, QStringLiteral("貼り付けるアイテムを1つ選択してください。"));
+    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("貼り付けるアイテムを1つ選択してください。"))) {
         return;
     }
     FEstimate.Items(FSelectedRow) = FCopyItem;
@@ -434,8 +438,7 @@ void TFormMain::BtnBackItemClick() { MoveSelectedItem(+1); }
 
 // The totals follow at the next exit from a row, which the focus change brings about.
 void TFormMain::MoveSelectedItem(int step) {
-    if (FSelectedRow < 0) {
-        Messages::Information(this, QStringLiteral("移動するデータを１つ選択してください。"));
+    if (!HasSelection(QStringLiteral("移動するデータを１つ選択してください。"))) {
         return;
     }
     const int selected = FSelectedRow;
@@ -451,11 +454,7 @@ void TFormMain::MoveSelectedItem(int step) {
 }
 
 void TFormMain::N15Click() {
-    if (RefuseInTotalClaim()) {
-        return;
-    }
-    if (FSelectedRow < 0) {
-        Messages::Information(this, QStringLiteral("挿入する行を1つ選択してください。"));
+    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("挿入する行を1つ選択してください。"))) {
         return;
     }
     if (InsertEmptyLine()) {
@@ -476,11 +475,7 @@ bool TFormMain::InsertEmptyLine() {
 }
 
 void TFormMain::BtnDelDataClick() {
-    if (RefuseInTotalClaim()) {
-        return;
-    }
-    if (FSelectedRow < 0) {
-        Messages::Information(this, QStringLiteral("削除する行を1つ選択してください。"));
+    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("削除する行を1つ選択してください。"))) {
         return;
     }
     FEstimate.Delete(FSelectedRow);
@@ -490,11 +485,7 @@ void TFormMain::BtnDelDataClick() {
 }
 
 void TFormMain::S1Click() {
-    if (RefuseInTotalClaim()) {
-        return;
-    }
-    if (FSelectedRow < 0) {
-        Messages::Information(this, QStringLiteral("挿入する行を1つ選択してください。"));
+    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("挿入する行を1つ選択してください。"))) {
         return;
     }
     if (InsertEmptyLine()) {
@@ -509,8 +500,6 @@ void TFormMain::pngBtnAddInputAreaClick() {
         return;
     }
     AddRows(InputAreaStep);
-    // New fields show their figures as every other row does (PRINTDECIMAL).
-    ShowRows();
     if (FSelectedRow >= 0) {
         rows_[static_cast<size_t>(FSelectedRow)].EditItemName->setFocus(Qt::OtherFocusReason);
     }

@@ -1,26 +1,20 @@
 #include "TFormSearchFile.h"
 
-#include <QCalendarWidget>
-
 #include "Clock.h"
+#include "TDatePickButton.h"
 #include "TPngButton.h"
 #include "ui_TFormSearchFile.h"
 
 TFormSearchFile::TFormSearchFile(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      ui_(std::make_unique<Ui::TFormSearchFile>()),
-      calendar_(new QCalendarWidget(this)) {
+      ui_(std::make_unique<Ui::TFormSearchFile>()) {
     ui_->setupUi(this);
     setFixedSize(size());
     for (const auto& [condition, caption] : FileList::Conditions()) {
         ui_->CBHead->addItem(caption);
     }
     ui_->CBMode->addItems({FileList::ModeNormal, FileList::ModeTotalClaim});
-
-    calendar_->setObjectName(QStringLiteral("Calendar"));
-    calendar_->setWindowFlags(Qt::Popup);
-    calendar_->setGridVisible(true);
 
     ui_->BtnSearch->hide();
     ui_->BtnClose->hide();
@@ -31,10 +25,8 @@ TFormSearchFile::TFormSearchFile(QWidget* parent)
     connect(ui_->CBHead, &QComboBox::currentIndexChanged, this, &TFormSearchFile::CBHeadChange);
     connect(ui_->CBMode, &QComboBox::currentIndexChanged, this, &TFormSearchFile::CBModeChange);
     connect(ui_->EdtWord, &QLineEdit::textChanged, this, &TFormSearchFile::EdtWordChange);
-    connect(ui_->DateTimePicker1, &QToolButton::clicked, this,
-            &TFormSearchFile::DateTimePicker1Click);
-    connect(calendar_, &QCalendarWidget::clicked, this, &TFormSearchFile::DateTimePicker1Change);
-    connect(calendar_, &QCalendarWidget::activated, this, &TFormSearchFile::DateTimePicker1Change);
+    connect(ui_->DateTimePicker1, &TDatePickButton::DatePicked, this,
+            &TFormSearchFile::DateTimePicker1Change);
 }
 
 TFormSearchFile::~TFormSearchFile() = default;
@@ -55,7 +47,7 @@ void TFormSearchFile::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     ui_->CBHead->setCurrentIndex(0);
     CBHeadChange();
-    calendar_->setSelectedDate(Clock::now().date());
+    ui_->DateTimePicker1->SetDate(Clock::now().date());
     ui_->CBHead->setFocus();
 }
 
@@ -80,16 +72,8 @@ void TFormSearchFile::CBModeChange() {
     ui_->EdtWord->setText(ui_->CBMode->currentText());
 }
 
-void TFormSearchFile::DateTimePicker1Click() {
-    const QPoint below = ui_->EdtWord->mapToGlobal(QPoint(0, ui_->EdtWord->height()));
-    calendar_->move(below);
-    calendar_->show();
-    calendar_->setFocus();
-}
-
 void TFormSearchFile::DateTimePicker1Change(QDate date) {
     ui_->EdtWord->setText(date.toString(QStringLiteral("yyyy/MM/dd")));
-    calendar_->hide();
 }
 
 void TFormSearchFile::EdtWordChange() {

@@ -5,7 +5,6 @@
 
 #include "FileList.h"
 
-class QCalendarWidget;
 
 namespace Ui {
 class TFormSearchFile;
@@ -33,11 +32,8 @@ class TFormSearchFile : public QDialog {
   private:
     void CBHeadChange();
     void CBModeChange();
-    void DateTimePicker1Click();
     void DateTimePicker1Change(QDate date);
     void EdtWordChange();
 
     std::unique_ptr<Ui::TFormSearchFile> ui_;
-    // "Calendar": the pop-up of DateTimePicker1, shown below the word field.
-    QCalendarWidget* calendar_;
 };

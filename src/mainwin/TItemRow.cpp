@@ -32,7 +32,6 @@ TSsEdit* numberField(QWidget* box, const char* name, int index, int left, int wi
     auto* field = makeControl<TSsEdit>(box, name, index, left, index * TItemRow::Height + 4, width, 23);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
-    field->setText(QStringLiteral("0"));
     return field;
 }
 

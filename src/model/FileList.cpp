@@ -19,10 +19,6 @@ bool isAsciiUpper(char c) {
     return c >= 'A' && c <= 'Z';
 }
 
-bool isLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // Text that cp932 cannot hold (only file names can carry it) sorts after everything, by
 // code point, behind a byte no Shift-JIS character starts with.
 QByteArray encodeForSort(const QString& text) {
@@ -51,7 +47,7 @@ QByteArray sortKey(const QString& text) {
     QByteArray key = encodeForSort(text);
     for (qsizetype i = 0; i < key.size(); ++i) {
         const auto b = static_cast<unsigned char>(key[i]);
-        if (isLeadByte(b)) {
+        if (Cp932::IsLeadByte(b)) {
             ++i;
         } else if (isAsciiUpper(key[i])) {
             key[i] = static_cast<char>(key[i] + ('a' - 'A'));

@@ -24,20 +24,14 @@ constexpr qsizetype MaxCodeBytes = 8;
 constexpr qsizetype MaxAddressBytes = 512;
 constexpr qsizetype MaxDisplayTail = 128;
 
-bool isLead(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool isTrail(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
 // Length of the character at pos: 2 for a lead byte with its trail byte before end.
 qsizetype charLength(const char* bytes, qsizetype pos, qsizetype end) {
-    return isLead(static_cast<unsigned char>(bytes[pos])) && pos + 1 < end &&
-                   isTrail(static_cast<unsigned char>(bytes[pos + 1]))
+    return Cp932::IsLeadByte(static_cast<unsigned char>(bytes[pos])) && pos + 1 < end &&
+                   Cp932::IsTrailByte(static_cast<unsigned char>(bytes[pos + 1]))
                ? 2
                : 1;
 }
@@ -49,11 +43,11 @@ const std::array<quint16, 65536>& doubleByteUpper() {
     static const std::array<quint16, 65536> table = [] {
         std::array<quint16, 65536> upper{};
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (!isLead(static_cast<unsigned char>(lead))) {
+            if (!Cp932::IsLeadByte(static_cast<unsigned char>(lead))) {
                 continue;
             }
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                if (!isTrail(static_cast<unsigned char>(trail))) {
+                if (!Cp932::IsTrailByte(static_cast<unsigned char>(trail))) {
                     continue;
                 }
                 const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};

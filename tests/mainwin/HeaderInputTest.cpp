@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTableView>
@@ -163,13 +162,12 @@ TEST_F(HeaderInputTest, TheDatePickerWritesTheEraDate) {
     TFormMain& w = start();
     auto* picker = control<TDatePickButton>(QStringLiteral("DateTimePicker1"));
     EXPECT_EQ(picker->Date(), QDate(2026, 12, 10));
-    QTimer::singleShot(0, [picker] {
-        picker->Calendar()->setSelectedDate(QDate(2005, 11, 30));
-        QTest::keyClick(picker->Calendar()->findChild<QTableView*>(), Qt::Key_Return);
-        // A pick that went wrong must not leave the pop-up waiting for a user.
-        picker->menu()->hide();
-    });
     QTest::mouseClick(picker, Qt::LeftButton);
+    ASSERT_TRUE(picker->Calendar()->isVisible());
+    EXPECT_EQ(picker->Calendar()->selectedDate(), QDate(2026, 12, 10));
+    picker->Calendar()->setSelectedDate(QDate(2005, 11, 30));
+    QTest::keyClick(picker->Calendar()->findChild<QTableView*>(), Qt::Key_Return);
+    EXPECT_FALSE(picker->Calendar()->isVisible());
     EXPECT_EQ(edit("EdtDelivery")->text(), "平成17年11月30日");
     EXPECT_EQ(w.FEstimate.Delivery, "平成17年11月30日");
     EXPECT_EQ(picker->Date(), QDate(2005, 11, 30));
