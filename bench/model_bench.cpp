@@ -41,8 +41,14 @@ void CalcTotal(benchmark::State& state, bool perRow, bool taxIn) {
         benchmark::DoNotOptimize(d.Total);
     }
 }
-BENCHMARK_CAPTURE(CalcTotal, OnSubTotal, false, false)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(CalcTotal, PerRowTaxIn, true, true)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(CalcTotal, OnSubTotal, false, false)
+    ->Arg(100)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(CalcTotal, PerRowTaxIn, true, true)
+    ->Arg(100)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
 
 const QDateTime SavedAt(QDate(2008, 4, 1), QTime(9, 5));
 

@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
-bool CommandLine::takeFlag(const QString& name) { return arguments_.removeAll(name) > 0; }
+bool CommandLine::takeFlag(const QString& name) {
+    return arguments_.removeAll(name) > 0;
+}
 
 std::optional<QString> CommandLine::takeValue(const QString& name) {
     const qsizetype at = arguments_.indexOf(name);

@@ -7,18 +7,18 @@
 
 // A mistake in how the tool was called; it exits with status 2.
 class EUsageError : public std::runtime_error {
-public:
+  public:
     explicit EUsageError(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
-private:
+  private:
     QString message_;
 };
 
 // The arguments of one command: options are taken out by name, the rest are positional.
 class CommandLine {
-public:
+  public:
     explicit CommandLine(QStringList arguments) : arguments_(std::move(arguments)) {}
 
     bool takeFlag(const QString& name);
@@ -27,6 +27,6 @@ public:
     // The remaining arguments, which must be exactly count positional ones.
     QStringList positional(int count, const QString& usage);
 
-private:
+  private:
     QStringList arguments_;
 };

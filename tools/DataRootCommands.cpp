@@ -20,7 +20,9 @@ template <class Owner>
 QStringList keyMembers(const Owner& owner, const std::vector<SettingKey<Owner>>& keys) {
     QStringList out;
     for (const SettingKey<Owner>& k : keys) {
-        out << member(k.key, std::visit([&](auto pointer) { return JsonText::value(owner.*pointer); }, k.member));
+        out << member(
+            k.key,
+            std::visit([&](auto pointer) { return JsonText::value(owner.*pointer); }, k.member));
     }
     return out;
 }
@@ -39,11 +41,13 @@ QString profileJson(const TThCampanyInfo& profile) {
     for (int j = 0; j < TThCampanyInfo::BankAccountCount; ++j) {
         const TThPayBankAccount& account = profile.BankAccount(j);
         const QString n = QString::number(j + 1);
-        members << member("BankName" + n, quote(account.BankName)) << member("BankNo" + n, quote(account.BankNo))
+        members << member("BankName" + n, quote(account.BankName))
+                << member("BankNo" + n, quote(account.BankNo))
                 << member("OwnerName" + n, quote(account.OwnerName));
     }
     members << keyMembers(profile, TThCampanyInfo::OptionKeys());
-    members << member("logo", pictureJson(profile.LogoImage)) << member("stamp", pictureJson(profile.StampImage));
+    members << member("logo", pictureJson(profile.LogoImage))
+            << member("stamp", pictureJson(profile.StampImage));
     return JsonText::block(members, 2);
 }
 
@@ -69,7 +73,8 @@ void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& 
     for (int i = 0; i < TThConfigInfo::StampCount; ++i) {
         seals << pictureJson(config.Stamp(i));
     }
-    QStringList top{member(TThConfigInfo::Section, JsonText::block(keyMembers(config, TThConfigInfo::Keys()), 2)),
+    QStringList top{member(TThConfigInfo::Section,
+                           JsonText::block(keyMembers(config, TThConfigInfo::Keys()), 2)),
                     member("seals", JsonText::block(seals, 2, true))};
     for (int p = 0; p < TThCampanyInfoManager::Count; ++p) {
         top << member(TThCampanyInfoManager::SectionName(p), profileJson(profiles.Items(p)));
@@ -90,9 +95,11 @@ void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream&
     for (int i = 0; i < customers.Count(); ++i) {
         const TThCustomerObject& c = customers.Items(i);
         customerRows << JsonText::inlineObject(
-            {member("CusCode", quote(c.CusCode)), member("Name1", quote(c.Name1)), member("Name2", quote(c.Name2)),
-             member("Name3", quote(c.Name3)), member("Zip", quote(c.Zip)), member("Add1", quote(c.Add1)),
-             member("Add2", quote(c.Add2)), member("Tel", quote(c.Tel)), member("Fax", quote(c.Fax))});
+            {member("CusCode", quote(c.CusCode)), member("Name1", quote(c.Name1)),
+             member("Name2", quote(c.Name2)), member("Name3", quote(c.Name3)),
+             member("Zip", quote(c.Zip)), member("Add1", quote(c.Add1)),
+             member("Add2", quote(c.Add2)), member("Tel", quote(c.Tel)),
+             member("Fax", quote(c.Fax))});
     }
     QStringList itemRows;
     for (int i = 0; i < items.Count(); ++i) {
@@ -114,6 +121,9 @@ void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream&
 
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream&) {
     const QString path =
-        arguments.positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] export-customers OUT.csv")).at(0);
+        arguments
+            .positional(1,
+                        QStringLiteral("dorvani4-tool [--data-root DIR] export-customers OUT.csv"))
+            .at(0);
     loadCustomers(context.folders).ExportToFile(path);
 }

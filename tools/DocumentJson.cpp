@@ -14,7 +14,8 @@
 namespace {
 
 template <class Owner>
-using Member = std::variant<QString Owner::*, bool Owner::*, Currency Owner::*, TRoundingMode Owner::*>;
+using Member =
+    std::variant<QString Owner::*, bool Owner::*, Currency Owner::*, TRoundingMode Owner::*>;
 
 template <class Owner>
 struct Field {
@@ -29,11 +30,16 @@ using Line = TThEstimateObject;
 const std::vector<Field<Document>> HeadFields = {{"TotalClaimMode", &Document::TotalClaimMode}};
 
 const std::vector<Field<TThCustomerObject>> CustomerFields = {
-    {"CusCode", &TThCustomerObject::CusCode}, {"Name1", &TThCustomerObject::Name1},
-    {"Name2", &TThCustomerObject::Name2},     {"Name3", &TThCustomerObject::Name3},
-    {"NameTitle", &TThCustomerObject::NameTitle}, {"Zip", &TThCustomerObject::Zip},
-    {"Add1", &TThCustomerObject::Add1},       {"Add2", &TThCustomerObject::Add2},
-    {"Tel", &TThCustomerObject::Tel},         {"Fax", &TThCustomerObject::Fax},
+    {"CusCode", &TThCustomerObject::CusCode},
+    {"Name1", &TThCustomerObject::Name1},
+    {"Name2", &TThCustomerObject::Name2},
+    {"Name3", &TThCustomerObject::Name3},
+    {"NameTitle", &TThCustomerObject::NameTitle},
+    {"Zip", &TThCustomerObject::Zip},
+    {"Add1", &TThCustomerObject::Add1},
+    {"Add2", &TThCustomerObject::Add2},
+    {"Tel", &TThCustomerObject::Tel},
+    {"Fax", &TThCustomerObject::Fax},
 };
 
 const std::vector<Field<Document>> BodyFields = {
@@ -62,8 +68,9 @@ const std::vector<Field<Document>> BodyFields = {
 };
 
 const std::vector<Field<Line>> LineFields = {
-    {"ItemName", &Line::ItemName},     {"Num", &Line::Num},       {"UnitName", &Line::UnitName},
-    {"UnitPrice", &Line::UnitPrice},   {"TotalPrice", &Line::TotalPrice}, {"Etc", &Line::Etc},
+    {"ItemName", &Line::ItemName},     {"Num", &Line::Num},
+    {"UnitName", &Line::UnitName},     {"UnitPrice", &Line::UnitPrice},
+    {"TotalPrice", &Line::TotalPrice}, {"Etc", &Line::Etc},
     {"NoTax", &Line::NoTax},           {"SubTotalRow", &Line::SubTotalRow},
 };
 
@@ -103,7 +110,7 @@ QStringList members(const Owner& owner, const std::vector<Field<Owner>>& fields)
 
 // Reading: every problem names the file and the path of the field in the JSON.
 class JsonReader {
-public:
+  public:
     explicit JsonReader(const QString& fileName) : fileName_(fileName) {}
 
     [[noreturn]] void fail(const QString& where, const QString& problem) const {
@@ -121,7 +128,8 @@ public:
         }
     }
 
-    void rejectUnknown(const QJsonObject& object, const QSet<QString>& known, const QString& where) const {
+    void rejectUnknown(const QJsonObject& object, const QSet<QString>& known,
+                       const QString& where) const {
         for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
             if (!known.contains(it.key())) {
                 fail(where + it.key(), QStringLiteral("unknown field"));
@@ -143,7 +151,7 @@ public:
         return value.toObject();
     }
 
-private:
+  private:
     template <class Owner>
     void readValue(Owner& owner, const Member<Owner>& member, const QJsonValue& value,
                    const QString& where) const {
@@ -201,7 +209,8 @@ QString DocumentToJson(const ToolDocument& loaded) {
         << JsonText::member("saved", JsonText::quote(loaded.saved))
         << JsonText::member("comment", JsonText::quote(loaded.comment));
     top << members(d, HeadFields);
-    top << JsonText::member("Customer", JsonText::inlineObject(members(d.Customer, CustomerFields)));
+    top << JsonText::member("Customer",
+                            JsonText::inlineObject(members(d.Customer, CustomerFields)));
     top << members(d, BodyFields);
     QStringList lines;
     for (int i = 0; i < d.Count(); ++i) {

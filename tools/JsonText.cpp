@@ -37,7 +37,9 @@ QString quote(const QString& text) {
     return out;
 }
 
-QString value(double number) { return IniFile::FloatText(number); }
+QString value(double number) {
+    return IniFile::FloatText(number);
+}
 
 QString inlineObject(const QStringList& members) {
     return QStringLiteral("{") + members.join(QStringLiteral(", ")) + QStringLiteral("}");
@@ -50,8 +52,8 @@ QString block(const QStringList& members, int indent, bool array) {
         return open + close;
     }
     const QString inner(indent + 2, u' ');
-    return open + u'\n' + inner + members.join(QStringLiteral(",\n") + inner) + u'\n' + QString(indent, u' ') +
-           close;
+    return open + u'\n' + inner + members.join(QStringLiteral(",\n") + inner) + u'\n' +
+           QString(indent, u' ') + close;
 }
 
 }  // namespace JsonText

@@ -10,13 +10,23 @@
 namespace JsonText {
 
 QString quote(const QString& text);
-inline QString value(const QString& text) { return quote(text); }
-inline QString value(bool flag) { return flag ? QStringLiteral("true") : QStringLiteral("false"); }
-inline QString value(Currency amount) { return quote(amount.toText()); }
-inline QString value(int number) { return QString::number(number); }
+inline QString value(const QString& text) {
+    return quote(text);
+}
+inline QString value(bool flag) {
+    return flag ? QStringLiteral("true") : QStringLiteral("false");
+}
+inline QString value(Currency amount) {
+    return quote(amount.toText());
+}
+inline QString value(int number) {
+    return QString::number(number);
+}
 QString value(double number);
 
-inline QString member(const QString& key, const QString& valueText) { return quote(key) + QStringLiteral(": ") + valueText; }
+inline QString member(const QString& key, const QString& valueText) {
+    return quote(key) + QStringLiteral(": ") + valueText;
+}
 // {"a": 1, "b": 2} on one line.
 QString inlineObject(const QStringList& members);
 // An object or array with one member per line, indented by indent spaces.

@@ -23,12 +23,14 @@ QString tablePath(const ToolContext& context) {
 }  // namespace
 
 void RunZip(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
-    const QString code = arguments.positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] zip CODE")).at(0);
+    const QString code =
+        arguments.positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] zip CODE")).at(0);
     printMatches(ZipTable::FindByCode(tablePath(context), code), out);
 }
 
 void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     const QString text =
-        arguments.positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] address TEXT")).at(0);
+        arguments.positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] address TEXT"))
+            .at(0);
     printMatches(ZipTable::FindByAddress(tablePath(context), text), out);
 }

@@ -17,19 +17,21 @@ const ToolCommand Commands[] = {
      "convert between a document file (.MT4) and JSON (.json)", RunConvert},
     {"config", "config", "print the settings and the three sender profiles as JSON", RunConfig},
     {"masters", "masters", "print the customers, items and units as JSON", RunMasters},
-    {"export-customers", "export-customers OUT.csv", "write the customer list as CSV with its header line",
-     RunExportCustomers},
-    {"zip", "zip CODE", "list the addresses of a postal code (\"100\" lists every 100-xxxx)", RunZip},
+    {"export-customers", "export-customers OUT.csv",
+     "write the customer list as CSV with its header line", RunExportCustomers},
+    {"zip", "zip CODE", "list the addresses of a postal code (\"100\" lists every 100-xxxx)",
+     RunZip},
     {"address", "address TEXT", "list the postal codes whose address holds TEXT", RunAddress},
-    {"pdf", "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
+    {"pdf",
+     "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
      "[--tax notax|before|in] [--set KEY=VALUE ...]",
      "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},
 };
 
 QString helpText() {
     QString text = QStringLiteral(
-        "usage: dorvani4-tool [--data-root DIR] COMMAND ...\n\n"
-        "--data-root DIR  the data folder to use instead of %1\n\ncommands:\n")
+                       "usage: dorvani4-tool [--data-root DIR] COMMAND ...\n\n"
+                       "--data-root DIR  the data folder to use instead of %1\n\ncommands:\n")
                        .arg(DataFolders::DefaultRoot());
     for (const ToolCommand& command : Commands) {
         text += QStringLiteral("  %1\n      %2\n").arg(command.usage, command.summary);
@@ -60,7 +62,8 @@ int main(int argc, char** argv) {
         return fail(2, helpText());
     }
     const QString name = arguments.takeFirst();
-    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
         QTextStream(stdout) << helpText();
         return 0;
     }

@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     AppWindows::Create(DataFolders(DataFolders::DefaultRoot()));
-    QObject::connect(&instance, &SingleInstance::activateRequested, AppWindows::FormMain, &TFormMain::Activate);
+    QObject::connect(&instance, &SingleInstance::activateRequested, AppWindows::FormMain,
+                     &TFormMain::Activate);
     AppWindows::FormMain->show();
     const int status = app.exec();
     AppWindows::Destroy();

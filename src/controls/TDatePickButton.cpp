@@ -2,7 +2,8 @@
 
 #include <QCalendarWidget>
 
-TDatePickButton::TDatePickButton(QWidget* parent) : QToolButton(parent), calendar_(new QCalendarWidget(this)) {
+TDatePickButton::TDatePickButton(QWidget* parent)
+    : QToolButton(parent), calendar_(new QCalendarWidget(this)) {
     setArrowType(Qt::DownArrow);
     setFocusPolicy(Qt::NoFocus);
     calendar_->setObjectName(QStringLiteral("Calendar"));

@@ -8,9 +8,12 @@
 
 namespace {
 
-QString table() { return AppWindows::FormMain->ZipFolder() + QLatin1String(ZipTable::FileName); }
+QString table() {
+    return AppWindows::FormMain->ZipFolder() + QLatin1String(ZipTable::FileName);
+}
 
-void choose(QWidget* window, const QString& key, const ZipTable::Result& result, QLineEdit* zip, QLineEdit* add1) {
+void choose(QWidget* window, const QString& key, const ZipTable::Result& result, QLineEdit* zip,
+            QLineEdit* add1) {
     if (!result.Refusal.isEmpty()) {
         Messages::Information(window, result.Refusal);
         return;

@@ -30,7 +30,8 @@ bool SingleInstance::Claim() {
         if (lock_->tryLock(0)) {
             QLocalServer::removeServer(name_);
             if (!server_.listen(name_)) {
-                throw EModelError(QStringLiteral("起動の確認に失敗しました: %1").arg(server_.errorString()));
+                throw EModelError(
+                    QStringLiteral("起動の確認に失敗しました: %1").arg(server_.errorString()));
             }
             return true;
         }

@@ -11,17 +11,17 @@
 class SingleInstance : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit SingleInstance(const QString& name);
 
     // True when this process is the one that runs; false when a running one was asked to
     // come forward. Throws EModelError when neither works.
     bool Claim();
 
-signals:
+  signals:
     void activateRequested();
 
-private:
+  private:
     bool askRunningInstance() const;
     void answer();
 

@@ -2,25 +2,25 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QWheelEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLayout>
+#include <QLineEdit>
 #include <QTabBar>
+#include <QWheelEvent>
 
-#include "THistoryComboBox.h"
 #include "TDatePickButton.h"
+#include "THistoryComboBox.h"
 
 #include "AmountText.h"
 #include "AppWindows.h"
-#include "TSlipPdfTemplates.h"
 #include "Clock.h"
 #include "JapaneseEra.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "TFormVersion.h"
 #include "TPngButton.h"
+#include "TSlipPdfTemplates.h"
 #include "ZipTable.h"
 #include "ui_TFormMain.h"
 
@@ -48,7 +48,8 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     for (QAction* action : {ui_->N3, ui_->N4, ui_->N2, ui_->N17}) {
         action->setEnabled(false);
     }
-    for (TPngButton* button : ui_->ClientArea->findChildren<TPngButton*>(Qt::FindDirectChildrenOnly)) {
+    for (TPngButton* button :
+         ui_->ClientArea->findChildren<TPngButton*>(Qt::FindDirectChildrenOnly)) {
         button->setEnabled(false);
     }
     SetUpHeader();
@@ -107,7 +108,8 @@ void TFormMain::CopyInstalledZipTable() {
         const QString from = installed + QLatin1String(name);
         const QString to = folders_.ZipFolder() + QLatin1String(name);
         if (QFileInfo::exists(from) && !QFile::copy(from, to)) {
-            throw EFileError(QStringLiteral("郵便番号データ「%1」を「%2」にコピーできません。").arg(from, to));
+            throw EFileError(
+                QStringLiteral("郵便番号データ「%1」を「%2」にコピーできません。").arg(from, to));
         }
     }
 }
@@ -116,7 +118,9 @@ QString TFormMain::FormatAmount(bool forTotals, Currency value) const {
     return ::FormatAmount(forTotals, value, FConfig.PRINTDECIMAL);
 }
 
-Currency TFormMain::ParseMoney(QStringView text) const { return ::ParseMoney(text); }
+Currency TFormMain::ParseMoney(QStringView text) const {
+    return ::ParseMoney(text);
+}
 
 void TFormMain::ResetWindow() {
     ui_->PGMain->setCurrentWidget(ui_->TabCustomerInfo);
@@ -127,15 +131,16 @@ void TFormMain::ResetWindow() {
     ui_->MMYear->setText(JapaneseEra::EraYear(today));
     ui_->MMMonth->setText(today.toString(QStringLiteral("MM")));
     ui_->MMDay->setText(today.toString(QStringLiteral("dd")));
-    for (QLineEdit* field : {ui_->EdtZip, ui_->EdtAdd1, ui_->EdtAdd2, ui_->EdtTel, ui_->EdtFax, ui_->EdtName1,
-                             ui_->EdtName2, ui_->EdtName3}) {
+    for (QLineEdit* field : {ui_->EdtZip, ui_->EdtAdd1, ui_->EdtAdd2, ui_->EdtTel, ui_->EdtFax,
+                             ui_->EdtName1, ui_->EdtName2, ui_->EdtName3}) {
         field->clear();
     }
     ui_->CBNameTitle->setEditText(QStringLiteral("御中"));
     ui_->DateTimePicker1->SetDate(today);
     ui_->EdtDelivery->clear();
-    for (QComboBox* box : {static_cast<QComboBox*>(ui_->CBPlace), static_cast<QComboBox*>(ui_->CBCondition),
-                           static_cast<QComboBox*>(ui_->CBLimit)}) {
+    for (QComboBox* box :
+         {static_cast<QComboBox*>(ui_->CBPlace), static_cast<QComboBox*>(ui_->CBCondition),
+          static_cast<QComboBox*>(ui_->CBLimit)}) {
         box->setEditText(QString());
     }
     ui_->MMEtc->clear();
@@ -180,16 +185,20 @@ void TFormMain::showEvent(QShowEvent* event) {
     }
 }
 
-void TFormMain::FormShow() { ResetWindow(); }
+void TFormMain::FormShow() {
+    ResetWindow();
+}
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     // Only focus changes, keys and the wheel matter here; paints pass untouched.
     const QEvent::Type type = event->type();
-    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::KeyPress && type != QEvent::Wheel) {
+    if (type != QEvent::FocusIn && type != QEvent::FocusOut && type != QEvent::KeyPress &&
+        type != QEvent::Wheel) {
         return QMainWindow::eventFilter(watched, event);
     }
     if (watched == ui_->ScrollBoxContent->viewport() && event->type() == QEvent::Wheel) {
-        ScrollByWheel(static_cast<QWheelEvent*>(event)->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep);
+        ScrollByWheel(static_cast<QWheelEvent*>(event)->angleDelta().y() /
+                      QWheelEvent::DefaultDeltasPerStep);
         return true;
     }
     if (const int row = RowOf(watched); row >= 0) {
@@ -211,9 +220,15 @@ bool TFormMain::FormCloseQuery() {
         return true;
     }
     return Messages::Question(
-        this, ApplicationTitle + QStringLiteral("を終了してもよろしいですか？\r\n（未保存の編集中のデータは失われます。）"));
+        this, ApplicationTitle +
+                  QStringLiteral(
+                      "を終了してもよろしいですか？\r\n（未保存の編集中のデータは失われます。）"));
 }
 
-void TFormMain::Exit1Click() { close(); }
+void TFormMain::Exit1Click() {
+    close();
+}
 
-void TFormMain::About1Click() { AppWindows::FormVersion->exec(); }
+void TFormMain::About1Click() {
+    AppWindows::FormVersion->exec();
+}

@@ -30,7 +30,7 @@ class TFormMain;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     static inline const QString ApplicationTitle = QStringLiteral("Rokuvel Dorvani4");
 
     // FormCreate: prepares the data root and loads masters, settings and profiles from it.
@@ -88,12 +88,12 @@ public:
     // Brings the window to the front, restored when minimised (a second start asks this).
     void Activate();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void FormShow();
     bool FormCloseQuery();

@@ -16,9 +16,9 @@
 
 void TFormMain::SetUpFileCommands() {
     const std::pair<QAction*, void (TFormMain::*)()> actions[] = {
-        {ui_->New1, &TFormMain::New1Click}, {ui_->Open1, &TFormMain::BtnOpenClick},
+        {ui_->New1, &TFormMain::New1Click},     {ui_->Open1, &TFormMain::BtnOpenClick},
         {ui_->Save1, &TFormMain::BtnSaveClick}, {ui_->N7, &TFormMain::N7Click},
-        {ui_->N2I2, &TFormMain::N2I2Click}, {ui_->B2, &TFormMain::B2Click},
+        {ui_->N2I2, &TFormMain::N2I2Click},     {ui_->B2, &TFormMain::B2Click},
         {ui_->R1, &TFormMain::R1Click},
     };
     for (const auto& [action, handler] : actions) {
@@ -34,7 +34,8 @@ void TFormMain::SetUpFileCommands() {
 // The confirmation before the open document is replaced; asked only when OPENALERT is on.
 bool TFormMain::MayDropDocument(const QString& question) {
     return !FConfig.OPENALERT ||
-           Messages::Question(this, QStringLiteral("未保存の編集中のデータは失われます。\r\n") + question);
+           Messages::Question(
+               this, QStringLiteral("未保存の編集中のデータは失われます。\r\n") + question);
 }
 
 // Back to exactly 100 empty lines with zero totals; the rows beyond them go.
@@ -138,8 +139,14 @@ void TFormMain::RunMainSlip(TSlipKind kind) {
     AppWindows::MainSlipOutput->Run(this, kind, FEstimate, FConfig, FCampanyManager);
 }
 
-void TFormMain::B2Click() { DocumentTransferCommands::Backup(this, DataFolder()); }
+void TFormMain::B2Click() {
+    DocumentTransferCommands::Backup(this, DataFolder());
+}
 
-void TFormMain::R1Click() { DocumentTransferCommands::Restore(this, DataFolder()); }
+void TFormMain::R1Click() {
+    DocumentTransferCommands::Restore(this, DataFolder());
+}
 
-void TFormMain::N2I2Click() { DocumentTransferCommands::TakeOver(this, DataFolder()); }
+void TFormMain::N2I2Click() {
+    DocumentTransferCommands::TakeOver(this, DataFolder());
+}

@@ -39,20 +39,31 @@ const HeaderText HeaderTexts[] = {
     {"MMYear", u"年", [](TThEstimateObjectList& d) -> QString& { return d.Year; }, true},
     {"MMMonth", u"月", [](TThEstimateObjectList& d) -> QString& { return d.Month; }, true},
     {"MMDay", u"日", [](TThEstimateObjectList& d) -> QString& { return d.Day; }, true},
-    {"MMCusCode", u"お客様コード", [](TThEstimateObjectList& d) -> QString& { return d.Customer.CusCode; }, true},
-    {"MMSlipCode", u"伝票番号", [](TThEstimateObjectList& d) -> QString& { return d.SlipCode; }, true},
-    {"EdtZip", u"郵便番号", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Zip; }, true},
-    {"EdtAdd1", u"住所１", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Add1; }, false},
-    {"EdtAdd2", u"住所２", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Add2; }, false},
-    {"EdtName1", u"会社名１", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Name1; }, false},
-    {"EdtName2", u"会社名２", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Name2; }, false},
-    {"EdtName3", u"会社名３", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Name3; }, false},
-    {"CBNameTitle", u"敬称", [](TThEstimateObjectList& d) -> QString& { return d.Customer.NameTitle; }, false},
+    {"MMCusCode", u"お客様コード",
+     [](TThEstimateObjectList& d) -> QString& { return d.Customer.CusCode; }, true},
+    {"MMSlipCode", u"伝票番号", [](TThEstimateObjectList& d) -> QString& { return d.SlipCode; },
+     true},
+    {"EdtZip", u"郵便番号", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Zip; },
+     true},
+    {"EdtAdd1", u"住所１", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Add1; },
+     false},
+    {"EdtAdd2", u"住所２", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Add2; },
+     false},
+    {"EdtName1", u"会社名１", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Name1; },
+     false},
+    {"EdtName2", u"会社名２", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Name2; },
+     false},
+    {"EdtName3", u"会社名３", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Name3; },
+     false},
+    {"CBNameTitle", u"敬称",
+     [](TThEstimateObjectList& d) -> QString& { return d.Customer.NameTitle; }, false},
     {"EdtTel", u"TEL", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Tel; }, true},
     {"EdtFax", u"FAX", [](TThEstimateObjectList& d) -> QString& { return d.Customer.Fax; }, true},
-    {"EdtDelivery", u"受渡期日", [](TThEstimateObjectList& d) -> QString& { return d.Delivery; }, false},
+    {"EdtDelivery", u"受渡期日", [](TThEstimateObjectList& d) -> QString& { return d.Delivery; },
+     false},
     {"CBPlace", u"納入場所", [](TThEstimateObjectList& d) -> QString& { return d.Place; }, false},
-    {"CBCondition", u"支払条件", [](TThEstimateObjectList& d) -> QString& { return d.Condition; }, false},
+    {"CBCondition", u"支払条件", [](TThEstimateObjectList& d) -> QString& { return d.Condition; },
+     false},
     {"CBLimit", u"有効期限", [](TThEstimateObjectList& d) -> QString& { return d.Limit; }, false},
     {"MMEtc", u"備考", [](TThEstimateObjectList& d) -> QString& { return d.Etc; }, false},
     {"EdtMemo", u"メモ", [](TThEstimateObjectList& d) -> QString& { return d.Memo; }, false},
@@ -71,8 +82,12 @@ const HeaderSwitch HeaderSwitches[] = {
 };
 
 // The remarks keep CR LF between their lines, as the file and the slips expect.
-QString remarksFromWindow(const QString& text) { return QString(text).replace(u'\n', QStringLiteral("\r\n")); }
-QString remarksToWindow(const QString& text) { return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString remarksFromWindow(const QString& text) {
+    return QString(text).replace(u'\n', QStringLiteral("\r\n"));
+}
+QString remarksToWindow(const QString& text) {
+    return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 QString controlText(QWidget* control) {
     if (auto* field = qobject_cast<QLineEdit*>(control)) {
@@ -96,7 +111,8 @@ void setControlText(QWidget* control, const QString& text) {
 
 // Leaving for a pop-up or another window is not leaving the field.
 bool leavesField(const QFocusEvent* event) {
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+    return event->reason() != Qt::PopupFocusReason &&
+           event->reason() != Qt::ActiveWindowFocusReason;
 }
 
 }  // namespace
@@ -111,10 +127,12 @@ void TFormMain::SetUpHeader() {
     }
     // Found once: every keystroke in the header stores all of them.
     for (const HeaderText& text : HeaderTexts) {
-        headerFields_.push_back(ui_->TabCustomerInfo->findChild<QWidget*>(QLatin1String(text.Control)));
+        headerFields_.push_back(
+            ui_->TabCustomerInfo->findChild<QWidget*>(QLatin1String(text.Control)));
     }
     for (const HeaderSwitch& sw : HeaderSwitches) {
-        headerSwitches_.push_back(ui_->TabCustomerInfo->findChild<QCheckBox*>(QLatin1String(sw.Control)));
+        headerSwitches_.push_back(
+            ui_->TabCustomerInfo->findChild<QCheckBox*>(QLatin1String(sw.Control)));
     }
     for (size_t i = 0; i < headerFields_.size(); ++i) {
         const HeaderText& text = HeaderTexts[i];
@@ -122,23 +140,26 @@ void TFormMain::SetUpHeader() {
         control->setFont(fieldFont);
         // Qt cannot ask the input method for hiragana, so names and addresses keep the
         // system's choice; codes and numbers ask for Latin input.
-        control->setInputMethodHints(text.Latin ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText : Qt::ImhNone);
+        control->setInputMethodHints(text.Latin ? Qt::ImhPreferLatin | Qt::ImhNoPredictiveText
+                                                : Qt::ImhNone);
         if (control != ui_->MMEtc) {
             EnterKeyFocus::Install(control);
         }
         // Installed last, so it sees Enter before the focus moves on.
         control->installEventFilter(this);
     }
-    for (QWidget* control : {static_cast<QWidget*>(ui_->ChBDelivery), static_cast<QWidget*>(ui_->ChBPlace),
-                             static_cast<QWidget*>(ui_->ChBCondition), static_cast<QWidget*>(ui_->ChBLimit),
-                             static_cast<QWidget*>(ui_->BtnDelHistoryPlace), static_cast<QWidget*>(ui_->Button1),
-                             static_cast<QWidget*>(ui_->Button2)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(ui_->ChBDelivery), static_cast<QWidget*>(ui_->ChBPlace),
+          static_cast<QWidget*>(ui_->ChBCondition), static_cast<QWidget*>(ui_->ChBLimit),
+          static_cast<QWidget*>(ui_->BtnDelHistoryPlace), static_cast<QWidget*>(ui_->Button1),
+          static_cast<QWidget*>(ui_->Button2)}) {
         EnterKeyFocus::Install(control);
     }
     // Tab leaves the remarks like every other field; Enter makes a new line there.
     ui_->MMEtc->setTabChangesFocus(true);
 
-    connect(ui_->DateTimePicker1, &TDatePickButton::DatePicked, this, &TFormMain::DateTimePicker1Change);
+    connect(ui_->DateTimePicker1, &TDatePickButton::DatePicked, this,
+            &TFormMain::DateTimePicker1Change);
     for (QPushButton* button : {ui_->BtnDelHistoryPlace, ui_->Button1, ui_->Button2}) {
         connect(button, &QPushButton::clicked, this,
                 [this, button] { BtnDelHistoryClick(button->property("tag").toInt()); });
@@ -179,23 +200,31 @@ void TFormMain::SetHeaderNotify(bool attach) {
     }
     for (QWidget* control : headerFields_) {
         if (auto* field = qobject_cast<QLineEdit*>(control)) {
-            headerNotify_.push_back(connect(field, &QLineEdit::textChanged, this, &TFormMain::ContentsChange));
+            headerNotify_.push_back(
+                connect(field, &QLineEdit::textChanged, this, &TFormMain::ContentsChange));
         } else if (auto* box = qobject_cast<QComboBox*>(control)) {
-            headerNotify_.push_back(connect(box, &QComboBox::currentTextChanged, this, &TFormMain::ContentsChange));
+            headerNotify_.push_back(
+                connect(box, &QComboBox::currentTextChanged, this, &TFormMain::ContentsChange));
         } else {
-            headerNotify_.push_back(connect(ui_->MMEtc, &QPlainTextEdit::textChanged, this, &TFormMain::ContentsChange));
+            headerNotify_.push_back(connect(ui_->MMEtc, &QPlainTextEdit::textChanged, this,
+                                            &TFormMain::ContentsChange));
         }
     }
     for (QCheckBox* box : headerSwitches_) {
-        headerNotify_.push_back(connect(box, &QCheckBox::toggled, this, &TFormMain::ContentsChange));
+        headerNotify_.push_back(
+            connect(box, &QCheckBox::toggled, this, &TFormMain::ContentsChange));
     }
     for (QComboBox* option : {ui_->CBCalcUnit, ui_->CBUnderOne, ui_->CBSubTotalUnderOne}) {
-        headerNotify_.push_back(connect(option, &QComboBox::currentIndexChanged, this, &TFormMain::ConfigChange));
+        headerNotify_.push_back(
+            connect(option, &QComboBox::currentIndexChanged, this, &TFormMain::ConfigChange));
     }
-    headerNotify_.push_back(connect(ui_->CBTaxIn, &QCheckBox::toggled, this, &TFormMain::ConfigChange));
+    headerNotify_.push_back(
+        connect(ui_->CBTaxIn, &QCheckBox::toggled, this, &TFormMain::ConfigChange));
 }
 
-void TFormMain::ContentsChange() { StoreHeader(); }
+void TFormMain::ContentsChange() {
+    StoreHeader();
+}
 
 bool TFormMain::HeaderEvent(QObject* watched, QEvent* event) {
     const auto found = std::find(headerFields_.begin(), headerFields_.end(), watched);
@@ -219,9 +248,13 @@ bool TFormMain::HeaderEvent(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TFormMain::DateTimePicker1Change(const QDate& date) { ui_->EdtDelivery->setText(JapaneseEra::LongDate(date)); }
+void TFormMain::DateTimePicker1Change(const QDate& date) {
+    ui_->EdtDelivery->setText(JapaneseEra::LongDate(date));
+}
 
-void TFormMain::CBPlaceExit(QObject* box) { static_cast<THistoryComboBox*>(box)->AddHistory(); }
+void TFormMain::CBPlaceExit(QObject* box) {
+    static_cast<THistoryComboBox*>(box)->AddHistory();
+}
 
 void TFormMain::BtnDelHistoryClick(int tag) {
     const std::pair<const char16_t*, THistoryComboBox*> lines[] = {
@@ -257,9 +290,13 @@ void TFormMain::BtnCustomerClick() {
     ui_->EdtFax->setText(chosen.Fax);
 }
 
-void TFormMain::BtnZipClick() { PostalLookup::ByCode(this, ui_->EdtZip, ui_->EdtAdd1); }
+void TFormMain::BtnZipClick() {
+    PostalLookup::ByCode(this, ui_->EdtZip, ui_->EdtAdd1);
+}
 
-void TFormMain::BtnAdd1Click() { PostalLookup::ByAddress(this, ui_->EdtZip, ui_->EdtAdd1); }
+void TFormMain::BtnAdd1Click() {
+    PostalLookup::ByAddress(this, ui_->EdtZip, ui_->EdtAdd1);
+}
 
 void TFormMain::WarnUnsavable(QWidget* field, const QString& caption, const QString& text) {
     try {

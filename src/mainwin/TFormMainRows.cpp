@@ -21,7 +21,8 @@
 namespace {
 
 const QString LimitExceeded = QStringLiteral("入力の制限を超えています。");
-const QString InsertImpossible = QStringLiteral("これ以上挿入する場合は、入力欄を追加してから行ってください。");
+const QString InsertImpossible =
+    QStringLiteral("これ以上挿入する場合は、入力欄を追加してから行ってください。");
 const QString CannotMove = QStringLiteral("これ以上移動できません。");
 constexpr int InputAreaStep = 10;
 constexpr int WheelStep = 10;
@@ -37,12 +38,14 @@ void setBackground(QWidget* widget, const QColor& color) {
 }
 
 // Item and unit names are shown as they are, "&" included.
-QString menuText(const QString& name) { return QString(name).replace(u'&', QStringLiteral("&&")); }
+QString menuText(const QString& name) {
+    return QString(name).replace(u'&', QStringLiteral("&&"));
+}
 
 // Fills menu with one entry per name, in sub-menus of ten.
 template <class Select>
-void fillPickMenu(QMenu* menu, const QStringList& names, const QString& groupName, const QString& groupCaption,
-                  const QString& entryName, Select select) {
+void fillPickMenu(QMenu* menu, const QStringList& names, const QString& groupName,
+                  const QString& groupCaption, const QString& entryName, Select select) {
     for (QMenu* group : menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
         delete group;
     }
@@ -93,9 +96,12 @@ void TFormMain::SetUpContents() {
         connect(button, &TPngButton::clicked, this, handler);
     }
     const std::pair<QAction*, void (TFormMain::*)()> actions[] = {
-        {ui_->N9, &TFormMain::N9Click},           {ui_->N10, &TFormMain::N10Click},
-        {ui_->PrevItem1, &TFormMain::BtnPrevItemClick}, {ui_->BackItem1, &TFormMain::BtnBackItemClick},
-        {ui_->N15, &TFormMain::N15Click},         {ui_->DelData1, &TFormMain::BtnDelDataClick},
+        {ui_->N9, &TFormMain::N9Click},
+        {ui_->N10, &TFormMain::N10Click},
+        {ui_->PrevItem1, &TFormMain::BtnPrevItemClick},
+        {ui_->BackItem1, &TFormMain::BtnBackItemClick},
+        {ui_->N15, &TFormMain::N15Click},
+        {ui_->DelData1, &TFormMain::BtnDelDataClick},
         {ui_->S1, &TFormMain::S1Click},
     };
     for (const auto& [action, handler] : actions) {
@@ -118,7 +124,8 @@ void TFormMain::CreateRow(int index) {
         }
         previous = control;
     }
-    for (const auto& [field, menu] : {std::pair{row.EditItemName, &PMItem}, std::pair{row.MemoItemUnit, &PMUnit}}) {
+    for (const auto& [field, menu] :
+         {std::pair{row.EditItemName, &PMItem}, std::pair{row.MemoItemUnit, &PMUnit}}) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, this,
                 [field, menu](const QPoint& at) { (*menu)->popup(field->mapToGlobal(at)); });
@@ -176,7 +183,8 @@ void TFormMain::DestroyLastRow() {
 }
 
 void TFormMain::FitRowsBox() {
-    ui_->ScrollBoxContentRows->resize(ui_->ScrollBoxContentRows->width(), RowCount() * TItemRow::Height + BoxMargin);
+    ui_->ScrollBoxContentRows->resize(ui_->ScrollBoxContentRows->width(),
+                                      RowCount() * TItemRow::Height + BoxMargin);
 }
 
 void TFormMain::StoreRow(int row) {
@@ -220,7 +228,9 @@ void TFormMain::ShowRows() {
 
 void TFormMain::ShowRow(TItemRow& row) {
     const TThEstimateObject& line = FEstimate.Items(row.Index);
-    row.Show(line, {FormatAmount(false, line.Num), FormatAmount(false, line.UnitPrice), FormatAmount(false, line.TotalPrice)},
+    row.Show(line,
+             {FormatAmount(false, line.Num), FormatAmount(false, line.UnitPrice),
+              FormatAmount(false, line.TotalPrice)},
              FEstimate.TotalClaimMode);
 }
 
@@ -232,11 +242,12 @@ void TFormMain::ShowTotals() {
 }
 
 void TFormMain::ShowMode(bool totalClaim) {
-    for (TPngButton* button : {ui_->BtnDelData, ui_->BtnPrevItem, ui_->BtnBackItem, ui_->pngBtnAddInputArea,
-                               ui_->pngBtnDelInputArea}) {
+    for (TPngButton* button : {ui_->BtnDelData, ui_->BtnPrevItem, ui_->BtnBackItem,
+                               ui_->pngBtnAddInputArea, ui_->pngBtnDelInputArea}) {
         button->setVisible(!totalClaim);
     }
-    for (QAction* action : {ui_->N9, ui_->N10, ui_->PrevItem1, ui_->BackItem1, ui_->N15, ui_->DelData1, ui_->S1}) {
+    for (QAction* action :
+         {ui_->N9, ui_->N10, ui_->PrevItem1, ui_->BackItem1, ui_->N15, ui_->DelData1, ui_->S1}) {
         action->setEnabled(!totalClaim);
     }
     for (QWidget* group : {ui_->GBTaxCalc, ui_->GBTaxInput, ui_->GBSubTotalCalc}) {
@@ -279,8 +290,8 @@ void TFormMain::BuildItemMenu() {
     for (int k = 0; k < FItemList.Count(); ++k) {
         names << FItemList.Items(k).ItemName;
     }
-    fillPickMenu(PMItem, names, QStringLiteral("MPItem"), QStringLiteral("アイテム"), QStringLiteral("MItemName"),
-                 [this](int k) { SelectItem(k); });
+    fillPickMenu(PMItem, names, QStringLiteral("MPItem"), QStringLiteral("アイテム"),
+                 QStringLiteral("MItemName"), [this](int k) { SelectItem(k); });
 }
 
 void TFormMain::BuildUnitMenu() {
@@ -288,8 +299,8 @@ void TFormMain::BuildUnitMenu() {
     for (int k = 0; k < FUnitList.Count(); ++k) {
         names << FUnitList.Items(k).UnitName;
     }
-    fillPickMenu(PMUnit, names, QStringLiteral("MPUnit"), QStringLiteral("単位"), QStringLiteral("MUnit"),
-                 [this](int k) { SelectUnit(k); });
+    fillPickMenu(PMUnit, names, QStringLiteral("MPUnit"), QStringLiteral("単位"),
+                 QStringLiteral("MUnit"), [this](int k) { SelectUnit(k); });
 }
 
 void TFormMain::ShowCalcOptions() {
@@ -305,8 +316,9 @@ void TFormMain::ShowCalcOptions() {
 
 void TFormMain::ConfigChange() {
     FEstimate.CalcPerRow = ui_->CBCalcUnit->currentIndex() != 0;
-    const std::pair<QComboBox*, TRoundingMode*> roundings[] = {{ui_->CBUnderOne, &FEstimate.TaxRounding},
-                                                               {ui_->CBSubTotalUnderOne, &FEstimate.SubTotalRounding}};
+    const std::pair<QComboBox*, TRoundingMode*> roundings[] = {
+        {ui_->CBUnderOne, &FEstimate.TaxRounding},
+        {ui_->CBSubTotalUnderOne, &FEstimate.SubTotalRounding}};
     for (const auto& [box, mode] : roundings) {
         if (const std::optional<TRoundingMode> chosen = RoundingOfListIndex(box->currentIndex())) {
             *mode = *chosen;
@@ -331,20 +343,26 @@ bool TFormMain::RowEvent(int row, QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Coming back to the window is no new entry, unless the row's exit ran meanwhile.
-        if (reason != Qt::PopupFocusReason && (reason != Qt::ActiveWindowFocusReason || editingRow_ != row)) {
+        if (reason != Qt::PopupFocusReason &&
+            (reason != Qt::ActiveWindowFocusReason || editingRow_ != row)) {
             EditEnter(row, control);
         }
     } else if (event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && editingRow_ == row) {
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            editingRow_ == row) {
             EditExit(row);
             const TItemRow& controls = rows_.at(static_cast<size_t>(row));
             const std::pair<QLineEdit*, const char16_t*> texts[] = {
-                {controls.EditItemName, u"品名"}, {controls.MemoItemUnit, u"単位"}, {controls.EditItemEtc, u"備考"}};
+                {controls.EditItemName, u"品名"},
+                {controls.MemoItemUnit, u"単位"},
+                {controls.EditItemEtc, u"備考"}};
             for (const auto& [field, caption] : texts) {
                 if (field == control) {
-                    WarnUnsavable(field, QStringLiteral("%1行目の").arg(row + 1) + QString::fromUtf16(caption),
-                                  field->text());
+                    WarnUnsavable(
+                        field,
+                        QStringLiteral("%1行目の").arg(row + 1) + QString::fromUtf16(caption),
+                        field->text());
                 }
             }
         }
@@ -370,7 +388,9 @@ void TFormMain::EditExit(int row) {
     UnmarkRow(row);
 }
 
-void TFormMain::TaxCheckBoxClick(int row) { CommitRow(row); }
+void TFormMain::TaxCheckBoxClick(int row) {
+    CommitRow(row);
+}
 
 // An empty figure counts as 0; then the row is stored and the whole document recomputed.
 void TFormMain::CommitRow(int row) {
@@ -415,7 +435,8 @@ bool TFormMain::HasSelection(const QString& withoutSelection) {
 }
 
 void TFormMain::N9Click() {
-    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("コピーするアイテムを1つ選択してください。"))) {
+    if (RefuseInTotalClaim() ||
+        !HasSelection(QStringLiteral("コピーするアイテムを1つ選択してください。"))) {
         return;
     }
     FCopyItem = FEstimate.Items(FSelectedRow);
@@ -423,7 +444,8 @@ void TFormMain::N9Click() {
 }
 
 void TFormMain::N10Click() {
-    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("貼り付けるアイテムを1つ選択してください。"))) {
+    if (RefuseInTotalClaim() ||
+        !HasSelection(QStringLiteral("貼り付けるアイテムを1つ選択してください。"))) {
         return;
     }
     FEstimate.Items(FSelectedRow) = FCopyItem;
@@ -432,9 +454,13 @@ void TFormMain::N10Click() {
     Messages::Information(this, QStringLiteral("選択行に貼り付けました。"));
 }
 
-void TFormMain::BtnPrevItemClick() { MoveSelectedItem(-1); }
+void TFormMain::BtnPrevItemClick() {
+    MoveSelectedItem(-1);
+}
 
-void TFormMain::BtnBackItemClick() { MoveSelectedItem(+1); }
+void TFormMain::BtnBackItemClick() {
+    MoveSelectedItem(+1);
+}
 
 // The totals follow at the next exit from a row, which the focus change brings about.
 void TFormMain::MoveSelectedItem(int step) {
@@ -454,7 +480,8 @@ void TFormMain::MoveSelectedItem(int step) {
 }
 
 void TFormMain::N15Click() {
-    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("挿入する行を1つ選択してください。"))) {
+    if (RefuseInTotalClaim() ||
+        !HasSelection(QStringLiteral("挿入する行を1つ選択してください。"))) {
         return;
     }
     if (InsertEmptyLine()) {
@@ -475,7 +502,8 @@ bool TFormMain::InsertEmptyLine() {
 }
 
 void TFormMain::BtnDelDataClick() {
-    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("削除する行を1つ選択してください。"))) {
+    if (RefuseInTotalClaim() ||
+        !HasSelection(QStringLiteral("削除する行を1つ選択してください。"))) {
         return;
     }
     FEstimate.Delete(FSelectedRow);
@@ -485,7 +513,8 @@ void TFormMain::BtnDelDataClick() {
 }
 
 void TFormMain::S1Click() {
-    if (RefuseInTotalClaim() || !HasSelection(QStringLiteral("挿入する行を1つ選択してください。"))) {
+    if (RefuseInTotalClaim() ||
+        !HasSelection(QStringLiteral("挿入する行を1つ選択してください。"))) {
         return;
     }
     if (InsertEmptyLine()) {
@@ -521,7 +550,8 @@ void TFormMain::pngBtnDelInputAreaClick() {
     const int removed = std::min(InputAreaStep, count - TThEstimateObjectList::DefaultLineCount);
     for (int i = count - 1; i >= count - removed; --i) {
         if (!FEstimate.Items(i).Uninput() &&
-            !Messages::Question(this, QStringLiteral("削除するデータ中に入力済みのアイテムがあります。削除してもよろしいですか？"))) {
+            !Messages::Question(this, QStringLiteral("削除するデータ中に入力済みのアイテムがありま"
+                                                     "す。削除してもよろしいですか？"))) {
             return;
         }
     }
@@ -548,5 +578,6 @@ void TFormMain::SelectUnit(int index) {
     if (FSelectedRow < 0 || index >= FUnitList.Count()) {
         return;
     }
-    rows_.at(static_cast<size_t>(FSelectedRow)).MemoItemUnit->setText(FUnitList.Items(index).UnitName);
+    rows_.at(static_cast<size_t>(FSelectedRow))
+        .MemoItemUnit->setText(FUnitList.Items(index).UnitName);
 }

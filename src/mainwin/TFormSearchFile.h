@@ -5,7 +5,6 @@
 
 #include "FileList.h"
 
-
 namespace Ui {
 class TFormSearchFile;
 }

@@ -11,10 +11,10 @@ class TFormVersion;
 class TFormVersion : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TFormVersion(QWidget* parent = nullptr);
     ~TFormVersion() override;
 
-private:
+  private:
     std::unique_ptr<Ui::TFormVersion> ui_;
 };

@@ -13,7 +13,8 @@ namespace {
 const QColor MarkedColor(255, 196, 96);
 
 template <class Control>
-Control* makeControl(QWidget* box, const char* name, int index, int left, int top, int width, int height) {
+Control* makeControl(QWidget* box, const char* name, int index, int left, int top, int width,
+                     int height) {
     auto* control = new Control(box);
     control->setObjectName(QLatin1String(name) + QString::number(index));
     control->setProperty(TItemRow::TagProperty, index);
@@ -22,14 +23,16 @@ Control* makeControl(QWidget* box, const char* name, int index, int left, int to
 }
 
 QLineEdit* textField(QWidget* box, const char* name, int index, int left, int width) {
-    auto* field = makeControl<QLineEdit>(box, name, index, left, index * TItemRow::Height + 4, width, 23);
+    auto* field =
+        makeControl<QLineEdit>(box, name, index, left, index * TItemRow::Height + 4, width, 23);
     // Qt cannot ask the input method for hiragana; texts keep the system's choice.
     field->setInputMethodHints(Qt::ImhNone);
     return field;
 }
 
 TSsEdit* numberField(QWidget* box, const char* name, int index, int left, int width) {
-    auto* field = makeControl<TSsEdit>(box, name, index, left, index * TItemRow::Height + 4, width, 23);
+    auto* field =
+        makeControl<TSsEdit>(box, name, index, left, index * TItemRow::Height + 4, width, 23);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
     return field;
@@ -74,14 +77,18 @@ void TItemRow::Destroy() {
 }
 
 std::array<QWidget*, 7> TItemRow::Inputs() const {
-    return {EditItemName, MemoItemNum, MemoItemUnit, MemoItemUnitPrice, MemoItemTotalPrice, EditItemEtc, CBItemNoTax};
+    return {EditItemName,       MemoItemNum, MemoItemUnit, MemoItemUnitPrice,
+            MemoItemTotalPrice, EditItemEtc, CBItemNoTax};
 }
 
 std::array<QLineEdit*, 6> TItemRow::Fields() const {
-    return {EditItemName, MemoItemNum, MemoItemUnit, MemoItemUnitPrice, MemoItemTotalPrice, EditItemEtc};
+    return {EditItemName,      MemoItemNum,        MemoItemUnit,
+            MemoItemUnitPrice, MemoItemTotalPrice, EditItemEtc};
 }
 
-std::array<TSsEdit*, 3> TItemRow::Figures() const { return {MemoItemNum, MemoItemUnitPrice, MemoItemTotalPrice}; }
+std::array<TSsEdit*, 3> TItemRow::Figures() const {
+    return {MemoItemNum, MemoItemUnitPrice, MemoItemTotalPrice};
+}
 
 void TItemRow::SetMarked(bool marked) {
     QFont font = LblItemNo->font();
@@ -99,13 +106,15 @@ void TItemRow::SetMarked(bool marked) {
     }
 }
 
-void TItemRow::Show(const TThEstimateObject& line, const std::array<QString, 3>& figures, bool totalClaim) {
+void TItemRow::Show(const TThEstimateObject& line, const std::array<QString, 3>& figures,
+                    bool totalClaim) {
     // In a total invoice only the remark can be typed; a subtotal row has only its name.
     const bool figuresEnabled = !totalClaim && !line.SubTotalRow;
     EditItemName->setEnabled(!totalClaim);
-    for (QWidget* control : {static_cast<QWidget*>(MemoItemNum), static_cast<QWidget*>(MemoItemUnit),
-                             static_cast<QWidget*>(MemoItemUnitPrice), static_cast<QWidget*>(MemoItemTotalPrice),
-                             static_cast<QWidget*>(CBItemNoTax)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(MemoItemNum), static_cast<QWidget*>(MemoItemUnit),
+          static_cast<QWidget*>(MemoItemUnitPrice), static_cast<QWidget*>(MemoItemTotalPrice),
+          static_cast<QWidget*>(CBItemNoTax)}) {
         control->setEnabled(figuresEnabled);
     }
     setTextIfChanged(EditItemName, line.ItemName);

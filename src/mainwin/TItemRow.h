@@ -40,5 +40,6 @@ struct TItemRow {
     void SetMarked(bool marked);
     // Shows the texts and the enabled state; only controls whose state differs are touched,
     // so refreshing every row after each edit stays cheap.
-    void Show(const TThEstimateObject& line, const std::array<QString, 3>& figures, bool totalClaim);
+    void Show(const TThEstimateObject& line, const std::array<QString, 3>& figures,
+              bool totalClaim);
 };

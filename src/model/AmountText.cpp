@@ -6,8 +6,8 @@
 QString FormatAmount(bool forTotals, Currency value, bool printDecimals) {
     // Hundredths, rounded half away from zero on the exact raw value.
     const std::int64_t raw = value.raw();
-    const unsigned long long magnitude =
-        raw < 0 ? 0ULL - static_cast<unsigned long long>(raw) : static_cast<unsigned long long>(raw);
+    const unsigned long long magnitude = raw < 0 ? 0ULL - static_cast<unsigned long long>(raw)
+                                                 : static_cast<unsigned long long>(raw);
     const unsigned long long hundredths = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
     const std::string whole = std::to_string(hundredths / 100);
     const unsigned cents = static_cast<unsigned>(hundredths % 100);

@@ -13,10 +13,16 @@ std::optional<QDateTime>& fixedMoment() {
 
 namespace Clock {
 
-QDateTime now() { return fixedMoment().value_or(QDateTime::currentDateTime()); }
+QDateTime now() {
+    return fixedMoment().value_or(QDateTime::currentDateTime());
+}
 
-void fix(const QDateTime& moment) { fixedMoment() = moment; }
+void fix(const QDateTime& moment) {
+    fixedMoment() = moment;
+}
 
-void unfix() { fixedMoment().reset(); }
+void unfix() {
+    fixedMoment().reset();
+}
 
 }  // namespace Clock

@@ -13,7 +13,7 @@ namespace {
 // One converter per direction and thread: opening a converter costs far more than a
 // conversion of a short field, and fields are converted by the thousand.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             throw ECp932Error(QStringLiteral("文字コード変換 (%1 → %2) を使用できません。")
@@ -50,7 +50,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -75,7 +75,8 @@ bool isAscii(QByteArrayView bytes) {
 
 QString describeCharacter(const QString& ch) {
     const char32_t code = ch.toUcs4().value(0);
-    const QString hex = QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, '0');
+    const QString hex =
+        QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, '0');
     return QStringLiteral("「%1」(U+%2)").arg(ch, hex);
 }
 
@@ -113,9 +114,11 @@ QString decode(QByteArrayView bytes) {
     QByteArray out;
     qsizetype failedAt = 0;
     if (!fromCp932().convert(bytes, out, failedAt)) {
-        throw ECp932Error(QStringLiteral("Shift-JIS (cp932) として読めないバイト 0x%1 があります (オフセット %2)。")
-                              .arg(static_cast<unsigned char>(bytes[failedAt]), 2, 16, QChar('0'))
-                              .arg(failedAt));
+        throw ECp932Error(
+            QStringLiteral(
+                "Shift-JIS (cp932) として読めないバイト 0x%1 があります (オフセット %2)。")
+                .arg(static_cast<unsigned char>(bytes[failedAt]), 2, 16, QChar('0'))
+                .arg(failedAt));
     }
     return QString::fromUtf8(out);
 }

@@ -3,8 +3,12 @@
 namespace {
 
 // Blanks and control characters, which separate fields; NUL ends the line.
-bool isBlank(QChar c) { return c.unicode() >= 0x01 && c.unicode() <= 0x20; }
-bool endsField(QChar c) { return c == u',' || c.unicode() <= 0x20; }
+bool isBlank(QChar c) {
+    return c.unicode() >= 0x01 && c.unicode() <= 0x20;
+}
+bool endsField(QChar c) {
+    return c == u',' || c.unicode() <= 0x20;
+}
 
 QString quoted(const QString& field) {
     QString text = field;

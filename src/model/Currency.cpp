@@ -40,8 +40,8 @@ QString fixedText(std::string digits, bool negative) {
 }
 
 std::string magnitudeDigits(std::int64_t raw) {
-    const unsigned long long magnitude =
-        raw < 0 ? 0ULL - static_cast<unsigned long long>(raw) : static_cast<unsigned long long>(raw);
+    const unsigned long long magnitude = raw < 0 ? 0ULL - static_cast<unsigned long long>(raw)
+                                                 : static_cast<unsigned long long>(raw);
     return std::to_string(magnitude);
 }
 
@@ -144,7 +144,8 @@ Currency Currency::fromText(QStringView text) {
         for (char d : kept) {
             magnitude = magnitude * 10 + (d - '0');
         }
-        const bool restBeyondHalf = rest.find_first_not_of('0', 1) != std::string::npos || droppedNonZero;
+        const bool restBeyondHalf =
+            rest.find_first_not_of('0', 1) != std::string::npos || droppedNonZero;
         if (rest[0] > '5' || (rest[0] == '5' && (restBeyondHalf || magnitude % 2 == 1))) {
             ++magnitude;
         }
@@ -156,7 +157,9 @@ Currency Currency::fromText(QStringView text) {
     return Currency(static_cast<std::int64_t>(raw));
 }
 
-QString Currency::toText() const { return fixedText(magnitudeDigits(raw_), raw_ < 0); }
+QString Currency::toText() const {
+    return fixedText(magnitudeDigits(raw_), raw_ < 0);
+}
 
 QString Currency::toFloatText() const {
     std::string digits = magnitudeDigits(raw_);

@@ -11,7 +11,7 @@ __extension__ typedef __int128 Int128;
 // Amounts, quantities and the tax rate: a signed 64-bit count of 1/10000 units, so every
 // value with up to four decimals is exact and nothing passes through floating point.
 class Currency {
-public:
+  public:
     static constexpr std::int64_t Scale = 10000;
 
     constexpr Currency() = default;
@@ -37,7 +37,7 @@ public:
     // General float form with at most 15 significant digits ("2480", "99").
     QString toFloatText() const;
 
-private:
+  private:
     constexpr explicit Currency(std::int64_t raw) : raw_(raw) {}
     std::int64_t raw_ = 0;
 };

@@ -25,7 +25,9 @@ QString DataFolders::DefaultRoot() {
 
 DataFolders::DataFolders(const QString& root) : root_(QDir::cleanPath(root) + u'/') {}
 
-bool DataFolders::FolderExists(const QString& path) { return QFileInfo(path).isDir(); }
+bool DataFolders::FolderExists(const QString& path) {
+    return QFileInfo(path).isDir();
+}
 
 void DataFolders::Prepare() const {
     const bool newRoot = !FolderExists(root_);

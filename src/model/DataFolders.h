@@ -5,7 +5,7 @@
 // Where the program keeps everything: the data root and its folders, each path ending in
 // "/". The root is the user's data location + "HESTREL/Pelkano4/" (XDG_DATA_HOME moves it).
 class DataFolders {
-public:
+  public:
     static QString DefaultRoot();
 
     explicit DataFolders(const QString& root);
@@ -27,6 +27,6 @@ public:
 
     static bool FolderExists(const QString& path);
 
-private:
+  private:
     QString root_;
 };

@@ -38,7 +38,7 @@ constexpr char16_t FieldSubTotalRow[] = u"小計行";
 // The bytes an entry reader walks over: a whole file in memory, or an open device of which
 // only the first entries are read.
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual qint64 offset() const = 0;
     virtual qint64 remaining() const = 0;
@@ -47,7 +47,7 @@ public:
 };
 
 class MemorySource final : public ByteSource {
-public:
+  public:
     explicit MemorySource(QByteArrayView bytes) : bytes_(bytes) {}
     qint64 offset() const override { return pos_; }
     qint64 remaining() const override { return bytes_.size() - pos_; }
@@ -57,13 +57,13 @@ public:
         return part;
     }
 
-private:
+  private:
     QByteArrayView bytes_;
     qint64 pos_ = 0;
 };
 
 class DeviceSource final : public ByteSource {
-public:
+  public:
     // The size is asked once: for a file every question is a system call, and the file
     // lists read thousands of headers.
     explicit DeviceSource(QIODevice& device) : device_(device), size_(device.size()) {}
@@ -75,15 +75,16 @@ public:
         return QByteArrayView(buffer_.constData(), got < 0 ? 0 : got);
     }
 
-private:
+  private:
     QIODevice& device_;
     const qint64 size_;
     QByteArray buffer_;
 };
 
 class EntryReader {
-public:
-    EntryReader(ByteSource& source, const QString& fileName) : source_(source), fileName_(fileName) {}
+  public:
+    EntryReader(ByteSource& source, const QString& fileName)
+        : source_(source), fileName_(fileName) {}
 
     QByteArrayView bytes(EntryName name) {
         ++entry_;
@@ -127,9 +128,11 @@ public:
         // Any number is a boolean: zero is false, everything else true.
         const QByteArrayView digits = raw.startsWith('+') ? raw.sliced(1) : raw;
         double value = 0;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
         if (digits.isEmpty() || error != std::errc() || end != digits.data() + digits.size()) {
-            fail(name, QStringLiteral("「%1」は真偽値ではありません。").arg(QString::fromLatin1(raw)));
+            fail(name,
+                 QStringLiteral("「%1」は真偽値ではありません。").arg(QString::fromLatin1(raw)));
         }
         return value != 0;
     }
@@ -179,22 +182,26 @@ public:
         if (raw == "MITSU2_100") {
             return Layout::Mitsu2;
         }
-        throw EFileFormatError(QStringLiteral("「%1」は見積データのファイルではありません。").arg(fileName_));
+        throw EFileFormatError(
+            QStringLiteral("「%1」は見積データのファイルではありません。").arg(fileName_));
     }
 
-private:
+  private:
     static qint32 littleEndian(QByteArrayView four) {
-        const auto b = [&](int i) { return static_cast<quint32>(static_cast<unsigned char>(four[i])); };
+        const auto b = [&](int i) {
+            return static_cast<quint32>(static_cast<unsigned char>(four[i]));
+        };
         return static_cast<qint32>(b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24);
     }
 
     [[noreturn]] void fail(EntryName name, const QString& problem) const {
-        throw EFileFormatError(QStringLiteral("「%1」は壊れています: 第%2項目（%3、オフセット %4）: %5")
-                                   .arg(fileName_)
-                                   .arg(entry_)
-                                   .arg(name.text())
-                                   .arg(start_)
-                                   .arg(problem));
+        throw EFileFormatError(
+            QStringLiteral("「%1」は壊れています: 第%2項目（%3、オフセット %4）: %5")
+                .arg(fileName_)
+                .arg(entry_)
+                .arg(name.text())
+                .arg(start_)
+                .arg(problem));
     }
 
     ByteSource& source_;
@@ -204,7 +211,7 @@ private:
 };
 
 class EntryWriter {
-public:
+  public:
     explicit EntryWriter(qsizetype expectedSize) { bytes_.reserve(expectedSize); }
 
     void string(const QString& text, EntryName name) {
@@ -224,14 +231,14 @@ public:
     void rounding(TRoundingMode mode) { raw(QByteArray::number(ListIndexOfRounding(mode))); }
     void count(qint32 value) {
         const auto v = static_cast<quint32>(value);
-        const char four[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                              static_cast<char>(v >> 24)};
+        const char four[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
+                              static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
         bytes_.append(four, 4);
     }
 
     QByteArray take() { return std::move(bytes_); }
 
-private:
+  private:
     QByteArray bytes_;
 };
 
@@ -242,7 +249,8 @@ Header readHeader(ByteSource& source, const QString& fileName) {
     header.Magic = layout == Layout::Mitsu4 ? Mitsu4 : layout == Layout::Mitsu3 ? Mitsu3 : Mitsu2;
     header.Saved = reader.string({u"保存日時"});
     const EntryName mode{u"作成モード"};
-    header.TotalClaimMode = layout == Layout::Mitsu2 ? reader.bytes(mode) == "2" : reader.boolean(mode);
+    header.TotalClaimMode =
+        layout == Layout::Mitsu2 ? reader.bytes(mode) == "2" : reader.boolean(mode);
     header.Comment = reader.string({u"コメント"});
     header.Name1 = reader.string({u"会社名１"});
     return header;
@@ -263,7 +271,8 @@ Header ReadHeader(const QString& path) {
     return ReadHeader(file, path);
 }
 
-QByteArray Encode(const TThEstimateObjectList& d, const QString& comment, const QDateTime& savedAt) {
+QByteArray Encode(const TThEstimateObjectList& d, const QString& comment,
+                  const QDateTime& savedAt) {
     EntryWriter w(1024 + qsizetype{d.Count()} * 48);
     const TThCustomerObject& c = d.Customer;
     w.raw("MITSU4_100");
@@ -380,7 +389,7 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
         entriesPerRecord = subTotalRows ? 8 : 7;
     }
     const int lines = layout == Layout::Mitsu2 ? TThEstimateObjectList::DefaultLineCount
-                                                : r.count({u"行数"}, entriesPerRecord);
+                                               : r.count({u"行数"}, entriesPerRecord);
     for (int i = 0; i < lines; ++i) {
         auto line = std::make_unique<TThEstimateObject>();
         const int n = i + 1;

@@ -33,7 +33,9 @@ std::optional<QString> keyName(const QString& line) {
     return t.left(equals).trimmed();
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 std::optional<long long> parseInteger(const QString& text) {
     QString t = text.trimmed();
@@ -105,7 +107,8 @@ std::optional<QString> IniFile::Value(const QString& section, const QString& key
     return line.mid(line.indexOf(u'=') + 1).trimmed();
 }
 
-QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const {
+QString IniFile::ReadString(const QString& section, const QString& key,
+                            const QString& defaultValue) const {
     return Value(section, key).value_or(defaultValue);
 }
 
@@ -118,7 +121,8 @@ bool IniFile::ReadBool(const QString& section, const QString& key, bool defaultV
 int IniFile::ReadInteger(const QString& section, const QString& key, int defaultValue) const {
     const auto value = Value(section, key);
     const auto number = value ? parseInteger(*value) : std::nullopt;
-    if (!number || *number > std::numeric_limits<int>::max() || *number < std::numeric_limits<int>::min()) {
+    if (!number || *number > std::numeric_limits<int>::max() ||
+        *number < std::numeric_limits<int>::min()) {
         return defaultValue;
     }
     return static_cast<int>(*number);
@@ -134,7 +138,8 @@ double IniFile::ReadFloat(const QString& section, const QString& key, double def
         text.remove(0, 1);
     }
     double number = 0;
-    const auto [end, error] = std::from_chars(text.constData(), text.constData() + text.size(), number);
+    const auto [end, error] =
+        std::from_chars(text.constData(), text.constData() + text.size(), number);
     if (text.isEmpty() || error != std::errc() || end != text.constData() + text.size()) {
         return defaultValue;
     }
@@ -171,4 +176,6 @@ QString IniFile::FloatText(double value) {
     return QString::fromLatin1(buffer, error == std::errc() ? end - buffer : 0);
 }
 
-void IniFile::Save() const { TextFile::WriteLines(path_, lines_); }
+void IniFile::Save() const {
+    TextFile::WriteLines(path_, lines_);
+}

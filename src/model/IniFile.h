@@ -10,11 +10,12 @@
 // section at the end of the file) and Save writes the whole file atomically, so every
 // other section, key, comment and line keeps its place.
 class IniFile {
-public:
+  public:
     // An absent file reads as empty; Save creates it.
     static IniFile Load(const QString& path);
 
-    QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
+    QString ReadString(const QString& section, const QString& key,
+                       const QString& defaultValue) const;
     bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
     int ReadInteger(const QString& section, const QString& key, int defaultValue) const;
     double ReadFloat(const QString& section, const QString& key, double defaultValue) const;
@@ -32,7 +33,7 @@ public:
 
     static QString FloatText(double value);
 
-private:
+  private:
     struct Found {
         qsizetype sectionLine = -1;  // the [section] line, -1 when the section is missing
         qsizetype keyLine = -1;      // the key's line, -1 when the key is missing

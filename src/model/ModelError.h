@@ -6,12 +6,12 @@
 // Errors of the core travel as exceptions and carry a message the user can read; the
 // program's top level shows it, the command-line tool prints it.
 class EModelError : public std::runtime_error {
-public:
+  public:
     explicit EModelError(const QString& message)
         : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
-private:
+  private:
     QString message_;
 };
 

@@ -8,7 +8,7 @@
 // masters share. Indexes out of range throw std::out_of_range.
 template <class T>
 class OwnedList {
-public:
+  public:
     int Count() const { return static_cast<int>(items_.size()); }
     T& Items(int index) { return *items_.at(checked(index)); }
     const T& Items(int index) const { return *items_.at(checked(index)); }
@@ -28,7 +28,9 @@ public:
         items_.erase(items_.begin() + from);
         items_.insert(items_.begin() + to, std::move(item));
     }
-    void Delete(int index) { items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(checked(index))); }
+    void Delete(int index) {
+        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(checked(index)));
+    }
     void Clear() { items_.clear(); }
     // Position of the record at address item, -1 when it is not in the list.
     int IndexOf(const T* item) const {
@@ -40,7 +42,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     size_t checked(int index) const {
         if (index < 0 || index >= Count()) {
             throw std::out_of_range("list index out of range");

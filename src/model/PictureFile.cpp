@@ -16,7 +16,8 @@ QImage Load(const QString& path) {
     QImageReader reader(path);
     QImage picture = reader.read();
     if (picture.isNull()) {
-        throw EFileError(QStringLiteral("画像「%1」を読み込めません: %2").arg(path, reader.errorString()));
+        throw EFileError(
+            QStringLiteral("画像「%1」を読み込めません: %2").arg(path, reader.errorString()));
     }
     return picture;
 }

@@ -12,7 +12,9 @@
 
 namespace {
 
-QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+QString systemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 
 [[noreturn]] void cannotSave(const QString& path, const QString& reason) {
     throw EFileError(QStringLiteral("「%1」に保存できません: %2").arg(path, reason));
@@ -61,7 +63,8 @@ void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
     if (fd < 0) {
         cannotSave(path, systemError());
     }
-    const bool written = ::fchmod(fd, modeFor(target)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written =
+        ::fchmod(fd, modeFor(target)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
     const QString writeError = written ? QString() : systemError();
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {

@@ -12,7 +12,8 @@
 // that loading, saving and the tool's listing all walk.
 template <class Owner>
 struct SettingKey {
-    using Member = std::variant<Currency Owner::*, QString Owner::*, bool Owner::*, int Owner::*, double Owner::*>;
+    using Member = std::variant<Currency Owner::*, QString Owner::*, bool Owner::*, int Owner::*,
+                                double Owner::*>;
     using Value = std::variant<Currency, QString, bool, int, double>;
 
     QString key;

@@ -17,7 +17,7 @@ struct TThPayBankAccount {
 // One sender profile: the user's own company as printed on slips. Stored in section
 // CAMPANY_INFO<p> of "conf.ini" with its logo<p>.bmp and stamp<p>.bmp pictures.
 class TThCampanyInfo {
-public:
+  public:
     static constexpr int BankAccountCount = 2;
 
     TThCampanyInfo();
@@ -59,13 +59,15 @@ public:
     double CampanyStampPosFaxSenderPosY_B5 = 0;
 
     TThPayBankAccount& BankAccount(int index) { return accounts_.at(static_cast<size_t>(index)); }
-    const TThPayBankAccount& BankAccount(int index) const { return accounts_.at(static_cast<size_t>(index)); }
+    const TThPayBankAccount& BankAccount(int index) const {
+        return accounts_.at(static_cast<size_t>(index));
+    }
 
     // The texts of the section before the bank accounts.
     static const std::vector<SettingKey<TThCampanyInfo>>& TextKeys();
     // UseLogoImage, UseCampanyStamp and the twenty geometry values, with their defaults.
     static const std::vector<SettingKey<TThCampanyInfo>>& OptionKeys();
 
-private:
+  private:
     std::array<TThPayBankAccount, BankAccountCount> accounts_;
 };

@@ -6,14 +6,18 @@
 namespace {
 
 // Keys BankName1, BankNo1, OwnerName1, BankName2, ...
-QString bankKey(const char* name, int account) { return QLatin1String(name) + QString::number(account + 1); }
+QString bankKey(const char* name, int account) {
+    return QLatin1String(name) + QString::number(account + 1);
+}
 
 }  // namespace
 
 TThCampanyInfoManager::TThCampanyInfoManager(const QString& imageFolder)
     : imageFolder_(imageFolder.endsWith(u'/') ? imageFolder : imageFolder + u'/') {}
 
-QString TThCampanyInfoManager::SectionName(int index) { return QStringLiteral("CAMPANY_INFO%1").arg(index); }
+QString TThCampanyInfoManager::SectionName(int index) {
+    return QStringLiteral("CAMPANY_INFO%1").arg(index);
+}
 
 QString TThCampanyInfoManager::LogoPath(int index) const {
     return imageFolder_ + QStringLiteral("logo%1.bmp").arg(index);

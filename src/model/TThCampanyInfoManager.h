@@ -7,13 +7,15 @@
 
 // The three sender profiles, sections CAMPANY_INFO0 to CAMPANY_INFO2 of "conf.ini".
 class TThCampanyInfoManager {
-public:
+  public:
     static constexpr int Count = 3;
 
     explicit TThCampanyInfoManager(const QString& imageFolder);
 
     TThCampanyInfo& Items(int index) { return profiles_.at(static_cast<size_t>(index)); }
-    const TThCampanyInfo& Items(int index) const { return profiles_.at(static_cast<size_t>(index)); }
+    const TThCampanyInfo& Items(int index) const {
+        return profiles_.at(static_cast<size_t>(index));
+    }
 
     static QString SectionName(int index);
     QString LogoPath(int index) const;
@@ -23,7 +25,7 @@ public:
     // Writes the three sections, keeping the rest of the file, then the pictures.
     void SaveToFile(const QString& path) const;
 
-private:
+  private:
     QString imageFolder_;
     std::array<TThCampanyInfo, Count> profiles_;
 };

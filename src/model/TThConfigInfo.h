@@ -11,7 +11,7 @@
 // The operating settings: section [SETTING] of "conf.ini" and the six seal pictures
 // pstamp0.bmp to pstamp5.bmp of the image folder.
 class TThConfigInfo {
-public:
+  public:
     static inline const QString Section = QStringLiteral("SETTING");
     static constexpr int StampCount = 6;
 
@@ -70,7 +70,7 @@ public:
     // Every key but FAX_TITLE into [SETTING], keeping the rest of the file; then the pictures.
     void SaveToFile(const QString& path) const;
 
-private:
+  private:
     QString imageFolder_;
     std::array<QImage, StampCount> stamps_;
 };

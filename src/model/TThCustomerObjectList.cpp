@@ -15,7 +15,8 @@ void TThCustomerObjectList::LoadFromFile(const QString& path) {
     for (qsizetype n = 0; n < fileLines.size(); ++n) {
         const QStringList f = CsvLine::Split(fileLines.at(n));
         if (f.size() < FieldCount) {
-            RejectBrokenMasterLine(path, n + 1, QStringLiteral("項目が %1 個しかありません").arg(f.size()));
+            RejectBrokenMasterLine(path, n + 1,
+                                   QStringLiteral("項目が %1 個しかありません").arg(f.size()));
         }
         auto customer = std::make_unique<TThCustomerObject>();
         customer->CusCode = f[0];
@@ -36,12 +37,15 @@ QStringList TThCustomerObjectList::lines() const {
     out.reserve(Count());
     for (int i = 0; i < Count(); ++i) {
         const TThCustomerObject* c = &Items(i);
-        out << CsvLine::Join({c->CusCode, c->Name1, c->Name2, c->Name3, c->Zip, c->Add1, c->Add2, c->Tel, c->Fax});
+        out << CsvLine::Join(
+            {c->CusCode, c->Name1, c->Name2, c->Name3, c->Zip, c->Add1, c->Add2, c->Tel, c->Fax});
     }
     return out;
 }
 
-void TThCustomerObjectList::SaveToFile(const QString& path) const { TextFile::WriteLines(path, lines()); }
+void TThCustomerObjectList::SaveToFile(const QString& path) const {
+    TextFile::WriteLines(path, lines());
+}
 
 void TThCustomerObjectList::ExportToFile(const QString& path) const {
     TextFile::WriteLines(path, QStringList{ExportHeader} + lines());

@@ -8,9 +8,9 @@
 // The customer master, "Customer.dat": one CSV line of nine fields per customer
 // (NameTitle is not kept).
 class TThCustomerObjectList : public OwnedList<TThCustomerObject> {
-public:
-    static inline const QString ExportHeader =
-        QStringLiteral("お客様コード,会社名１,会社名２,会社名３,郵便番号,住所１,住所２,ＴＥＬ,ＦＡＸ");
+  public:
+    static inline const QString ExportHeader = QStringLiteral(
+        "お客様コード,会社名１,会社名２,会社名３,郵便番号,住所１,住所２,ＴＥＬ,ＦＡＸ");
 
     // Appends the customers of the file.
     void LoadFromFile(const QString& path);
@@ -18,6 +18,6 @@ public:
     // The same lines after the header line, for other programs.
     void ExportToFile(const QString& path) const;
 
-private:
+  private:
     QStringList lines() const;
 };

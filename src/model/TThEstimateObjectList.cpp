@@ -28,10 +28,13 @@ Fraction TaxOf(Int128 amountRaw, const TThEstimateObjectList& document) {
     return {numerator, denominator};
 }
 
-Fraction InUnits(Fraction raw) { return {raw.numerator, raw.denominator * RawPerUnit}; }
+Fraction InUnits(Fraction raw) {
+    return {raw.numerator, raw.denominator * RawPerUnit};
+}
 
 Currency WholeUnits(Fraction rawValue, TRoundingMode mode, bool roundOffNegative) {
-    return Currency::fromWideRaw(RoundToWhole(InUnits(rawValue), mode, roundOffNegative) * RawPerUnit);
+    return Currency::fromWideRaw(RoundToWhole(InUnits(rawValue), mode, roundOffNegative) *
+                                 RawPerUnit);
 }
 
 }  // namespace
@@ -89,4 +92,6 @@ void TThEstimateObjectList::SaveToFile(const QString& path, const QString& comme
     DocumentFile::Save(*this, path, comment);
 }
 
-void TThEstimateObjectList::LoadFromFile(const QString& path) { DocumentFile::Load(*this, path); }
+void TThEstimateObjectList::LoadFromFile(const QString& path) {
+    DocumentFile::Load(*this, path);
+}

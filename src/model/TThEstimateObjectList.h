@@ -11,11 +11,12 @@
 // The one document the user edits: header fields, tax options and the ordered line items,
 // which it owns.
 class TThEstimateObjectList : public OwnedList<TThEstimateObject> {
-public:
+  public:
     static constexpr int DefaultLineCount = 100;
     static inline const QString SubTotalRowName = QStringLiteral("■ 小計 ■");
     // What the commands that only make sense for a normal document say in total-invoice mode.
-    static inline const QString TotalClaimRefusal = QStringLiteral("この機能は合計請求モードでは使用できません。");
+    static inline const QString TotalClaimRefusal =
+        QStringLiteral("この機能は合計請求モードでは使用できません。");
 
     Currency TaxRate;  // percent; comes from the settings, not from the file
     Currency SubTotal;

@@ -19,7 +19,7 @@ struct TThItemObject {
 
 // The item master, "ItemList.dat": CSV lines of name, unit and unit price.
 class TThItemObjectList : public OwnedList<TThItemObject> {
-public:
+  public:
     // Replaces the list by the file's items; an absent file leaves the list empty.
     void LoadFromFile(const QString& path);
     void SaveToFile(const QString& path) const;

@@ -24,7 +24,6 @@ class TMainSlipOutput {
     // Asks for the PDF file, starting in folder; empty when the user cancels.
     using SaveDialog = std::function<QString(QWidget* parent, const QString& folder)>;
 
-
     TMainSlipOutput(TFormPrintMitsu& options, TSlipPdfTemplates& templates);
 
     void Run(QWidget* parent, TSlipKind kind, const TThEstimateObjectList& document,

@@ -29,7 +29,9 @@ class HeaderInputTest : public MainWindowFixture {
         MainWindowFixture::TearDown();
     }
     QLineEdit* edit(const char* name) const { return control<QLineEdit>(QLatin1String(name)); }
-    THistoryComboBox* history(const char* name) const { return control<THistoryComboBox>(QLatin1String(name)); }
+    THistoryComboBox* history(const char* name) const {
+        return control<THistoryComboBox>(QLatin1String(name));
+    }
     QStringList entries(QComboBox* box) const {
         QStringList texts;
         for (int i = 0; i < box->count(); ++i) {
@@ -42,11 +44,20 @@ class HeaderInputTest : public MainWindowFixture {
 TEST_F(HeaderInputTest, ControlsSitWhereTheFormSaysInTabOrder) {
     start();
     const std::tuple<const char*, int, int, int> places[] = {
-        {"MMYear", 601, 13, 53},      {"MMCusCode", 98, 39, 121},  {"MMSlipCode", 303, 39, 121},
-        {"EdtZip", 98, 69, 66},       {"EdtAdd1", 98, 100, 251},   {"EdtName3", 98, 224, 195},
-        {"CBNameTitle", 300, 224, 50}, {"EdtTel", 49, 31, 180},    {"EdtDelivery", 98, 270, 174},
-        {"CBPlace", 98, 301, 195},    {"BtnDelHistoryPlace", 376, 300, 75}, {"MMEtc", 98, 395, 617},
-        {"EdtMemo", 98, 492, 617},    {"PNGBtnCustomer", 7, 4, 80},
+        {"MMYear", 601, 13, 53},
+        {"MMCusCode", 98, 39, 121},
+        {"MMSlipCode", 303, 39, 121},
+        {"EdtZip", 98, 69, 66},
+        {"EdtAdd1", 98, 100, 251},
+        {"EdtName3", 98, 224, 195},
+        {"CBNameTitle", 300, 224, 50},
+        {"EdtTel", 49, 31, 180},
+        {"EdtDelivery", 98, 270, 174},
+        {"CBPlace", 98, 301, 195},
+        {"BtnDelHistoryPlace", 376, 300, 75},
+        {"MMEtc", 98, 395, 617},
+        {"EdtMemo", 98, 492, 617},
+        {"PNGBtnCustomer", 7, 4, 80},
     };
     for (const auto& [name, left, top, width] : places) {
         const QRect at = control<QWidget>(QLatin1String(name))->geometry();
@@ -56,11 +67,33 @@ TEST_F(HeaderInputTest, ControlsSitWhereTheFormSaysInTabOrder) {
     EXPECT_EQ(edit("EdtZip")->maxLength(), 8);
     EXPECT_EQ(entries(control<QComboBox>(QStringLiteral("CBNameTitle"))),
               QStringList({"", "御中", "様", "殿", "宛"}));
-    const QStringList order{"MMYear",  "MMMonth",     "MMDay",       "MMCusCode",          "MMSlipCode", "EdtZip",
-                            "EdtAdd1", "EdtAdd2",     "EdtName1",    "EdtName2",           "EdtName3",   "CBNameTitle",
-                            "EdtTel",  "EdtFax",      "EdtDelivery", "ChBDelivery",        "CBPlace",    "ChBPlace",
-                            "BtnDelHistoryPlace",     "CBCondition", "ChBCondition",       "Button1",    "CBLimit",
-                            "ChBLimit", "Button2",    "MMEtc",       "EdtMemo"};
+    const QStringList order{"MMYear",
+                            "MMMonth",
+                            "MMDay",
+                            "MMCusCode",
+                            "MMSlipCode",
+                            "EdtZip",
+                            "EdtAdd1",
+                            "EdtAdd2",
+                            "EdtName1",
+                            "EdtName2",
+                            "EdtName3",
+                            "CBNameTitle",
+                            "EdtTel",
+                            "EdtFax",
+                            "EdtDelivery",
+                            "ChBDelivery",
+                            "CBPlace",
+                            "ChBPlace",
+                            "BtnDelHistoryPlace",
+                            "CBCondition",
+                            "ChBCondition",
+                            "Button1",
+                            "CBLimit",
+                            "ChBLimit",
+                            "Button2",
+                            "MMEtc",
+                            "EdtMemo"};
     QWidget* at = edit("MMYear");
     at->setFocus();
     for (qsizetype i = 1; i < order.size(); ++i) {
@@ -89,8 +122,10 @@ TEST_F(HeaderInputTest, AFreshDocumentHasTodayInTheEraAndTheHonorific) {
 TEST_F(HeaderInputTest, EveryChangeIsMirroredIntoTheDocument) {
     TFormMain& w = start();
     const std::pair<const char*, QString TThEstimateObjectList::*> fields[] = {
-        {"MMSlipCode", &TThEstimateObjectList::SlipCode}, {"EdtDelivery", &TThEstimateObjectList::Delivery},
-        {"EdtMemo", &TThEstimateObjectList::Memo},       {"MMMonth", &TThEstimateObjectList::Month}};
+        {"MMSlipCode", &TThEstimateObjectList::SlipCode},
+        {"EdtDelivery", &TThEstimateObjectList::Delivery},
+        {"EdtMemo", &TThEstimateObjectList::Memo},
+        {"MMMonth", &TThEstimateObjectList::Month}};
     for (const auto& [name, member] : fields) {
         typeInto(edit(name), QStringLiteral("値") + QLatin1String(name));
         EXPECT_EQ(w.FEstimate.*member, QStringLiteral("値") + QLatin1String(name)) << name;
@@ -104,8 +139,10 @@ TEST_F(HeaderInputTest, EveryChangeIsMirroredIntoTheDocument) {
         EXPECT_EQ(w.FEstimate.Customer.*member, "12") << name;
     }
     const std::pair<const char*, bool TThEstimateObjectList::*> switches[] = {
-        {"ChBDelivery", &TThEstimateObjectList::PrintDelivery}, {"ChBPlace", &TThEstimateObjectList::PrintPlace},
-        {"ChBCondition", &TThEstimateObjectList::PrintCondition}, {"ChBLimit", &TThEstimateObjectList::PrintLimit}};
+        {"ChBDelivery", &TThEstimateObjectList::PrintDelivery},
+        {"ChBPlace", &TThEstimateObjectList::PrintPlace},
+        {"ChBCondition", &TThEstimateObjectList::PrintCondition},
+        {"ChBLimit", &TThEstimateObjectList::PrintLimit}};
     for (const auto& [name, member] : switches) {
         QTest::mouseClick(control<QCheckBox>(QLatin1String(name)), Qt::LeftButton);
         EXPECT_TRUE(w.FEstimate.*member) << name;
@@ -186,7 +223,8 @@ TEST_F(HeaderInputTest, LeavingAHistoryBoxRemembersItsText) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(entries(place), QStringList({"第二倉庫", "本社"}));
     QSettings stored(THistoryComboBox::RegistryFile(), QSettings::IniFormat);
-    EXPECT_EQ(stored.value(QStringLiteral("Software/Hestrel/Pelkano3/Place/0")).toString(), "第二倉庫");
+    EXPECT_EQ(stored.value(QStringLiteral("Software/Hestrel/Pelkano3/Place/0")).toString(),
+              "第二倉庫");
     EXPECT_EQ(stored.value(QStringLiteral("Software/Hestrel/Pelkano3/Place/1")).toString(), "本社");
 
     // The next start loads them.
@@ -212,7 +250,8 @@ TEST_F(HeaderInputTest, DeletingAHistoryAsksAndKeepsTheText) {
         messages.Texts.clear();
         messages.Yes = false;
         clickButton(button);
-        EXPECT_EQ(messages.Texts, QStringList{QString::fromUtf8(name) + "の履歴を削除してよろしいですか？"});
+        EXPECT_EQ(messages.Texts,
+                  QStringList{QString::fromUtf8(name) + "の履歴を削除してよろしいですか？"});
         EXPECT_EQ(combo->count(), 1);
         messages.Yes = true;
         clickButton(button);
@@ -224,7 +263,8 @@ TEST_F(HeaderInputTest, DeletingAHistoryAsksAndKeepsTheText) {
 
 TEST_F(HeaderInputTest, PickingACustomerReplacesTheAddresseeButKeepsTheHonorific) {
     writeRootFile("Customer.dat",
-                  "C001,株式会社青葉商事,営業部,,〒980-0811,宮城県仙台市青葉区一番町,1-1-1,022-111-2222,022-111-3333\r\n"
+                  "C001,株式会社青葉商事,営業部,,〒980-0811,宮城県仙台市青葉区一番町,1-1-1,022-111-"
+                  "2222,022-111-3333\r\n"
                   "C002,有限会社みどり,,,150-0001,東京都渋谷区神宮前,2-2,03-1234-5678,\r\n");
     TFormMain& w = start();
     control<QComboBox>(QStringLiteral("CBNameTitle"))->setEditText(QStringLiteral("様"));
@@ -232,8 +272,10 @@ TEST_F(HeaderInputTest, PickingACustomerReplacesTheAddresseeButKeepsTheHonorific
     QTimer::singleShot(0, [] {
         TFormCustomer* list = AppWindows::FormCustomer;
         auto* view = list->findChild<QTableView*>(QStringLiteral("LVCustomer"));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(1, 1)).center());
-        QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("PNGBtnSelect")), Qt::LeftButton);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(1, 1)).center());
+        QTest::mouseClick(list->findChild<QAbstractButton*>(QStringLiteral("PNGBtnSelect")),
+                          Qt::LeftButton);
     });
     clickButton("PNGBtnCustomer");
     EXPECT_EQ(edit("MMCusCode")->text(), "C002");
@@ -276,7 +318,8 @@ TEST_F(HeaderInputTest, ACharacterCp932CannotHoldIsNamedWhenTheFieldIsLeft) {
     typeInto(edit("EdtName1"), QStringLiteral("𠮷野家"));
     QTest::keyClick(edit("EdtName1"), Qt::Key_Tab);
     ASSERT_EQ(messages.Texts.size(), 1);
-    EXPECT_TRUE(messages.Texts[0].startsWith(QStringLiteral("会社名１："))) << messages.Texts[0].toStdString();
+    EXPECT_TRUE(messages.Texts[0].startsWith(QStringLiteral("会社名１：")))
+        << messages.Texts[0].toStdString();
     EXPECT_TRUE(messages.Texts[0].contains(QStringLiteral("𠮷")));
     EXPECT_EQ(w.FEstimate.Customer.Name1, "𠮷野家");
 }

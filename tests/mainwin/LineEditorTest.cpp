@@ -51,11 +51,13 @@ TEST_F(LineEditorTest, StartsWithAHundredRowsOfNamedControlsInTabOrder) {
     TFormMain& w = startOnContents();
     EXPECT_EQ(w.RowCount(), 100);
     EXPECT_EQ(w.FEstimate.Count(), 100);
-    for (const char* prefix : {"LblItemNo_", "EditItemName_", "MemoItemNum_", "MemoItemUnit_", "MemoItemUnitPrice_",
-                               "MemoItemTotalPrice_", "EditItemEtc_", "CBItemNoTax_"}) {
+    for (const char* prefix :
+         {"LblItemNo_", "EditItemName_", "MemoItemNum_", "MemoItemUnit_", "MemoItemUnitPrice_",
+          "MemoItemTotalPrice_", "EditItemEtc_", "CBItemNoTax_"}) {
         auto* last = control<QWidget>(QLatin1String(prefix) + QStringLiteral("99"));
         EXPECT_EQ(last->property(TItemRow::TagProperty).toInt(), 99) << prefix;
-        EXPECT_EQ(control<QWidget>(QLatin1String(prefix) + QStringLiteral("0"))->geometry().top() + 99 * 25,
+        EXPECT_EQ(control<QWidget>(QLatin1String(prefix) + QStringLiteral("0"))->geometry().top() +
+                      99 * 25,
                   last->geometry().top())
             << prefix;
     }
@@ -63,8 +65,9 @@ TEST_F(LineEditorTest, StartsWithAHundredRowsOfNamedControlsInTabOrder) {
     EXPECT_EQ(cell("MemoItemNum_", 3)->text(), "0");
     // Tab walks a row left to right and goes on with the next row.
     QWidget* at = cell("EditItemName_", 5);
-    const QStringList expected{"MemoItemNum_5",       "MemoItemUnit_5", "MemoItemUnitPrice_5", "MemoItemTotalPrice_5",
-                               "EditItemEtc_5",       "CBItemNoTax_5",  "EditItemName_6"};
+    const QStringList expected{"MemoItemNum_5",        "MemoItemUnit_5", "MemoItemUnitPrice_5",
+                               "MemoItemTotalPrice_5", "EditItemEtc_5",  "CBItemNoTax_5",
+                               "EditItemName_6"};
     for (const QString& next : expected) {
         at = at->nextInFocusChain();
         while (at->focusPolicy() == Qt::NoFocus) {
@@ -111,7 +114,8 @@ TEST_F(LineEditorTest, LeavingARowStoresItAndComputesTheAmount) {
         const TThEstimateObject& line = w.FEstimate.Items(row);
         EXPECT_EQ(line.ItemName, "ボルト");
         EXPECT_EQ(FormatAmount(false, line.TotalPrice, false), c.shown[2]);
-        EXPECT_EQ(messages.Texts.contains(QStringLiteral("入力の制限を超えています。")), c.limitMessage)
+        EXPECT_EQ(messages.Texts.contains(QStringLiteral("入力の制限を超えています。")),
+                  c.limitMessage)
             << messages.Texts.join('|').toStdString();
         ++row;
     }
@@ -163,8 +167,8 @@ TEST_F(LineEditorTest, TheSelectedRowIsHighlightedUntilItIsLeft) {
     QTest::mouseClick(cell("EditItemEtc_", 4), Qt::LeftButton);
     EXPECT_EQ(w.FSelectedRow, 4);
     EXPECT_TRUE(control<QLabel>(QStringLiteral("LblItemNo_4"))->font().bold());
-    for (const char* prefix : {"EditItemName_", "MemoItemNum_", "MemoItemUnit_", "MemoItemUnitPrice_",
-                               "MemoItemTotalPrice_", "EditItemEtc_"}) {
+    for (const char* prefix : {"EditItemName_", "MemoItemNum_", "MemoItemUnit_",
+                               "MemoItemUnitPrice_", "MemoItemTotalPrice_", "EditItemEtc_"}) {
         EXPECT_EQ(cell(prefix, 4)->palette().color(QPalette::Base), marked) << prefix;
     }
     QTest::mouseClick(cell("EditItemName_", 7), Qt::LeftButton);
@@ -277,13 +281,16 @@ TEST_F(LineEditorTest, InsertRefusesWhenTheLastLineIsUsedOrSelected) {
     for (const char* action : {"N15", "S1"}) {
         selectRow(99);
         trigger(action);
-        EXPECT_EQ(messages.Texts.last(), "これ以上挿入する場合は、入力欄を追加してから行ってください。") << action;
+        EXPECT_EQ(messages.Texts.last(),
+                  "これ以上挿入する場合は、入力欄を追加してから行ってください。")
+            << action;
     }
     w.FEstimate.Items(99).ItemName = QStringLiteral("最後");
     w.RefreshAll();
     selectRow(0);
     trigger("N15");
-    EXPECT_EQ(messages.Texts.last(), "これ以上挿入する場合は、入力欄を追加してから行ってください。");
+    EXPECT_EQ(messages.Texts.last(),
+              "これ以上挿入する場合は、入力欄を追加してから行ってください。");
     EXPECT_EQ(w.FEstimate.Items(0).ItemName, "品0");
 }
 
@@ -300,7 +307,8 @@ TEST_F(LineEditorTest, ASubtotalRowSumsTheLinesAboveWithItsFiguresDisabled) {
     EXPECT_EQ(cell("EditItemName_", 2)->text(), "■ 小計 ■");
     EXPECT_EQ(cell("MemoItemTotalPrice_", 2)->text(), "2,000");
     EXPECT_TRUE(cell("EditItemName_", 2)->isEnabled());
-    for (const char* prefix : {"MemoItemNum_", "MemoItemUnit_", "MemoItemUnitPrice_", "MemoItemTotalPrice_"}) {
+    for (const char* prefix :
+         {"MemoItemNum_", "MemoItemUnit_", "MemoItemUnitPrice_", "MemoItemTotalPrice_"}) {
         EXPECT_FALSE(cell(prefix, 2)->isEnabled()) << prefix;
     }
     EXPECT_FALSE(control<QCheckBox>(QStringLiteral("CBItemNoTax_2"))->isEnabled());
@@ -318,7 +326,10 @@ TEST_F(LineEditorTest, InputAreasGrowByTenAndShrinkOnlyAfterAsking) {
     EXPECT_EQ(w.FEstimate.Count(), 120);
     EXPECT_EQ(w.RowCount(), 120);
     ASSERT_NE(w.findChild<QLineEdit*>(QStringLiteral("EditItemName_119")), nullptr);
-    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("EditItemName_119"))->property(TItemRow::TagProperty).toInt(), 119);
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("EditItemName_119"))
+                  ->property(TItemRow::TagProperty)
+                  .toInt(),
+              119);
 
     // Empty rows go without a question.
     messages.Texts.clear();
@@ -338,8 +349,11 @@ TEST_F(LineEditorTest, InputAreasGrowByTenAndShrinkOnlyAfterAsking) {
     messages.Yes = true;
     messages.Texts.clear();
     clickButton("pngBtnDelInputArea");
-    EXPECT_EQ(messages.Texts,
-              QStringList(3, QStringLiteral("削除するデータ中に入力済みのアイテムがあります。削除してもよろしいですか？")));
+    EXPECT_EQ(
+        messages.Texts,
+        QStringList(
+            3, QStringLiteral(
+                   "削除するデータ中に入力済みのアイテムがあります。削除してもよろしいですか？")));
     EXPECT_EQ(w.RowCount(), 100);
     EXPECT_EQ(w.FEstimate.Count(), 100);
 }
@@ -377,8 +391,8 @@ TEST_F(LineEditorTest, TheWheelScrollsTenPixelsANotch) {
     QWidget* viewport = box->viewport();
     auto wheel = [&](int notches) {
         QWheelEvent event(QPointF(50, 50), viewport->mapToGlobal(QPointF(50, 50)), QPoint(),
-                          QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+                          QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(viewport, &event);
     };
     wheel(-3);
@@ -412,7 +426,8 @@ TEST_F(LineEditorTest, PickMenusFillTheSelectedRowInGroupsOfTen) {
 
     QLineEdit* name = cell("EditItemName_", 2);
     QTest::mouseClick(name, Qt::LeftButton);
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), name->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                name->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(name, &menuEvent);
     EXPECT_TRUE(items_menu->isVisible());
     control<QAction>(QStringLiteral("MItemName3"))->trigger();
@@ -471,15 +486,15 @@ TEST_F(LineEditorTest, TotalClaimModeLeavesOnlyTheRemarksToType) {
     w.FEstimate.Items(0).TotalPrice = Currency::fromUnits(10500);
     w.RefreshAll();
     EXPECT_EQ(control<QLabel>(QStringLiteral("LblMode"))->text(), "合計請求");
-    for (const char* name : {"BtnDelData", "BtnPrevItem", "BtnBackItem", "pngBtnAddInputArea", "pngBtnDelInputArea",
-                             "GBTaxCalc", "GBTaxInput", "GBSubTotalCalc"}) {
+    for (const char* name : {"BtnDelData", "BtnPrevItem", "BtnBackItem", "pngBtnAddInputArea",
+                             "pngBtnDelInputArea", "GBTaxCalc", "GBTaxInput", "GBSubTotalCalc"}) {
         EXPECT_FALSE(control<QWidget>(QLatin1String(name))->isVisible()) << name;
     }
     for (const char* action : {"N9", "N10", "PrevItem1", "BackItem1", "N15", "DelData1", "S1"}) {
         EXPECT_FALSE(control<QAction>(QLatin1String(action))->isEnabled()) << action;
     }
-    for (const char* prefix : {"EditItemName_", "MemoItemNum_", "MemoItemUnit_", "MemoItemUnitPrice_",
-                               "MemoItemTotalPrice_"}) {
+    for (const char* prefix : {"EditItemName_", "MemoItemNum_", "MemoItemUnit_",
+                               "MemoItemUnitPrice_", "MemoItemTotalPrice_"}) {
         EXPECT_FALSE(cell(prefix, 0)->isEnabled()) << prefix;
     }
     typeInto(cell("EditItemEtc_", 0), QStringLiteral("11月分"));
@@ -503,7 +518,8 @@ TEST_F(LineEditorTest, ACharacterCp932CannotHoldIsNamedWhenTheFieldIsLeft) {
     leave(cell("EditItemName_", 0));
     ASSERT_EQ(messages.Texts.size(), 1);
     EXPECT_EQ(messages.Kinds.back(), Messages::Kind::Error);
-    EXPECT_TRUE(messages.Texts[0].startsWith(QStringLiteral("1行目の品名："))) << messages.Texts[0].toStdString();
+    EXPECT_TRUE(messages.Texts[0].startsWith(QStringLiteral("1行目の品名：")))
+        << messages.Texts[0].toStdString();
     EXPECT_TRUE(messages.Texts[0].contains(QStringLiteral("😀")));
     EXPECT_EQ(w.FEstimate.Items(0).ItemName, "部品😀");
 }

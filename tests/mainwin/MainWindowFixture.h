@@ -34,10 +34,13 @@ class MainWindowFixture : public ::testing::Test {
         qputenv("XDG_CONFIG_HOME", savedConfig_);
     }
 
-    DataFolders folders() const { return DataFolders(dir.path(QStringLiteral("HESTREL/Pelkano4"))); }
+    DataFolders folders() const {
+        return DataFolders(dir.path(QStringLiteral("HESTREL/Pelkano4")));
+    }
     void writeRootFile(const char* name, const char* utf8) {
         QDir().mkpath(folders().RootFolder());
-        writeFileBytes(folders().RootFolder() + QLatin1String(name), Cp932::encode(QString::fromUtf8(utf8)));
+        writeFileBytes(folders().RootFolder() + QLatin1String(name),
+                       Cp932::encode(QString::fromUtf8(utf8)));
     }
     TFormMain& start() {
         AppWindows::Create(folders());
@@ -69,7 +72,9 @@ class MainWindowFixture : public ::testing::Test {
         TypeText(field, text);
     }
     void leave(QWidget* field) { QTest::keyClick(field, Qt::Key_Tab); }
-    void clickButton(const char* name) { QTest::mouseClick(control<QAbstractButton>(QLatin1String(name)), Qt::LeftButton); }
+    void clickButton(const char* name) {
+        QTest::mouseClick(control<QAbstractButton>(QLatin1String(name)), Qt::LeftButton);
+    }
 
     TempDir dir;
     MessageLog messages;

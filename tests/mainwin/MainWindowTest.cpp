@@ -4,8 +4,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,22 +14,22 @@
 #include <QTimer>
 
 #include "AppWindows.h"
-#include "PostalLookup.h"
-#include "TFormCustomer.h"
-#include "TFormZipSearch.h"
 #include "Cp932.h"
 #include "Messages.h"
-#include "TFormMain.h"
-#include "TFormCustomEdit.h"
+#include "PostalLookup.h"
 #include "TFormCustomAdd.h"
+#include "TFormCustomEdit.h"
+#include "TFormCustomer.h"
+#include "TFormListFileSave.h"
+#include "TFormMain.h"
+#include "TFormOpen.h"
 #include "TFormPreviewMitsu.h"
 #include "TFormPrintMitsu.h"
-#include "TFormTotalClaim.h"
-#include "TFormSearchFile.h"
 #include "TFormSave.h"
-#include "TFormOpen.h"
-#include "TFormListFileSave.h"
+#include "TFormSearchFile.h"
+#include "TFormTotalClaim.h"
 #include "TFormVersion.h"
+#include "TFormZipSearch.h"
 #include "TempDir.h"
 #include "ZipTable.h"
 
@@ -37,7 +37,7 @@ namespace {
 
 // A fresh data root per test, and message boxes answered by the test.
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Messages::SetResponder([this](Messages::Kind kind, const QString& text) {
             asked << text;
@@ -81,7 +81,8 @@ TEST_F(MainWindowTest, FirstStartMakesAWorkingDataFolder) {
 }
 
 TEST_F(MainWindowTest, LoadsSettingsAndMastersOfAnExistingRoot) {
-    writeRootFile("conf.ini", "[SETTING]\r\nTAX=8\r\nPRINTDECIMAL=1\r\n[CAMPANY_INFO2]\r\nChargeName=山田\r\n");
+    writeRootFile("conf.ini",
+                  "[SETTING]\r\nTAX=8\r\nPRINTDECIMAL=1\r\n[CAMPANY_INFO2]\r\nChargeName=山田\r\n");
     writeRootFile("Customer.dat", "C1,株式会社テスト,,,,,,,\r\nC2,有限会社サンプル,,,,,,,\r\n");
     writeRootFile("ItemList.dat", "ボルト,本,12.5\r\n");
     writeRootFile("ItemUnit.dat", "個\r\n本\r\n式\r\n");
@@ -120,9 +121,14 @@ TEST_F(MainWindowTest, WindowHasItsFixedSizeTabsAndMenus) {
         menus << action->text();
     }
     EXPECT_EQ(menus, QStringList({"ファイル(&F)", "編集(&E)", "設定(&C)", "バージョン情報(&V)"}));
-    const QStringList fileItems = {"新規作成(&N)", "開く(&O)", "保存(&S)", "合計請求データ作成(&G)",
-                                   "Dorvani 2・3のデータをインポートする(&I)", "バックアップする(&B)",
-                                   "バックアップを読み込む(&R)", "終了(&X)"};
+    const QStringList fileItems = {"新規作成(&N)",
+                                   "開く(&O)",
+                                   "保存(&S)",
+                                   "合計請求データ作成(&G)",
+                                   "Dorvani 2・3のデータをインポートする(&I)",
+                                   "バックアップする(&B)",
+                                   "バックアップを読み込む(&R)",
+                                   "終了(&X)"};
     QStringList found;
     for (QAction* action : w.menuBar()->actions().at(0)->menu()->actions()) {
         if (!action->isSeparator()) {
@@ -131,9 +137,9 @@ TEST_F(MainWindowTest, WindowHasItsFixedSizeTabsAndMenus) {
     }
     EXPECT_EQ(found, fileItems);
     EXPECT_TRUE(w.findChild<QAction*>("Exit1")->isEnabled());
-    for (const char* name : {"PNGBtnOpen", "PNGBtnSave", "PNGBtnMitsu", "PNGBtnNouhin", "PNGBtnSeikyu",
-                             "PNGBtnBtnSeikyuMeisai", "PNGBtnJuryo", "PNGBtnRyoshu", "PNGBtnGoukei",
-                             "PNGBtnTanka", "pngBtnSoushin"}) {
+    for (const char* name : {"PNGBtnOpen", "PNGBtnSave", "PNGBtnMitsu", "PNGBtnNouhin",
+                             "PNGBtnSeikyu", "PNGBtnBtnSeikyuMeisai", "PNGBtnJuryo", "PNGBtnRyoshu",
+                             "PNGBtnGoukei", "PNGBtnTanka", "pngBtnSoushin"}) {
         EXPECT_TRUE(w.findChild<QWidget*>(name)) << name;
     }
     EXPECT_EQ(w.findChild<QWidget*>("PNGBtnBtnSeikyuMeisai")->geometry(), QRect(312, 6, 107, 65));
@@ -145,7 +151,9 @@ TEST_F(MainWindowTest, ExitAsksWhenExitAlertIsOn) {
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
     ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked[0], "Rokuvel Dorvani4を終了してもよろしいですか？\r\n（未保存の編集中のデータは失われます。）");
+    EXPECT_EQ(
+        asked[0],
+        "Rokuvel Dorvani4を終了してもよろしいですか？\r\n（未保存の編集中のデータは失われます。）");
     answerYes = true;
     EXPECT_TRUE(w.close());
 }
@@ -176,12 +184,13 @@ TEST_F(MainWindowTest, AboutBoxShowsTheProductAndCloses) {
 namespace {
 
 class PostalLookupTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         QDir().mkpath(folders().ZipFolder());
         QFile::remove(folders().ZipFolder() + "zip.dat");
-        ASSERT_TRUE(QFile::copy(DORVANI4_TEST_DATA "/postal/zip.dat", folders().ZipFolder() + "zip.dat"));
+        ASSERT_TRUE(
+            QFile::copy(DORVANI4_TEST_DATA "/postal/zip.dat", folders().ZipFolder() + "zip.dat"));
         start();
     }
     QLineEdit zip;
@@ -204,7 +213,8 @@ TEST_F(PostalLookupTest, ChosenRowFillsCodeAndAddress) {
 
 TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
     add1.setText("丸の内");
-    QTimer::singleShot(0, [&] { AppWindows::FormZipSearch->findChild<QAbstractButton*>("PNGBtnClose")->click(); });
+    QTimer::singleShot(
+        0, [&] { AppWindows::FormZipSearch->findChild<QAbstractButton*>("PNGBtnClose")->click(); });
     PostalLookup::ByAddress(AppWindows::FormMain, &zip, &add1);
     EXPECT_EQ(add1.text(), "丸の内");
     EXPECT_TRUE(zip.text().isEmpty());
@@ -217,15 +227,17 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 }
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
-    const QList<QDialog*> windows{AppWindows::FormCustomer,     AppWindows::FormZipSearch, AppWindows::FormCustomAdd,
-                                  AppWindows::FormCustomEdit,   AppWindows::FormListFileSave, AppWindows::FormSave,
-                                  AppWindows::FormOpen,         AppWindows::FormTotalClaim, AppWindows::FormPrintMitsu,
-                                  AppWindows::FormVersion,      AppWindows::FormSearchFile, AppWindows::FormPreviewMitsu};
+    const QList<QDialog*> windows{
+        AppWindows::FormCustomer,   AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
+        AppWindows::FormCustomEdit, AppWindows::FormListFileSave, AppWindows::FormSave,
+        AppWindows::FormOpen,       AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,
+        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();
     }
-    EXPECT_EQ(AppWindows::FormMain->findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(), windows.size());
+    EXPECT_EQ(AppWindows::FormMain->findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(),
+              windows.size());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 // Real processes of the desktop program in a sandbox of their own (data root, settings,
 // lock and socket folder), on the offscreen platform.
 class Program {
-public:
+  public:
     explicit Program(const TempDir& sandbox) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", sandbox.path("data"));
@@ -35,7 +35,7 @@ public:
         process_.waitForFinished();
     }
 
-private:
+  private:
     QProcess process_;
 };
 

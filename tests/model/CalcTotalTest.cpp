@@ -11,7 +11,9 @@ namespace {
 
 using enum TRoundingMode;
 
-Currency money(const char* text) { return Currency::fromText(QString::fromLatin1(text)); }
+Currency money(const char* text) {
+    return Currency::fromText(QString::fromLatin1(text));
+}
 
 struct Line {
     const char* amount;
@@ -66,66 +68,166 @@ TEST_P(CalcTotalCase, ComputesTotals) {
     EXPECT_EQ(d.Total.toText().toStdString(), c.total);
 }
 
-std::string caseName(const ::testing::TestParamInfo<TotalsCase>& info) { return info.param.name; }
+std::string caseName(const ::testing::TestParamInfo<TotalsCase>& info) {
+    return info.param.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Documents, CalcTotalCase,
     ::testing::Values(
-        TotalsCase{"TaxExemptLineCountsInSubTotalOnly", {{"1980"}, {"500", true}}, {}, "2480", "99", "2579"},
+        TotalsCase{"TaxExemptLineCountsInSubTotalOnly",
+                   {{"1980"}, {"500", true}},
+                   {},
+                   "2480",
+                   "99",
+                   "2579"},
         TotalsCase{"Truncate1999", {{"1999"}}, {.taxRounding = rmTruncate}, "1999", "99", "2098"},
         TotalsCase{"RoundUp1999", {{"1999"}}, {.taxRounding = rmRoundUp}, "1999", "100", "2099"},
         TotalsCase{"RoundOff1999", {{"1999"}}, {.taxRounding = rmRoundOff}, "1999", "100", "2099"},
         TotalsCase{"RoundOffHalf", {{"1990"}}, {.taxRounding = rmRoundOff}, "1990", "100", "2090"},
-        TotalsCase{"RoundOffBelowHalf", {{"1989"}}, {.taxRounding = rmRoundOff}, "1989", "99", "2088"},
-        TotalsCase{"WholeTaxNeedsNoRoundingUp", {{"2000"}}, {.taxRounding = rmRoundUp}, "2000", "100", "2100"},
-        TotalsCase{"TaxInTruncate", {{"1000"}}, {.taxIn = true, .taxRounding = rmTruncate}, "1000", "47", "1000"},
-        TotalsCase{"TaxInRoundUp", {{"1000"}}, {.taxIn = true, .taxRounding = rmRoundUp}, "1000", "48", "1000"},
-        TotalsCase{"TaxInRoundOff", {{"1000"}}, {.taxIn = true, .taxRounding = rmRoundOff}, "1000", "48", "1000"},
-        TotalsCase{"TaxInWholeRoundUp", {{"105"}}, {.taxIn = true, .taxRounding = rmRoundUp}, "105", "5", "105"},
+        TotalsCase{
+            "RoundOffBelowHalf", {{"1989"}}, {.taxRounding = rmRoundOff}, "1989", "99", "2088"},
+        TotalsCase{"WholeTaxNeedsNoRoundingUp",
+                   {{"2000"}},
+                   {.taxRounding = rmRoundUp},
+                   "2000",
+                   "100",
+                   "2100"},
+        TotalsCase{"TaxInTruncate",
+                   {{"1000"}},
+                   {.taxIn = true, .taxRounding = rmTruncate},
+                   "1000",
+                   "47",
+                   "1000"},
+        TotalsCase{"TaxInRoundUp",
+                   {{"1000"}},
+                   {.taxIn = true, .taxRounding = rmRoundUp},
+                   "1000",
+                   "48",
+                   "1000"},
+        TotalsCase{"TaxInRoundOff",
+                   {{"1000"}},
+                   {.taxIn = true, .taxRounding = rmRoundOff},
+                   "1000",
+                   "48",
+                   "1000"},
+        TotalsCase{"TaxInWholeRoundUp",
+                   {{"105"}},
+                   {.taxIn = true, .taxRounding = rmRoundUp},
+                   "105",
+                   "5",
+                   "105"},
         TotalsCase{"TaxInRate10", {{"100"}}, {.rate = "10", .taxIn = true}, "100", "9", "100"},
-        TotalsCase{"TaxInPerRow", {{"1000"}, {"1000"}}, {.taxIn = true, .perRow = true}, "2000", "94", "2000"},
-        TotalsCase{"PerRowSumsRoundedLineTaxes", {{"199"}, {"199"}}, {.perRow = true}, "398", "18", "416"},
-        TotalsCase{"OnSubTotalRoundsOnce", {{"199"}, {"199"}}, {.perRow = false}, "398", "19", "417"},
-        TotalsCase{"PerRowSkipsTaxExempt", {{"199"}, {"199", true}}, {.perRow = true}, "398", "9", "407"},
-        TotalsCase{"SubTotalRowIsNotAddedAgain", {{"100"}, {"200"}, {"0", false, true}, {"50"}}, {}, "350", "17", "367"},
+        TotalsCase{"TaxInPerRow",
+                   {{"1000"}, {"1000"}},
+                   {.taxIn = true, .perRow = true},
+                   "2000",
+                   "94",
+                   "2000"},
+        TotalsCase{
+            "PerRowSumsRoundedLineTaxes", {{"199"}, {"199"}}, {.perRow = true}, "398", "18", "416"},
+        TotalsCase{
+            "OnSubTotalRoundsOnce", {{"199"}, {"199"}}, {.perRow = false}, "398", "19", "417"},
+        TotalsCase{
+            "PerRowSkipsTaxExempt", {{"199"}, {"199", true}}, {.perRow = true}, "398", "9", "407"},
+        TotalsCase{"SubTotalRowIsNotAddedAgain",
+                   {{"100"}, {"200"}, {"0", false, true}, {"50"}},
+                   {},
+                   "350",
+                   "17",
+                   "367"},
         TotalsCase{"FractionsTruncate",
                    {{"10.50"}, {"0.25"}},
                    {.taxRounding = rmTruncate, .subTotalRounding = rmTruncate},
-                   "10", "0", "10"},
+                   "10",
+                   "0",
+                   "10"},
         TotalsCase{"FractionsRoundUp",
                    {{"10.50"}, {"0.25"}},
                    {.taxRounding = rmRoundUp, .subTotalRounding = rmRoundUp},
-                   "11", "1", "12"},
+                   "11",
+                   "1",
+                   "12"},
         TotalsCase{"FractionsRoundOff",
                    {{"10.50"}, {"0.25"}},
                    {.taxRounding = rmRoundOff, .subTotalRounding = rmRoundOff},
-                   "11", "1", "12"},
+                   "11",
+                   "1",
+                   "12"},
         // Negative amounts (discounts): every mode is symmetric with the positive side.
-        TotalsCase{"NegativeTruncate", {{"-1999"}}, {.taxRounding = rmTruncate}, "-1999", "-99", "-2098"},
-        TotalsCase{"NegativeRoundUpAwayFromZero", {{"-1999"}}, {.taxRounding = rmRoundUp}, "-1999", "-100", "-2099"},
-        TotalsCase{"NegativeRoundOffHalf", {{"-1990"}}, {.taxRounding = rmRoundOff}, "-1990", "-100", "-2090"},
-        TotalsCase{"NegativeRoundOffBelowHalf", {{"-1989"}}, {.taxRounding = rmRoundOff}, "-1989", "-99", "-2088"},
+        TotalsCase{
+            "NegativeTruncate", {{"-1999"}}, {.taxRounding = rmTruncate}, "-1999", "-99", "-2098"},
+        TotalsCase{"NegativeRoundUpAwayFromZero",
+                   {{"-1999"}},
+                   {.taxRounding = rmRoundUp},
+                   "-1999",
+                   "-100",
+                   "-2099"},
+        TotalsCase{"NegativeRoundOffHalf",
+                   {{"-1990"}},
+                   {.taxRounding = rmRoundOff},
+                   "-1990",
+                   "-100",
+                   "-2090"},
+        TotalsCase{"NegativeRoundOffBelowHalf",
+                   {{"-1989"}},
+                   {.taxRounding = rmRoundOff},
+                   "-1989",
+                   "-99",
+                   "-2088"},
         TotalsCase{"NegativePerRowRoundOff",
                    {{"-1990"}, {"-1989"}},
                    {.perRow = true, .taxRounding = rmRoundOff},
-                   "-3979", "-199", "-4178"},
-        TotalsCase{"NegativeSubTotalTruncate", {{"-10.5"}}, {.subTotalRounding = rmTruncate}, "-10", "0", "-10"},
-        TotalsCase{"NegativeSubTotalRoundUp", {{"-10.5"}}, {.subTotalRounding = rmRoundUp}, "-11", "0", "-11"},
-        TotalsCase{"NegativeSubTotalRoundOff", {{"-10.5"}}, {.subTotalRounding = rmRoundOff}, "-11", "0", "-11"},
+                   "-3979",
+                   "-199",
+                   "-4178"},
+        TotalsCase{"NegativeSubTotalTruncate",
+                   {{"-10.5"}},
+                   {.subTotalRounding = rmTruncate},
+                   "-10",
+                   "0",
+                   "-10"},
+        TotalsCase{"NegativeSubTotalRoundUp",
+                   {{"-10.5"}},
+                   {.subTotalRounding = rmRoundUp},
+                   "-11",
+                   "0",
+                   "-11"},
+        TotalsCase{"NegativeSubTotalRoundOff",
+                   {{"-10.5"}},
+                   {.subTotalRounding = rmRoundOff},
+                   "-11",
+                   "0",
+                   "-11"},
         TotalsCase{"DiscountBelowTotal", {{"1000"}, {"-200"}}, {}, "800", "40", "840"},
         // On the subtotal the tax is first held to 1/10000 (ties to even): 0.0001 × 50 %
         // is 0.00005 and becomes 0, so rounding up leaves nothing; 150 % gives 0.0002 → 1.
-        TotalsCase{"CurrencyResolutionTieToEven", {{"0.0001"}}, {.rate = "50", .taxRounding = rmRoundUp}, "0", "0", "0"},
-        TotalsCase{"CurrencyResolutionRoundsUp", {{"0.0001"}}, {.rate = "150", .taxRounding = rmRoundUp}, "0", "1", "1"},
+        TotalsCase{"CurrencyResolutionTieToEven",
+                   {{"0.0001"}},
+                   {.rate = "50", .taxRounding = rmRoundUp},
+                   "0",
+                   "0",
+                   "0"},
+        TotalsCase{"CurrencyResolutionRoundsUp",
+                   {{"0.0001"}},
+                   {.rate = "150", .taxRounding = rmRoundUp},
+                   "0",
+                   "1",
+                   "1"},
         // Per line nothing is held to 1/10000 first.
-        TotalsCase{"PerRowKeepsTinyTax", {{"0.0001"}}, {.rate = "50", .perRow = true, .taxRounding = rmRoundUp}, "0", "1", "1"},
+        TotalsCase{"PerRowKeepsTinyTax",
+                   {{"0.0001"}},
+                   {.rate = "50", .perRow = true, .taxRounding = rmRoundUp},
+                   "0",
+                   "1",
+                   "1"},
         TotalsCase{"FractionalRate", {{"1000"}}, {.rate = "8.5"}, "1000", "85", "1085"},
         TotalsCase{"EmptyDocument", {}, {}, "0", "0", "0"}),
     caseName);
 
 TEST(CalcTotal, SubTotalRowsShowTheirGroupAndRestart) {
-    TThEstimateObjectList d =
-        document({{"100"}, {"200", true}, {"0", false, true}, {"50"}, {"999", false, true}, {"7"}}, {});
+    TThEstimateObjectList d = document(
+        {{"100"}, {"200", true}, {"0", false, true}, {"50"}, {"999", false, true}, {"7"}}, {});
     d.CalcTotal();
     EXPECT_EQ(d.Items(2).TotalPrice, money("300"));
     EXPECT_EQ(d.Items(4).TotalPrice, money("50"));
@@ -162,7 +264,9 @@ struct RowCase {
     const char* num;
     const char* typedAmount;
     const char* amount;
-    friend void PrintTo(const RowCase& c, std::ostream* os) { *os << c.unitPrice << " x " << c.num; }
+    friend void PrintTo(const RowCase& c, std::ostream* os) {
+        *os << c.unitPrice << " x " << c.num;
+    }
 };
 
 class CalcTotalPriceCase : public ::testing::TestWithParam<RowCase> {};
@@ -176,13 +280,13 @@ TEST_P(CalcTotalPriceCase, TruncatesToTwoDecimals) {
     EXPECT_EQ(line.TotalPrice.toText().toStdString(), GetParam().amount);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CalcTotalPriceCase,
-                         ::testing::Values(RowCase{"0.125", "3", "0", "0.37"}, RowCase{"33.33", "3", "0", "99.99"},
-                                           RowCase{"0", "3", "500", "500"}, RowCase{"100", "0", "500", "500"},
-                                           RowCase{"-0.125", "3", "0", "-0.37"},
-                                           RowCase{"1980", "1.5", "0", "2970"},
-                                           RowCase{"0.0001", "0.0001", "9", "0"},
-                                           RowCase{"3000000", "3000000", "0", "9000000000000"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CalcTotalPriceCase,
+    ::testing::Values(RowCase{"0.125", "3", "0", "0.37"}, RowCase{"33.33", "3", "0", "99.99"},
+                      RowCase{"0", "3", "500", "500"}, RowCase{"100", "0", "500", "500"},
+                      RowCase{"-0.125", "3", "0", "-0.37"}, RowCase{"1980", "1.5", "0", "2970"},
+                      RowCase{"0.0001", "0.0001", "9", "0"},
+                      RowCase{"3000000", "3000000", "0", "9000000000000"}));
 
 TEST(CalcTotalPrice, ProductOutsideTheRangeZeroesTheRow) {
     TThEstimateObject line;

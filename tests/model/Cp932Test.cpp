@@ -23,19 +23,17 @@ TEST_P(Cp932RoundTrip, EncodesAndDecodesByteExact) {
 
 INSTANTIATE_TEST_SUITE_P(
     Characters, Cp932RoundTrip,
-    ::testing::Values(RoundTrip{"abc 123", "abc 123"},
-                      RoundTrip{"①", QByteArray::fromHex("8740")},
-                      RoundTrip{"㈱", QByteArray::fromHex("878a")},
-                      RoundTrip{"～", QByteArray::fromHex("8160")},
-                      RoundTrip{"－", QByteArray::fromHex("817c")},
-                      RoundTrip{"髙", QByteArray::fromHex("fbfc")},
-                      RoundTrip{"ｱｲｳ", QByteArray::fromHex("b1b2b3")},
-                      RoundTrip{"■ 小計 ■", QByteArray::fromHex("81a1208fac8c762081a1")},
-                      RoundTrip{"", ""}));
+    ::testing::Values(
+        RoundTrip{"abc 123", "abc 123"}, RoundTrip{"①", QByteArray::fromHex("8740")},
+        RoundTrip{"㈱", QByteArray::fromHex("878a")}, RoundTrip{"～", QByteArray::fromHex("8160")},
+        RoundTrip{"－", QByteArray::fromHex("817c")}, RoundTrip{"髙", QByteArray::fromHex("fbfc")},
+        RoundTrip{"ｱｲｳ", QByteArray::fromHex("b1b2b3")},
+        RoundTrip{"■ 小計 ■", QByteArray::fromHex("81a1208fac8c762081a1")}, RoundTrip{"", ""}));
 
 TEST(Cp932, UnencodableCharacterIsNamedNeverReplaced) {
     for (const char* ch : {"😀", "𠮷"}) {
-        const QString text = QStringLiteral("株式会社") + QString::fromUtf8(ch) + QStringLiteral("様");
+        const QString text =
+            QStringLiteral("株式会社") + QString::fromUtf8(ch) + QStringLiteral("様");
         try {
             Cp932::encode(text);
             FAIL() << "encoded " << ch;

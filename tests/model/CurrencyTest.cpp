@@ -28,15 +28,17 @@ TEST_P(CurrencyParse, ReadsDecimalText) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, CurrencyParse,
     ::testing::Values(ParseCase{"0", 0}, ParseCase{"1234.5", 12345000}, ParseCase{"0.25", 2500},
-                      ParseCase{"-300", -3000000}, ParseCase{"+7", 70000}, ParseCase{" 12 ", 120000},
-                      ParseCase{".5", 5000}, ParseCase{"5.", 50000}, ParseCase{"007.10", 71000},
-                      ParseCase{"2480", 24800000}, ParseCase{"1.5E3", 15000000},
-                      ParseCase{"25e-2", 2500}, ParseCase{"1.23456", 12346},
+                      ParseCase{"-300", -3000000}, ParseCase{"+7", 70000},
+                      ParseCase{" 12 ", 120000}, ParseCase{".5", 5000}, ParseCase{"5.", 50000},
+                      ParseCase{"007.10", 71000}, ParseCase{"2480", 24800000},
+                      ParseCase{"1.5E3", 15000000}, ParseCase{"25e-2", 2500},
+                      ParseCase{"1.23456", 12346},
                       // more than four decimals: nearest 1/10000, ties to even
                       ParseCase{"0.00005", 0}, ParseCase{"0.00015", 2}, ParseCase{"0.00025", 2},
                       ParseCase{"0.000250001", 3}, ParseCase{"-0.00015", -2},
                       ParseCase{"0.000000000000000000000000000000000000000001", 0},
-                      ParseCase{"922337203685477.5807", Max}, ParseCase{"-922337203685477.5808", Min}));
+                      ParseCase{"922337203685477.5807", Max},
+                      ParseCase{"-922337203685477.5808", Min}));
 
 class CurrencyParseError : public ::testing::TestWithParam<const char*> {};
 
@@ -46,8 +48,8 @@ TEST_P(CurrencyParseError, RefusesWithConvertError) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, CurrencyParseError,
                          ::testing::Values("", " ", "abc", "1.2.3", "1e", "--1", "1,5", "１２",
-                                           "922337203685477.5808", "-922337203685477.5809",
-                                           "1e20", "123456789012345678901234567890123"));
+                                           "922337203685477.5808", "-922337203685477.5809", "1e20",
+                                           "123456789012345678901234567890123"));
 
 struct FormatCase {
     std::int64_t raw;

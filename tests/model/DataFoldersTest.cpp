@@ -5,8 +5,8 @@
 #include <QDir>
 
 #include "DataFolders.h"
-#include "TempDir.h"
 #include "TThConfigInfo.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -19,7 +19,8 @@ TEST(DataFolders, RootFollowsXdgDataHome) {
 }
 
 TEST(DataFolders, PathsEndInOneSeparator) {
-    for (const char* root : {"/x/HESTREL/Pelkano4", "/x/HESTREL/Pelkano4/", "/x/HESTREL/Pelkano4//"}) {
+    for (const char* root :
+         {"/x/HESTREL/Pelkano4", "/x/HESTREL/Pelkano4/", "/x/HESTREL/Pelkano4//"}) {
         const DataFolders folders(root);
         EXPECT_EQ(folders.RootFolder(), "/x/HESTREL/Pelkano4/");
         EXPECT_EQ(folders.DataFolder(), "/x/HESTREL/Pelkano4/data/");

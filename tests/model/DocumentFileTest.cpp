@@ -10,14 +10,14 @@
 #include "DocumentFile.h"
 #include "FileSizeLimit.h"
 #include "ModelError.h"
-#include "TempDir.h"
 #include "TThEstimateObjectList.h"
+#include "TempDir.h"
 
 namespace {
 
 // Builds file bytes entry by entry, remembering where each entry starts.
 class Entries {
-public:
+  public:
     Entries& s(const char* utf8) { return raw(Cp932::encode(QString::fromUtf8(utf8))); }
     Entries& raw(const QByteArray& text) {
         starts.push_back(bytes.size());
@@ -44,7 +44,7 @@ public:
     QByteArray bytes;
     std::vector<qsizetype> starts;
 
-private:
+  private:
     void appendInt(qint32 n) {
         const auto v = static_cast<quint32>(n);
         for (int shift = 0; shift < 32; shift += 8) {
@@ -63,19 +63,32 @@ Entries header(const char* magic, const char* mode, bool withNames23 = true) {
         e.s("営業部").s("");
     }
     e.s("0").s("2480").s("99").s("C001").s("No.12").s("令和08").s("12").s("10");
-    e.s("100-0001").s("東京都千代田区").s("千代田1-1").s("03-0000-0000").s("03-0000-0001").s("御中");
+    e.s("100-0001")
+        .s("東京都千代田区")
+        .s("千代田1-1")
+        .s("03-0000-0000")
+        .s("03-0000-0001")
+        .s("御中");
     return e;
 }
 
 // The normal-mode entries 22-34 with TaxIn false, 切り上げ and 四捨五入.
 void normalTail(Entries& e) {
-    e.s("2026年12月末").s("-1").s("貴社指定場所").s("0").s("月末締め翌月末払い").s("-1").s("発行後30日").s("0");
+    e.s("2026年12月末")
+        .s("-1")
+        .s("貴社指定場所")
+        .s("0")
+        .s("月末締め翌月末払い")
+        .s("-1")
+        .s("発行後30日")
+        .s("0");
     e.s("備考1\r\n備考2").s("メモ").s("0").s("1").s("2");
 }
 
 TThEstimateObjectList sampleDocument() {
     TThEstimateObjectList d;
-    d.Customer = {"C001", "株式会社テスト", "営業部", "", "御中", "100-0001", "東京都千代田区", "千代田1-1",
+    d.Customer = {"C001",         "株式会社テスト", "営業部",         "",
+                  "御中",         "100-0001",       "東京都千代田区", "千代田1-1",
                   "03-0000-0000", "03-0000-0001"};
     d.SubTotal = Currency::fromUnits(2480);
     d.Tax = Currency::fromUnits(99);
@@ -131,11 +144,12 @@ TEST(DocumentFile, EntriesHaveTheirDocumentedBytes) {
     const QByteArray bytes = DocumentFile::Encode(d, "", SavedAt);
     EXPECT_EQ(bytes.left(14), QByteArray::fromHex("0a000000") + "MITSU4_100");
     EXPECT_EQ(bytes.mid(14, 20), QByteArray::fromHex("10000000") + "2008/04/01 09:05");
-    EXPECT_EQ(bytes.mid(34, 5), QByteArray::fromHex("0100000030"));       // false
-    EXPECT_EQ(bytes.mid(39, 4), QByteArray::fromHex("00000000"));         // empty comment
+    EXPECT_EQ(bytes.mid(34, 5), QByteArray::fromHex("0100000030"));  // false
+    EXPECT_EQ(bytes.mid(39, 4), QByteArray::fromHex("00000000"));    // empty comment
 
     d.TotalClaimMode = true;
-    EXPECT_EQ(DocumentFile::Encode(d, "", SavedAt).mid(34, 6), QByteArray::fromHex("020000002d31"));  // true
+    EXPECT_EQ(DocumentFile::Encode(d, "", SavedAt).mid(34, 6),
+              QByteArray::fromHex("020000002d31"));  // true
 }
 
 TEST(DocumentFile, NewDocumentSavesHundredRecordsOf37Bytes) {
@@ -178,7 +192,8 @@ TEST(DocumentFile, SavedDocumentReadsBackWithTaxRateAndBasisKept) {
         EXPECT_EQ(read.Items(i), original.Items(i)) << "line " << i;
     }
     // Writing what was read gives the same bytes.
-    EXPECT_EQ(DocumentFile::Encode(read, "コメント", SavedAt), DocumentFile::Encode(original, "コメント", SavedAt));
+    EXPECT_EQ(DocumentFile::Encode(read, "コメント", SavedAt),
+              DocumentFile::Encode(original, "コメント", SavedAt));
 }
 
 TEST(DocumentFile, SaveTimeComesFromTheClock) {
@@ -293,7 +308,20 @@ TEST(DocumentFile, RoundingTextsMapToRules) {
                          Case{"2", TRoundingMode::rmRoundOff}, Case{"7", TRoundingMode::rmTruncate},
                          Case{"", TRoundingMode::rmTruncate}}) {
         Entries e = header("MITSU4_100", "0");
-        e.s("").s("0").s("").s("0").s("").s("0").s("").s("0").s("").s("").s("0").s(c.text).s("0").count(0);
+        e.s("")
+            .s("0")
+            .s("")
+            .s("0")
+            .s("")
+            .s("0")
+            .s("")
+            .s("0")
+            .s("")
+            .s("")
+            .s("0")
+            .s(c.text)
+            .s("0")
+            .count(0);
         TThEstimateObjectList d;
         d.TaxRounding = TRoundingMode::rmRoundOff;
         DocumentFile::Decode(d, e.bytes, "r.MT4");
@@ -306,11 +334,24 @@ TEST(DocumentFile, BooleanTextsAcceptNumbersAndWords) {
         const char* text;
         bool value;
     };
-    for (const Case c : {Case{"-1", true}, Case{"1", true}, Case{"2", true}, Case{"0", false},
-                         Case{"True", true}, Case{"FALSE", false}, Case{"tRuE", true}, Case{"0.0", false},
-                         Case{"+3", true}}) {
+    for (const Case c :
+         {Case{"-1", true}, Case{"1", true}, Case{"2", true}, Case{"0", false}, Case{"True", true},
+          Case{"FALSE", false}, Case{"tRuE", true}, Case{"0.0", false}, Case{"+3", true}}) {
         Entries e = header("MITSU4_100", "0");
-        e.s("").s(c.text).s("").s("0").s("").s("0").s("").s("0").s("").s("").s("0").s("0").s("0").count(0);
+        e.s("")
+            .s(c.text)
+            .s("")
+            .s("0")
+            .s("")
+            .s("0")
+            .s("")
+            .s("0")
+            .s("")
+            .s("")
+            .s("0")
+            .s("0")
+            .s("0")
+            .count(0);
         TThEstimateObjectList d;
         DocumentFile::Decode(d, e.bytes, "b.MT4");
         EXPECT_EQ(d.PrintDelivery, c.value) << c.text;
@@ -387,7 +428,9 @@ Entries& upToLines(Entries& e) {
     return e.s("").s("0").s("").s("0").s("").s("0").s("").s("0").s("").s("").s("0").s("0").s("0");
 }
 
-std::string brokenCaseName(const ::testing::TestParamInfo<BrokenCase>& info) { return info.param.name; }
+std::string brokenCaseName(const ::testing::TestParamInfo<BrokenCase>& info) {
+    return info.param.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenFile,
@@ -398,19 +441,25 @@ INSTANTIATE_TEST_SUITE_P(
                        e.count(0x7fffffff);
                    },
                    "第4項目（コメント、オフセット 39）: 長さ 2147483647"},
-        BrokenCase{"NonBoolean", [](Entries& e) { e.s("yes"); }, "第3項目（作成モード、オフセット 34）: 「yes」は真偽値ではありません"},
+        BrokenCase{"NonBoolean", [](Entries& e) { e.s("yes"); },
+                   "第3項目（作成モード、オフセット 34）: 「yes」は真偽値ではありません"},
         BrokenCase{"EmptyBoolean", [](Entries& e) { e.s(""); }, "第3項目（作成モード"},
-        BrokenCase{"UnparsableSubTotal", [](Entries& e) { e.s("0").s("").s("").s("").s("").s("0").s("1,5"); },
+        BrokenCase{"UnparsableSubTotal",
+                   [](Entries& e) { e.s("0").s("").s("").s("").s("").s("0").s("1,5"); },
                    "第9項目（小計"},
         BrokenCase{"UnparsableQuantity",
-                   [](Entries& e) { upToLines(e).count(1).s("品").s("abc").s("").s("0").s("0").s("").s("0").s("0"); },
+                   [](Entries& e) {
+                       upToLines(e).count(1).s("品").s("abc").s("").s("0").s("0").s("").s("0").s(
+                           "0");
+                   },
                    "第37項目（1行目の数量"},
-        BrokenCase{"AbsurdCount", [](Entries& e) { upToLines(e).count(0x7fffffff); }, "行数 2147483647"},
+        BrokenCase{"AbsurdCount", [](Entries& e) { upToLines(e).count(0x7fffffff); },
+                   "行数 2147483647"},
         BrokenCase{"NegativeCount", [](Entries& e) { upToLines(e).count(-1); }, "行数 -1"},
-        BrokenCase{"CountBeyondRecords",
-                   [](Entries& e) { upToLines(e).count(2).emptyLines(1, 8); },
+        BrokenCase{"CountBeyondRecords", [](Entries& e) { upToLines(e).count(2).emptyLines(1, 8); },
                    "行数 2"},
-        BrokenCase{"NotShiftJis", [](Entries& e) { e.s("0").s("").raw(QByteArray::fromHex("41fd")); },
+        BrokenCase{"NotShiftJis",
+                   [](Entries& e) { e.s("0").s("").raw(QByteArray::fromHex("41fd")); },
                    "第5項目（会社名１、オフセット 43）: Shift-JIS"}),
     brokenCaseName);
 
@@ -421,9 +470,10 @@ TEST(DocumentFile, HeaderReadStopsAfterTheFifthEntry) {
         bool names23;
         bool totalClaim;
     };
-    for (const Case c : {Case{"MITSU4_100", "-1", true, true}, Case{"MITSU4_100", "0", true, false},
-                         Case{"MITSU3_100", "True", false, true}, Case{"MITSU2_100", "2", false, true},
-                         Case{"MITSU2_100", "1", false, false}}) {
+    for (const Case c :
+         {Case{"MITSU4_100", "-1", true, true}, Case{"MITSU4_100", "0", true, false},
+          Case{"MITSU3_100", "True", false, true}, Case{"MITSU2_100", "2", false, true},
+          Case{"MITSU2_100", "1", false, false}}) {
         Entries e = header(c.magic, c.mode, c.names23);
         // Whatever follows the fifth entry is never looked at.
         QByteArray bytes = e.bytes.left(e.starts[5]) + QByteArray::fromHex("ffffff7f");
@@ -462,7 +512,8 @@ TEST(DocumentFile, FailedSaveLeavesThePreviousFileIntact) {
         }
     }
     EXPECT_EQ(readFileBytes(path), before);
-    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files | QDir::Hidden), QStringList{"大事な見積.MT4"});
+    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"大事な見積.MT4"});
 }
 
 TEST(DocumentFile, TextThatShiftJisCannotHoldIsRefusedBeforeWriting) {

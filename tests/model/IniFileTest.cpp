@@ -16,7 +16,9 @@ IniFile iniWith(const TempDir& dir, const char* utf8) {
     return IniFile::Load(path);
 }
 
-QString fileText(const IniFile& ini) { return Cp932::decode(readFileBytes(ini.path())); }
+QString fileText(const IniFile& ini) {
+    return Cp932::decode(readFileBytes(ini.path()));
+}
 
 struct TypedCase {
     const char* value;
@@ -31,25 +33,28 @@ class TypedRead : public ::testing::TestWithParam<TypedCase> {};
 // Defaults used below: bool true, integer 7, float 1.5.
 TEST_P(TypedRead, FallsBackToTheDefaultOnBadValues) {
     TempDir dir;
-    const IniFile ini = iniWith(dir, (std::string("[S]\r\nK=") + GetParam().value + "\r\n").c_str());
+    const IniFile ini =
+        iniWith(dir, (std::string("[S]\r\nK=") + GetParam().value + "\r\n").c_str());
     EXPECT_EQ(ini.ReadBool("S", "K", true), GetParam().asBool);
     EXPECT_EQ(ini.ReadInteger("S", "K", 7), GetParam().asInteger);
     EXPECT_DOUBLE_EQ(ini.ReadFloat("S", "K", 1.5), GetParam().asFloat);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, TypedRead,
-                         ::testing::Values(TypedCase{"0", false, 0, 0}, TypedCase{"1", true, 1, 1},
-                                           TypedCase{"2", true, 2, 2}, TypedCase{"-5", true, -5, -5},
-                                           TypedCase{" 12 ", true, 12, 12}, TypedCase{"0x1F", true, 31, 1.5},
-                                           TypedCase{"2.5", true, 7, 2.5}, TypedCase{"21.75", true, 7, 21.75},
-                                           TypedCase{"abc", true, 7, 1.5}, TypedCase{"", true, 7, 1.5},
-                                           TypedCase{"12abc", true, 7, 1.5},
-                                           TypedCase{"99999999999", true, 7, 99999999999.0},
-                                           TypedCase{"2,5", true, 7, 1.5}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, TypedRead,
+    ::testing::Values(TypedCase{"0", false, 0, 0}, TypedCase{"1", true, 1, 1},
+                      TypedCase{"2", true, 2, 2}, TypedCase{"-5", true, -5, -5},
+                      TypedCase{" 12 ", true, 12, 12}, TypedCase{"0x1F", true, 31, 1.5},
+                      TypedCase{"2.5", true, 7, 2.5}, TypedCase{"21.75", true, 7, 21.75},
+                      TypedCase{"abc", true, 7, 1.5}, TypedCase{"", true, 7, 1.5},
+                      TypedCase{"12abc", true, 7, 1.5},
+                      TypedCase{"99999999999", true, 7, 99999999999.0},
+                      TypedCase{"2,5", true, 7, 1.5}));
 
 TEST(IniFile, ReadsTextsAndMissingKeys) {
     TempDir dir;
-    const IniFile ini = iniWith(dir, "; comment\r\n[SETTING]\r\nMONETARY = ＄ \r\n[other]\r\nMONETARY=x\r\n");
+    const IniFile ini =
+        iniWith(dir, "; comment\r\n[SETTING]\r\nMONETARY = ＄ \r\n[other]\r\nMONETARY=x\r\n");
     EXPECT_EQ(ini.ReadString("SETTING", "MONETARY", "￥"), "＄");
     EXPECT_EQ(ini.ReadString("setting", "monetary", "￥"), "＄");  // names ignore case
     EXPECT_EQ(ini.ReadString("SETTING", "EST_TITLE", "御 見 積 書"), "御 見 積 書");
@@ -59,15 +64,16 @@ TEST(IniFile, ReadsTextsAndMissingKeys) {
 
 TEST(IniFile, WritesInPlaceAndKeepsEverythingElse) {
     TempDir dir;
-    IniFile ini = iniWith(dir,
-                          "; made by hand\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n; note\r\n");
+    IniFile ini =
+        iniWith(dir, "; made by hand\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n; note\r\n");
     ini.WriteString("A", "x", "10");   // replaced in place
     ini.WriteString("A", "new", "n");  // end of its section, before the blank line
     ini.WriteInteger("B", "w", 4);     // after the section's last line
     ini.WriteBool("C", "flag", true);  // a new section at the end
     ini.Save();
     EXPECT_EQ(fileText(ini),
-              "; made by hand\r\n[A]\r\nx=10\r\ny=2\r\nnew=n\r\n\r\n[B]\r\nz=3\r\n; note\r\nw=4\r\n[C]\r\nflag=1\r\n");
+              "; made by hand\r\n[A]\r\nx=10\r\ny=2\r\nnew=n\r\n\r\n[B]\r\nz=3\r\n; "
+              "note\r\nw=4\r\n[C]\r\nflag=1\r\n");
 }
 
 TEST(IniFile, SaveCreatesAMissingFile) {
@@ -82,9 +88,9 @@ TEST(IniFile, FloatsUseAPointUnderACommaLocale) {
     // The tests run under a locale whose decimal separator is ","; make sure of it, or
     // this test would prove nothing.
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
-    for (const auto& [value, text] : {std::pair{5.0, "5"}, std::pair{8.0, "8"}, std::pair{2.5, "2.5"},
-                                      std::pair{21.75, "21.75"}, std::pair{121.8, "121.8"},
-                                      std::pair{27.84, "27.84"}}) {
+    for (const auto& [value, text] :
+         {std::pair{5.0, "5"}, std::pair{8.0, "8"}, std::pair{2.5, "2.5"},
+          std::pair{21.75, "21.75"}, std::pair{121.8, "121.8"}, std::pair{27.84, "27.84"}}) {
         EXPECT_EQ(IniFile::FloatText(value), text);
     }
     TempDir dir;

@@ -25,7 +25,8 @@ TEST(JapaneseEra, EachEraStartsOnItsFirstDay) {
                           Case{QDate(1868, 1, 25), "明治01", "明治01年01月25日"},
                           Case{QDate(2118, 1, 1), "令和100", "令和100年01月01日"},
                           Case{QDate(1868, 1, 24), "", ""}}) {
-        EXPECT_EQ(JapaneseEra::EraYear(c.date), QString::fromUtf8(c.eraYear)) << c.date.toString(Qt::ISODate).toStdString();
+        EXPECT_EQ(JapaneseEra::EraYear(c.date), QString::fromUtf8(c.eraYear))
+            << c.date.toString(Qt::ISODate).toStdString();
         EXPECT_EQ(JapaneseEra::LongDate(c.date), QString::fromUtf8(c.longDate));
     }
 }

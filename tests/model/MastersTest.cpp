@@ -10,10 +10,10 @@
 #include "CsvLine.h"
 #include "FileSizeLimit.h"
 #include "ModelError.h"
-#include "TempDir.h"
 #include "TThCustomerObjectList.h"
 #include "TThItemObjectList.h"
 #include "TThItemUnitObjectList.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -25,16 +25,20 @@ struct CsvCase {
 
 class CsvSplit : public ::testing::TestWithParam<CsvCase> {};
 
-TEST_P(CsvSplit, ReadsFields) { EXPECT_EQ(CsvLine::Split(QString::fromUtf8(GetParam().line)), GetParam().fields); }
+TEST_P(CsvSplit, ReadsFields) {
+    EXPECT_EQ(CsvLine::Split(QString::fromUtf8(GetParam().line)), GetParam().fields);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CsvSplit,
     ::testing::Values(CsvCase{"a,,b", {"a", "", "b"}}, CsvCase{"a,b,", {"a", "b", ""}},
                       CsvCase{",,,,,,,,", QStringList(9, QString())}, CsvCase{"", {}},
-                      CsvCase{"  a , b  ", {"a", "b"}}, CsvCase{"山田 商店,x", {"山田", "商店", "x"}},
-                      CsvCase{"\"山田 商店\",x", {"山田 商店", "x"}}, CsvCase{"山田　商店", {"山田　商店"}},
-                      CsvCase{"\"a\"\"b\"", {"a\"b"}}, CsvCase{"\"a,b\",c", {"a,b", "c"}},
-                      CsvCase{"\"open", {"open"}}, CsvCase{"\"ab\"cd,e", {"ab", "cd", "e"}},
+                      CsvCase{"  a , b  ", {"a", "b"}},
+                      CsvCase{"山田 商店,x", {"山田", "商店", "x"}},
+                      CsvCase{"\"山田 商店\",x", {"山田 商店", "x"}},
+                      CsvCase{"山田　商店", {"山田　商店"}}, CsvCase{"\"a\"\"b\"", {"a\"b"}},
+                      CsvCase{"\"a,b\",c", {"a,b", "c"}}, CsvCase{"\"open", {"open"}},
+                      CsvCase{"\"ab\"cd,e", {"ab", "cd", "e"}},
                       CsvCase{"ｱｲｳ,－～", {"ｱｲｳ", "－～"}}, CsvCase{"a\tb", {"a", "b"}}));
 
 TEST(CsvLine, QuotesOnlyWhatNeedsIt) {
@@ -88,13 +92,16 @@ TEST(CustomerList, ExportHasTheHeaderLine) {
               "お客様コード,会社名１,会社名２,会社名３,郵便番号,住所１,住所２,ＴＥＬ,ＦＡＸ\r\n");
     list.Add(std::make_unique<TThCustomerObject>(customer("C1", "株式会社テスト")));
     list.ExportToFile(dir.path("one.csv"));
-    EXPECT_TRUE(Cp932::decode(readFileBytes(dir.path("one.csv"))).endsWith("\r\nC1,株式会社テスト,,,100-0001,\"東京都千代田区千代田 1-1\",,03-0000-0000,\r\n"));
+    EXPECT_TRUE(Cp932::decode(readFileBytes(dir.path("one.csv")))
+                    .endsWith("\r\nC1,株式会社テスト,,,100-0001,\"東京都千代田区千代田 "
+                              "1-1\",,03-0000-0000,\r\n"));
 }
 
 TEST(CustomerList, BrokenLineKeepsTheRecordsBeforeAndACopyOfTheFile) {
     TempDir dir;
     const QString path = dir.path("Customer.dat");
-    const QByteArray original = Cp932::encode("C1,a,,,,,,,\r\nC2,b,,,,,,,\r\nC3,too,few\r\nC4,d,,,,,,,\r\n");
+    const QByteArray original =
+        Cp932::encode("C1,a,,,,,,,\r\nC2,b,,,,,,,\r\nC3,too,few\r\nC4,d,,,,,,,\r\n");
     writeFileBytes(path, original);
     Clock::fix(QDateTime(QDate(2026, 12, 10), QTime(10, 0)));
     TThCustomerObjectList list;
@@ -137,7 +144,9 @@ TEST(CustomerList, FailedSaveLeavesTheOldFile) {
 TEST(ItemList, PricesAreCurrencyTextAndUnreadableOnesZero) {
     TempDir dir;
     const QString path = dir.path("ItemList.dat");
-    writeFileBytes(path, Cp932::encode("ボルト,本\r\nナット,個,abc\r\n座金,個,12.5\r\n\"配線 工事\",＜なし＞,1200\r\n"));
+    writeFileBytes(
+        path, Cp932::encode(
+                  "ボルト,本\r\nナット,個,abc\r\n座金,個,12.5\r\n\"配線 工事\",＜なし＞,1200\r\n"));
     TThItemObjectList items;
     items.Add(std::make_unique<TThItemObject>());
     items.LoadFromFile(path);

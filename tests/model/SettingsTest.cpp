@@ -8,9 +8,9 @@
 #include "Cp932.h"
 #include "FileSizeLimit.h"
 #include "ModelError.h"
-#include "TempDir.h"
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -24,7 +24,9 @@ void writeConf(const TempDir& dir, const char* utf8) {
     writeFileBytes(dir.path("conf.ini"), Cp932::encode(QString::fromUtf8(utf8)));
 }
 
-QString confText(const TempDir& dir) { return Cp932::decode(readFileBytes(dir.path("conf.ini"))); }
+QString confText(const TempDir& dir) {
+    return Cp932::decode(readFileBytes(dir.path("conf.ini")));
+}
 
 void expectDefaults(const TThConfigInfo& c) {
     EXPECT_EQ(c.TAX, Currency::fromUnits(5));
@@ -75,8 +77,9 @@ TEST(ConfigInfo, TypedReadsFallBackOnBadValues) {
         const char* tax;
         bool printCusCode;
     };
-    for (const Case c : {Case{"TAX=8\r\nPRINTCUSCODE=0", "8", false}, Case{"TAX=abc\r\nPRINTCUSCODE=2", "5", true},
-                         Case{"TAX=8.5\r\nPRINTCUSCODE=x", "8.5", true}, Case{"TAX=\r\n", "5", true}}) {
+    for (const Case c :
+         {Case{"TAX=8\r\nPRINTCUSCODE=0", "8", false}, Case{"TAX=abc\r\nPRINTCUSCODE=2", "5", true},
+          Case{"TAX=8.5\r\nPRINTCUSCODE=x", "8.5", true}, Case{"TAX=\r\n", "5", true}}) {
         TempDir dir;
         writeConf(dir, (std::string("[SETTING]\r\n") + c.conf + "\r\n").c_str());
         TThConfigInfo config(dir.root());
@@ -93,7 +96,8 @@ TEST(ConfigInfo, TypedReadsFallBackOnBadValues) {
 
 TEST(ConfigInfo, SaveWritesEveryKeyButFaxTitleAndKeepsProfiles) {
     TempDir dir;
-    writeConf(dir, "[CAMPANY_INFO0]\r\nZipNo=100-0001\r\n[SETTING]\r\nFAX_TITLE=手書きの題\r\nTAX=5\r\n");
+    writeConf(
+        dir, "[CAMPANY_INFO0]\r\nZipNo=100-0001\r\n[SETTING]\r\nFAX_TITLE=手書きの題\r\nTAX=5\r\n");
     TThConfigInfo config(dir.root());
     config.LoadFromFile(dir.path("conf.ini"));
     EXPECT_EQ(config.FAX_TITLE, "手書きの題");
@@ -102,7 +106,8 @@ TEST(ConfigInfo, SaveWritesEveryKeyButFaxTitleAndKeepsProfiles) {
     config.SaveToFile(dir.path("conf.ini"));
 
     const QString text = confText(dir);
-    EXPECT_TRUE(text.startsWith("[CAMPANY_INFO0]\r\nZipNo=100-0001\r\n[SETTING]\r\nFAX_TITLE=手書きの題\r\nTAX=10\r\n"))
+    EXPECT_TRUE(text.startsWith(
+        "[CAMPANY_INFO0]\r\nZipNo=100-0001\r\n[SETTING]\r\nFAX_TITLE=手書きの題\r\nTAX=10\r\n"))
         << text.toStdString();
     EXPECT_EQ(text.count("FAX_TITLE"), 1);
     EXPECT_TRUE(text.contains("\r\nLINE_COLOR_ODD=15780518\r\n"));
@@ -212,7 +217,8 @@ TEST(CampanyInfo, SavedProfilesReadBackAndKeepTheSettings) {
     manager.SaveToFile(dir.path("conf.ini"));
 
     const QString text = confText(dir);
-    EXPECT_TRUE(text.startsWith("[SETTING]\r\nTAX=8\r\nEST_TITLE=見積\r\n[CAMPANY_INFO0]\r\nZipNo=\r\n"))
+    EXPECT_TRUE(
+        text.startsWith("[SETTING]\r\nTAX=8\r\nEST_TITLE=見積\r\n[CAMPANY_INFO0]\r\nZipNo=\r\n"))
         << text.toStdString();
     EXPECT_TRUE(text.contains("\r\nBankName2=みずほ銀行 本店\r\n"));
     EXPECT_TRUE(text.contains("\r\nCampanyStampWidth_B5=21.75\r\n"));

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "MessageLog.h"
 #include "IniFile.h"
+#include "MessageLog.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
 #include "TFormPreviewMitsu.h"

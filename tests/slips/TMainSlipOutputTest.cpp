@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "MessageLog.h"
 #include "IniFile.h"
+#include "MessageLog.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
 #include "TFormPrintMitsu.h"

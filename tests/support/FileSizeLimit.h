@@ -7,7 +7,7 @@
 // Lets writes beyond limit bytes fail with EFBIG, as on a full disk; even root cannot
 // write past it, so tests of failing saves work in any sandbox.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t limit) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -22,7 +22,7 @@ public:
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     rlimit saved_{};
     void (*previousHandler_)(int) = nullptr;
 };

@@ -10,7 +10,9 @@ TempDir::TempDir() : dir_(QDir::tempPath() + "/dorvani4-test-XXXXXX") {
     }
 }
 
-QString TempDir::path(const QString& name) const { return dir_.filePath(name); }
+QString TempDir::path(const QString& name) const {
+    return dir_.filePath(name);
+}
 
 QByteArray readFileBytes(const QString& path) {
     QFile file(path);
@@ -23,7 +25,8 @@ QByteArray readFileBytes(const QString& path) {
 
 void writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
         ADD_FAILURE() << "cannot write " << path.toStdString();
     }
 }

@@ -5,12 +5,12 @@
 
 // A fresh folder per test; paths inside it end up in error messages, so it is readable.
 class TempDir {
-public:
+  public:
     TempDir();
     QString path(const QString& name) const;
     QString root() const { return dir_.path(); }
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

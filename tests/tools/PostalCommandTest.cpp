@@ -15,7 +15,7 @@ ToolRun run(const TempDir& root, const QStringList& arguments) {
 }
 
 class PostalCommandTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QDir().mkpath(root.path("zip"));
         ASSERT_TRUE(QFile::copy(DORVANI4_TEST_DATA "/postal/zip.dat", root.path("zip/zip.dat")));
@@ -45,12 +45,14 @@ TEST_F(PostalCommandTest, NoMatchGivesTheProgramsMessage) {
         QStringList arguments;
         const char* message;
     };
-    for (const Case& c : {Case{{"zip", "999"}, "郵便番号が不明です。"}, Case{{"zip", "10"}, "郵便番号が不明です。"},
-                          Case{{"address", "存在しない町"}, "住所が不明です。"}}) {
+    for (const Case& c :
+         {Case{{"zip", "999"}, "郵便番号が不明です。"}, Case{{"zip", "10"}, "郵便番号が不明です。"},
+          Case{{"address", "存在しない町"}, "住所が不明です。"}}) {
         const ToolRun lookup = run(root, c.arguments);
         EXPECT_EQ(lookup.status, 1) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(lookup.out.isEmpty());
-        EXPECT_EQ(lookup.err, QStringLiteral("dorvani4-tool: %1\n").arg(QString::fromUtf8(c.message)));
+        EXPECT_EQ(lookup.err,
+                  QStringLiteral("dorvani4-tool: %1\n").arg(QString::fromUtf8(c.message)));
     }
 }
 

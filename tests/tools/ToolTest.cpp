@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QDir>
-#include <QImage>
 #include <QProcess>
 
 #include "Cp932.h"
@@ -39,9 +39,11 @@ TEST(Tool, ConvertToFileAndBackGivesTheSameJson) {
     TempDir dir;
     writeFileBytes(dir.path("in.json"), Estimate);
     const QStringList saved = {"--saved", "2008/04/01 09:05"};
-    ASSERT_EQ(tool(QStringList{"convert", dir.path("in.json"), dir.path("a.MT4")} + saved).status, 0);
+    ASSERT_EQ(tool(QStringList{"convert", dir.path("in.json"), dir.path("a.MT4")} + saved).status,
+              0);
     ASSERT_EQ(tool({"convert", dir.path("a.MT4"), dir.path("a.json")}).status, 0);
-    ASSERT_EQ(tool(QStringList{"convert", dir.path("a.json"), dir.path("b.MT4")} + saved).status, 0);
+    ASSERT_EQ(tool(QStringList{"convert", dir.path("a.json"), dir.path("b.MT4")} + saved).status,
+              0);
     ASSERT_EQ(tool({"convert", dir.path("b.MT4"), dir.path("b.json")}).status, 0);
 
     EXPECT_EQ(readFileBytes(dir.path("a.MT4")), readFileBytes(dir.path("b.MT4")));
@@ -115,7 +117,8 @@ TEST(Tool, ShowTakesItsDefaultRateFromTheDataRoot) {
 TEST(Tool, ConfigListsSettingsProfilesAndPictures) {
     TempDir dir;
     writeFileBytes(dir.path("conf.ini"),
-                   Cp932::encode("[SETTING]\r\nTAX=2.5\r\nPRINTDECIMAL=1\r\n[CAMPANY_INFO1]\r\nCampanyName1=株式会社テスト\r\n"
+                   Cp932::encode("[SETTING]\r\nTAX=2.5\r\nPRINTDECIMAL=1\r\n[CAMPANY_INFO1]"
+                                 "\r\nCampanyName1=株式会社テスト\r\n"
                                  "CampanyStampWidth_B5=20.5\r\nBankNo2=普通 123\r\n"));
     QDir().mkpath(dir.path("img"));
     QImage seal(40, 30, QImage::Format_RGB32);
@@ -148,7 +151,8 @@ TEST(Tool, ConfigListsSettingsProfilesAndPictures) {
 
 TEST(Tool, MastersAndCustomerExport) {
     TempDir dir;
-    writeFileBytes(dir.path("Customer.dat"), Cp932::encode("C1,\"山田 商店\",,,100-0001,東京都,,03,\r\n"));
+    writeFileBytes(dir.path("Customer.dat"),
+                   Cp932::encode("C1,\"山田 商店\",,,100-0001,東京都,,03,\r\n"));
     writeFileBytes(dir.path("ItemList.dat"), Cp932::encode("ボルト,本,12.5\r\n"));
     writeFileBytes(dir.path("ItemUnit.dat"), Cp932::encode("個\r\n\r\n"));
     const ToolRun run = tool({"--data-root", dir.root(), "masters"});
@@ -185,7 +189,8 @@ TEST_P(ToolFailure, ExitsWithStatusAndOneLineMessage) {
     if (c.json) {
         writeFileBytes(dir.path("in.json"), c.json);
     }
-    writeFileBytes(dir.path("broken.MT4"), QByteArray::fromHex("0a000000") + "MITSU4_100" + QByteArray::fromHex("ff"));
+    writeFileBytes(dir.path("broken.MT4"),
+                   QByteArray::fromHex("0a000000") + "MITSU4_100" + QByteArray::fromHex("ff"));
     writeFileBytes(dir.path("Customer.dat"), "C1,a,,,,,,,\r\nC2,short\r\n");
     QStringList arguments;
     for (const QString& argument : c.arguments) {
@@ -202,7 +207,9 @@ TEST_P(ToolFailure, ExitsWithStatusAndOneLineMessage) {
     }
 }
 
-std::string failureName(const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; }
+std::string failureName(const ::testing::TestParamInfo<FailureCase>& info) {
+    return info.param.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, ToolFailure,
@@ -210,28 +217,66 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NoCommand", {}, nullptr, 2, "usage"},
         FailureCase{"UnknownCommand", {"frobnicate"}, nullptr, 2, "unknown command"},
         FailureCase{"MissingFile", {"show"}, nullptr, 2, "usage: dorvani4-tool show"},
-        FailureCase{"UnknownOption", {"show", "DIR/a.MT4", "--fast"}, nullptr, 2, "unknown option --fast"},
-        FailureCase{"BadTaxRate", {"show", "DIR/a.MT4", "--tax-rate", "five"}, nullptr, 2, "--tax-rate"},
-        FailureCase{"TaxRateWithoutValue", {"show", "DIR/a.MT4", "--tax-rate"}, nullptr, 2, "--tax-rate needs a value"},
-        FailureCase{"BadSavedTime", {"convert", "DIR/in.json", "DIR/a.MT4", "--saved", "yesterday"}, "{}", 2, "--saved"},
-        FailureCase{"UnknownExtension", {"convert", "DIR/in.json", "DIR/a.txt"}, "{}", 2, "DIR/a.txt"},
+        FailureCase{
+            "UnknownOption", {"show", "DIR/a.MT4", "--fast"}, nullptr, 2, "unknown option --fast"},
+        FailureCase{
+            "BadTaxRate", {"show", "DIR/a.MT4", "--tax-rate", "five"}, nullptr, 2, "--tax-rate"},
+        FailureCase{"TaxRateWithoutValue",
+                    {"show", "DIR/a.MT4", "--tax-rate"},
+                    nullptr,
+                    2,
+                    "--tax-rate needs a value"},
+        FailureCase{"BadSavedTime",
+                    {"convert", "DIR/in.json", "DIR/a.MT4", "--saved", "yesterday"},
+                    "{}",
+                    2,
+                    "--saved"},
+        FailureCase{
+            "UnknownExtension", {"convert", "DIR/in.json", "DIR/a.txt"}, "{}", 2, "DIR/a.txt"},
         FailureCase{"AbsentFile", {"show", "DIR/none.MT4"}, nullptr, 1, "DIR/none.MT4"},
         FailureCase{"BrokenFile", {"show", "DIR/broken.MT4"}, nullptr, 1, "DIR/broken.MT4"},
-        FailureCase{"JsonSyntax", {"convert", "DIR/in.json", "DIR/a.MT4"}, "{\"Year\": ", 1, "DIR/in.json"},
-        FailureCase{"JsonWrongType", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"lines": [{"Num": 3}]})", 1,
+        FailureCase{
+            "JsonSyntax", {"convert", "DIR/in.json", "DIR/a.MT4"}, "{\"Year\": ", 1, "DIR/in.json"},
+        FailureCase{"JsonWrongType",
+                    {"convert", "DIR/in.json", "DIR/a.MT4"},
+                    R"({"lines": [{"Num": 3}]})",
+                    1,
                     "lines[0].Num: must be a string"},
-        FailureCase{"JsonBadNumber", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"TaxRate": "1,5"})", 1,
+        FailureCase{"JsonBadNumber",
+                    {"convert", "DIR/in.json", "DIR/a.MT4"},
+                    R"({"TaxRate": "1,5"})",
+                    1,
                     "TaxRate: 「1,5」は数値ではありません"},
-        FailureCase{"JsonUnknownField", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"Customer": {"Nmae1": ""}})",
-                    1, "Customer.Nmae1: unknown field"},
-        FailureCase{"JsonBadRounding", {"convert", "DIR/in.json", "DIR/a.MT4"}, R"({"TaxRounding": "up"})", 1,
+        FailureCase{"JsonUnknownField",
+                    {"convert", "DIR/in.json", "DIR/a.MT4"},
+                    R"({"Customer": {"Nmae1": ""}})",
+                    1,
+                    "Customer.Nmae1: unknown field"},
+        FailureCase{"JsonBadRounding",
+                    {"convert", "DIR/in.json", "DIR/a.MT4"},
+                    R"({"TaxRounding": "up"})",
+                    1,
                     "TaxRounding: must be rmTruncate"},
-        FailureCase{"BrokenCustomerFile", {"--data-root", "DIR/", "masters"}, nullptr, 1,
+        FailureCase{"BrokenCustomerFile",
+                    {"--data-root", "DIR/", "masters"},
+                    nullptr,
+                    1,
                     "DIR/Customer.dat」の 2 行目"},
-        FailureCase{"DataRootWithoutValue", {"config", "--data-root"}, nullptr, 2, "--data-root needs a value"},
-        FailureCase{"ConfigTakesNoFile", {"config", "x"}, nullptr, 2, "usage: dorvani4-tool [--data-root DIR] config"},
-        FailureCase{"TextShiftJisCannotHold", {"convert", "DIR/in.json", "DIR/a.MT4"},
-                    R"({"lines": [{"ItemName": "寿司🍣"}]})", 1, "1行目の品名"}),
+        FailureCase{"DataRootWithoutValue",
+                    {"config", "--data-root"},
+                    nullptr,
+                    2,
+                    "--data-root needs a value"},
+        FailureCase{"ConfigTakesNoFile",
+                    {"config", "x"},
+                    nullptr,
+                    2,
+                    "usage: dorvani4-tool [--data-root DIR] config"},
+        FailureCase{"TextShiftJisCannotHold",
+                    {"convert", "DIR/in.json", "DIR/a.MT4"},
+                    R"({"lines": [{"ItemName": "寿司🍣"}]})",
+                    1,
+                    "1行目の品名"}),
     failureName);
 
 }  // namespace
