@@ -5,19 +5,23 @@ bool CommandLine::takeFlag(const QString& name) {
 }
 
 std::optional<QString> CommandLine::takeValue(const QString& name) {
-    const qsizetype at = arguments_.indexOf(name);
-    if (at < 0) {
-        return std::nullopt;
-    }
-    if (at + 1 >= arguments_.size()) {
-        throw EUsageError(QStringLiteral("%1 needs a value").arg(name));
-    }
-    const QString value = arguments_.at(at + 1);
-    arguments_.remove(at, 2);
-    if (arguments_.contains(name)) {
+    const QStringList values = takeValues(name);
+    if (values.size() > 1) {
         throw EUsageError(QStringLiteral("%1 is given twice").arg(name));
     }
-    return value;
+    return values.isEmpty() ? std::nullopt : std::optional<QString>(values.first());
+}
+
+QStringList CommandLine::takeValues(const QString& name) {
+    QStringList values;
+    for (qsizetype at = arguments_.indexOf(name); at >= 0; at = arguments_.indexOf(name, at)) {
+        if (at + 1 >= arguments_.size()) {
+            throw EUsageError(QStringLiteral("%1 needs a value").arg(name));
+        }
+        values << arguments_.at(at + 1);
+        arguments_.remove(at, 2);
+    }
+    return values;
 }
 
 QStringList CommandLine::positional(int count, const QString& usage) {

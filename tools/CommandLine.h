@@ -22,7 +22,10 @@ class CommandLine {
     explicit CommandLine(QStringList arguments) : arguments_(std::move(arguments)) {}
 
     bool takeFlag(const QString& name);
+    // An option given at most once.
     std::optional<QString> takeValue(const QString& name);
+    // An option that may be repeated, in the order given.
+    QStringList takeValues(const QString& name);
     const QStringList& rest() const { return arguments_; }
     // The remaining arguments, which must be exactly count positional ones.
     QStringList positional(int count, const QString& usage);

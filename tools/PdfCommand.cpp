@@ -56,10 +56,7 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const int bank =
         TakeNumber(arguments, QStringLiteral("--bank"), TThCampanyInfo::BankAccountCount);
     const std::optional<QString> tax = arguments.takeValue(QStringLiteral("--tax"));
-    QStringList settings;
-    while (std::optional<QString> setting = arguments.takeValue(QStringLiteral("--set"))) {
-        settings << *setting;
-    }
+    const QStringList settings = arguments.takeValues(QStringLiteral("--set"));
     const QStringList positional = arguments.positional(3, Usage);
     const std::optional<TSlipKind> kind = SlipKindFromSection(positional[0]);
     if (!kind) {

@@ -27,20 +27,23 @@ QString document(const TempDir& dir, const QByteArray& json) {
 }
 
 const char* const Estimate = R"({"Customer": {"Name1": "株式会社テスト", "NameTitle": "御中"},
-  "Etc": "備考の行", "lines": [{"ItemName": "ボルト", "Num": "12", "UnitPrice": "150", "TotalPrice": "1800"}]})";
+  "Etc": "備考の行", "lines": [{"ItemName": "ボルト", "Num": "12", "UnitPrice": "150", "TotalPrice": "1800", "Etc": "行の注記"}]})";
 
 TEST(PdfCommand, WritesTheSlipWithTheOptionsOfPrintIni) {
     TempDir dir;
     const QString file = document(dir, Estimate);
     writeFileBytes(dir.path("print.ini"), "[MITSU]\r\nPRINT_NOTE=1\r\n");
-    const ToolRun run = tool({"--data-root", dir.root(), "pdf", "mitsu", file, dir.path("a.pdf"),
-                              "--set", "PRINT_GRAND_TOTAL=0", "--tax", "in"});
+    const ToolRun run =
+        tool({"--data-root", dir.root(), "pdf", "mitsu", file, dir.path("a.pdf"), "--set",
+              "PRINT_GRAND_TOTAL=0", "--tax", "in", "--set", "PRINT_NOTE=0"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QString text = pdfText(dir.path("a.pdf"));
     EXPECT_TRUE(text.contains("株式会社テスト 御中"));
     EXPECT_TRUE(text.contains("ボルト"));
     EXPECT_TRUE(text.contains("(消費税込)"));
+    // Every --set counts, the later one over print.ini.
     EXPECT_FALSE(text.contains("￥"));
+    EXPECT_FALSE(text.contains("行の注記"));
     // --set changes nothing on disk.
     EXPECT_EQ(readFileBytes(dir.path("print.ini")), QByteArray("[MITSU]\r\nPRINT_NOTE=1\r\n"));
 }
