@@ -218,7 +218,18 @@ QString SaveNameProblem(const QString& name) {
 }
 
 QString DocumentPath(const QString& folder, const QString& name) {
-    return QDir(folder).filePath(name + Extension);
+    const QDir dir(folder);
+    const QString standard = name + Extension;
+    if (!QFileInfo::exists(dir.filePath(standard))) {
+        // A file restored from another system may carry its extension in another case.
+        for (const QString& found : dir.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
+            if (found.size() == standard.size() && HasExtension(found, Extension) &&
+                found.startsWith(name)) {
+                return dir.filePath(found);
+            }
+        }
+    }
+    return dir.filePath(standard);
 }
 
 void LoadDocument(TThEstimateObjectList& document, const QString& path) {

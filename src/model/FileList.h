@@ -61,7 +61,8 @@ void Sort(std::vector<Entry>& entries, Column column, bool ascending);
 
 // Why a document cannot be saved under name, or empty when it can.
 QString SaveNameProblem(const QString& name);
-// The file a document saved under name goes to.
+// The file a document saved under name goes to: the existing one of that name, whatever the
+// case of its extension, else name + ".MT4".
 QString DocumentPath(const QString& folder, const QString& name);
 
 // Reads the document at path into document only when the whole file reads without error;

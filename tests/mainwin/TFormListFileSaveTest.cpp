@@ -1,5 +1,7 @@
 #include "FileWindowsFixture.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 
 #include "QtPrint.h"
@@ -85,6 +87,20 @@ TEST_F(TFormListFileSaveTest, SavingOverAsksFirstAndProposesTheFilesComment) {
     EXPECT_FALSE(save.isVisible());
     EXPECT_EQ(column(&form, FileList::ColumnName1), QStringList({"株式会社みどり"}));
     EXPECT_EQ(column(&form, FileList::ColumnComment), QStringList({"旧コメント"}));
+}
+
+// A file restored from another system may end in ".mt4"; saving over it keeps that one file.
+TEST_F(TFormListFileSaveTest, SavingOverAListedFileKeepsItsOwnName) {
+    saveDocument("見積001", "旧会社", "旧コメント");
+    ASSERT_TRUE(QFile::rename(data("見積001.MT4"), data("見積001.mt4")));
+    open();
+    doubleClickRow(&form, 0);
+    ASSERT_TRUE(save.isVisible());
+    click(&save, "PNGBtnOK");
+
+    EXPECT_EQ(messages.Texts, QStringList({"見積001 は既に存在します。\r\n上書きしますか？"}));
+    EXPECT_EQ(QDir(data()).entryList(QDir::Files), QStringList({"見積001.mt4"}));
+    EXPECT_EQ(column(&form, FileList::ColumnName1), QStringList({"株式会社みどり"}));
 }
 
 TEST_F(TFormListFileSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen) {
