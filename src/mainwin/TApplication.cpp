@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "FontSubstitutions.h"
+#include "JapaneseSurface.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "TFormMain.h"
@@ -11,6 +12,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("dorvani4"));
     setApplicationDisplayName(TFormMain::ApplicationTitle);
     setApplicationVersion(QStringLiteral(DORVANI4_VERSION));
+    InstallJapaneseSurface(*this);
     InstallFontSubstitutions();
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
