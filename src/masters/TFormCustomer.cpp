@@ -3,13 +3,13 @@
 #include <QCollator>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QStandardPaths>
 #include <algorithm>
 #include <vector>
 
 #include "CustomerField.h"
 #include "Messages.h"
 #include "ModelError.h"
+#include "StartFolders.h"
 #include "TCustomerTableModel.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
@@ -190,8 +190,7 @@ void TFormCustomer::BtnDeleteClick() {
 }
 
 void TFormCustomer::BtnExportClick() {
-    const QString path =
-        exportDialog_(this, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    const QString path = exportDialog_(this, StartFolders::Export());
     if (path.isEmpty()) {
         return;
     }

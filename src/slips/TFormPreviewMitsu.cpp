@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QShowEvent>
-#include <QStandardPaths>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -14,6 +13,7 @@
 #include "SaveFile.h"
 #include "SlipLayout.h"
 #include "SlipPrintRun.h"
+#include "StartFolders.h"
 #include "TPngButton.h"
 #include "ui_TFormPreviewMitsu.h"
 
@@ -21,10 +21,6 @@ namespace {
 
 int Round(double v) {
     return static_cast<int>(std::lround(v));
-}
-
-QString DesktopFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
 }  // namespace
@@ -220,7 +216,7 @@ QString TFormPreviewMitsu::AskJpgFile(QWidget* parent, const QString& folder) {
 }
 
 void TFormPreviewMitsu::SavePicture(const SaveDialog& dialog, const char* format) {
-    const QString path = dialog(this, DesktopFolder());
+    const QString path = dialog(this, StartFolders::Export());
     if (path.isEmpty()) {
         return;
     }

@@ -3,11 +3,11 @@
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrinter>
-#include <QStandardPaths>
 
 #include "Messages.h"
 #include "ModelError.h"
 #include "SlipPrintRun.h"
+#include "StartFolders.h"
 #include "TFormPrintMitsu.h"
 #include "TSlipPdfTemplates.h"
 #include "TThCampanyInfoManager.h"
@@ -32,8 +32,7 @@ void TMainSlipOutput::Run(QWidget* parent, TSlipKind kind, const TThEstimateObje
         PrintSlip(options_.Printer(), source, options_.IsA4());
         return;
     }
-    const QString path =
-        pdfDialog_(parent, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    const QString path = pdfDialog_(parent, StartFolders::Export());
     if (!path.isEmpty()) {
         templates_.SaveSlipPdf(source, path);
     }

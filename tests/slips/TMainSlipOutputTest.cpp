@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -10,6 +9,7 @@
 #include "MessageLog.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
+#include "StartFolders.h"
 #include "TFormPrintMitsu.h"
 #include "TMainSlipOutput.h"
 #include "TPngButton.h"
@@ -76,8 +76,7 @@ TEST_F(TMainSlipOutputTest, PdfIsA4WithoutCopiesWhateverThePaperAndCopyOptions) 
     pdfAnswer = temp.path("slip.pdf");
     press(skMitsu, "pngBtnSavePDF");
     EXPECT_TRUE(shown);
-    EXPECT_EQ(dialogFolders,
-              QStringList(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
+    EXPECT_EQ(dialogFolders, QStringList(StartFolders::Export()));
     const QString info = PdfInfo(pdfAnswer);
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains("595 x 842 pts")) << info.toStdString();
