@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
-    SingleInstance instance(TFormMain::ApplicationTitle);
+    SingleInstance instance(TFormMain::ApplicationTitle, DataFolders::DefaultRoot());
     try {
         if (!instance.Claim()) {
             return 0;  // the running program came forward
