@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabBar>
 #include <QWheelEvent>
 
@@ -181,8 +182,19 @@ void TFormMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
+        CentreOnScreen();
         FormShow();
     }
+}
+
+// Centred on the desktop; a screen smaller than the window shows its top left corner.
+void TFormMain::CentreOnScreen() {
+    const QRect available = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QPoint frameOffset = pos() - frame.topLeft();
+    const int left = std::max(available.left(), available.center().x() - frame.width() / 2);
+    const int top = std::max(available.top(), available.center().y() - frame.height() / 2);
+    move(QPoint(left, top) + frameOffset);
 }
 
 void TFormMain::FormShow() {

@@ -96,6 +96,7 @@ class TFormMain : public QMainWindow {
   private:
     void FormCreate();
     void FormShow();
+    void CentreOnScreen();
     bool FormCloseQuery();
     void Exit1Click();
     void About1Click();

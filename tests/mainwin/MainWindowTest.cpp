@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -110,6 +111,10 @@ TEST_F(MainWindowTest, WindowHasItsFixedSizeTabsAndMenus) {
     TFormMain& w = start();
     EXPECT_EQ(w.windowTitle(), "Rokuvel Dorvani4");
     EXPECT_EQ(w.centralWidget()->size(), QSize(872, 626));
+    const QRect screen = w.screen()->availableGeometry();
+    ASSERT_EQ(screen.size(), QSize(1024, 768));
+    EXPECT_LE(std::abs(w.frameGeometry().center().x() - screen.center().x()), 1) << "centred";
+    EXPECT_LE(std::abs(w.frameGeometry().center().y() - screen.center().y()), 1);
     auto* tabs = w.findChild<QTabWidget*>("PGMain");
     ASSERT_TRUE(tabs);
     EXPECT_EQ(tabs->tabText(0), "お客様情報");

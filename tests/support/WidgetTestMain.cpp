@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdlib>
 
 #include "TestEnvironment.h"
 
-// As TestMain, with a QApplication for window tests (QT_QPA_PLATFORM=offscreen).
+// As TestMain, with a QApplication for window tests on the offscreen platform with one
+// 1024 × 768 screen.
 int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen:configfile=" DORVANI4_TEST_SCREEN, 0);
     SetTestEnvironment();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
