@@ -51,7 +51,6 @@ class TPReport {
     pdf::TPdfViewerPreferences ViewerPreference() const { return viewerPreference_; }
     void SetViewerPreference(pdf::TPdfViewerPreferences value);
 
-    bool HasDocument() const { return pdfDoc_ != nullptr; }
     int PageCount() const { return pageCount_; }
     pdf::TPdfDoc* PdfDoc() const { return pdfDoc_.get(); }
 

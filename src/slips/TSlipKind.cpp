@@ -37,10 +37,6 @@ TSlipPageKind SlipPageKindOf(int n, int m) {
     return n == 1 ? TSlipPageKind::pkFirst : TSlipPageKind::pkMiddle;
 }
 
-bool IsMainSlip(TSlipKind kind) {
-    return FindMainSlip(kind) != nullptr;
-}
-
 bool GetSlipTitle(const TThConfigInfo& config, TSlipKind kind, QString& title, QString& message) {
     struct Texts {
         const QString* title;

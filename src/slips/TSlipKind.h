@@ -27,8 +27,6 @@ enum class TSlipPageKind : std::uint8_t { pkSingle = 1, pkFirst = 2, pkMiddle = 
 // Page n (from 1) of m.
 TSlipPageKind SlipPageKindOf(int n, int m);
 
-bool IsMainSlip(TSlipKind kind);
-
 // The kind's title and message from the settings; for kinds above skFax nothing is set and
 // the result is false.
 bool GetSlipTitle(const TThConfigInfo& config, TSlipKind kind, QString& title, QString& message);

@@ -205,15 +205,37 @@ TEST(SlipLayout, TaxChoicesFollowTheDocument) {
 
 TEST(SlipLayout, TitlesOfTheKinds) {
     Slip slip;
-    QString title = QStringLiteral("keep");
-    QString message = QStringLiteral("keep");
-    EXPECT_FALSE(GetSlipTitle(slip.config, skItemList, title, message));
-    EXPECT_EQ(title, "keep");
-    ASSERT_TRUE(GetSlipTitle(slip.config, skFax, title, message));
-    EXPECT_EQ(title, slip.config.FAX_TITLE);
-    EXPECT_EQ(message, "");
-    GetSlipTitle(slip.config, skMitsu, title, message);
-    EXPECT_EQ(title, slip.config.EST_TITLE);
+    // Every text of the settings holds its own key, so a kind that reads another's is seen.
+    for (const SettingKey<TThConfigInfo>& key : TThConfigInfo::Keys()) {
+        if (auto* text = std::get_if<QString TThConfigInfo::*>(&key.member)) {
+            slip.config.*(*text) = key.key;
+        }
+    }
+    const struct {
+        TSlipKind kind;
+        const char* title;  // nullptr: the kind has no title of the settings
+        const char* message;
+    } cases[] = {
+        {skMitsu, "EST_TITLE", "EST_MSG"},
+        {skTanka, "UNIT_PRICE_EST_TITLE", "UNIT_PRICE_EST_MSG"},
+        {skNouhin, "DELIVER_TITLE", "DELIVER_MSG"},
+        {skSeikyu, "CLAIM_TITLE", "CLAIM_MSG"},
+        {skJuryo, "RECEIVE_TITLE", "RECEIVE_MSG"},
+        {skRyoshu, "RECEIPT_TITLE", "RECEIPT_MSG"},
+        {skSeikyuMeisai, "CLAIM_DETAIL_TITLE", "CLAIM_DETAIL_MSG"},
+        {skTotalClaim, "TOTAL_CLAIM_TITLE", "TOTAL_CLAIM_MSG"},
+        {skFax, "FAX_TITLE", ""},
+        {skItemList, nullptr, nullptr},
+        {skCustomerList, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        QString title = QStringLiteral("keep");
+        QString message = QStringLiteral("keep");
+        EXPECT_EQ(GetSlipTitle(slip.config, c.kind, title, message), c.title != nullptr)
+            << int(c.kind);
+        EXPECT_EQ(title, c.title != nullptr ? c.title : "keep") << int(c.kind);
+        EXPECT_EQ(message, c.message != nullptr ? c.message : "keep") << int(c.kind);
+    }
 }
 
 TEST(PrintOptions, LoadFromPrintIniAndSaveBack) {
