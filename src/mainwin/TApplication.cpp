@@ -1,7 +1,8 @@
 #include "TApplication.h"
 
-#include <exception>
+#include <new>
 
+#include "Exception.h"
 #include "FontSubstitutions.h"
 #include "JapaneseSurface.h"
 #include "Messages.h"
@@ -22,10 +23,22 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const EModelError& error) {
-        Messages::Error(activeWindow(), error.message());
-    } catch (const std::exception& error) {
-        Messages::Error(activeWindow(), QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        Messages::Error(activeWindow(), UncaughtErrorText(std::current_exception()));
     }
     return false;
+}
+
+QString TApplication::UncaughtErrorText(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const EModelError& modelError) {
+        return modelError.message();
+    } catch (const pdf::Exception&) {
+        return QStringLiteral("PDFファイルを作成できませんでした。");
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("メモリが不足しているため、処理を中止しました。");
+    } catch (...) {
+        return QStringLiteral("内部エラーのため、処理を中止しました。");
+    }
 }

@@ -42,8 +42,8 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
 
     connect(ui_->Exit1, &QAction::triggered, this, &TFormMain::Exit1Click);
     connect(ui_->About1, &QAction::triggered, this, &TFormMain::About1Click);
-    // The pending row edit is committed before the tab changes.
-    connect(ui_->PGMain->tabBar(), &QTabBar::tabBarClicked, this, &TFormMain::CommitRowEdit);
+    // Every tab change commits the pending row edit, by click, Ctrl+Tab, arrow key or code.
+    connect(ui_->PGMain, &QTabWidget::currentChanged, this, &TFormMain::CommitRowEdit);
 
     // Commands whose windows come with later parts of the program stay visible but disabled.
     for (QAction* action : {ui_->N3, ui_->N4, ui_->N2, ui_->N17}) {
@@ -125,6 +125,8 @@ Currency TFormMain::ParseMoney(QStringView text) const {
 
 void TFormMain::ResetWindow() {
     ui_->PGMain->setCurrentWidget(ui_->TabCustomerInfo);
+    // A fresh document has no selected row, whatever was selected before.
+    FSelectedRow = -1;
     // The header handlers stay attached: every control that changes copies the header.
     ui_->MMCusCode->clear();
     ui_->MMSlipCode->clear();

@@ -150,10 +150,16 @@ class TFormMain : public QMainWindow {
     void EditEnter(int row, QWidget* control);
     void EditExit(int row);
     void TaxCheckBoxClick(int row);
+    // Stores the row as typed and recomputes the document.
     void CommitRow(int row);
+    // The row as typed into its line (an empty figure counts as 0); before a command
+    // rearranges the lines.
+    void StoreTypedRow(int row);
     void ScrollByWheel(int notches);
     // CalcTotal, reporting a sum beyond the Currency range instead of ending the command.
     void Recalculate();
+    // After every change of the lines: recompute, then show rows and totals.
+    void LinesChanged();
     bool RefuseInTotalClaim();
     // False, after telling the user, when no row is selected.
     bool HasSelection(const QString& withoutSelection);

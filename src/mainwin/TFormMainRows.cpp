@@ -127,8 +127,12 @@ void TFormMain::CreateRow(int index) {
     for (const auto& [field, menu] :
          {std::pair{row.EditItemName, &PMItem}, std::pair{row.MemoItemUnit, &PMUnit}}) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(field, &QWidget::customContextMenuRequested, this,
-                [field, menu](const QPoint& at) { (*menu)->popup(field->mapToGlobal(at)); });
+        // An empty menu would open unseen and swallow the next click.
+        connect(field, &QWidget::customContextMenuRequested, this, [field, menu](const QPoint& at) {
+            if (!(*menu)->isEmpty()) {
+                (*menu)->popup(field->mapToGlobal(at));
+            }
+        });
     }
     connect(row.CBItemNoTax, &QCheckBox::clicked, this, [this, index] { TaxCheckBoxClick(index); });
     // Its figures read as every other row's do (PRINTDECIMAL) from the start.
@@ -178,6 +182,10 @@ void TFormMain::DestroyLastRow() {
     }
     if (editingRow_ == row.Index) {
         editingRow_ = -1;
+    }
+    // No command may act on a row that is gone.
+    if (FSelectedRow >= row.Index) {
+        FSelectedRow = -1;
     }
     row.Destroy();
 }
@@ -325,8 +333,7 @@ void TFormMain::ConfigChange() {
         }
     }
     FEstimate.TaxIn = ui_->CBTaxIn->isChecked();
-    Recalculate();
-    RefreshAll();
+    LinesChanged();
 }
 
 int TFormMain::RowOf(const QObject* control) const {
@@ -392,16 +399,18 @@ void TFormMain::TaxCheckBoxClick(int row) {
     CommitRow(row);
 }
 
-// An empty figure counts as 0; then the row is stored and the whole document recomputed.
 void TFormMain::CommitRow(int row) {
+    StoreTypedRow(row);
+    LinesChanged();
+}
+
+void TFormMain::StoreTypedRow(int row) {
     for (TSsEdit* figure : rows_.at(static_cast<size_t>(row)).Figures()) {
         if (figure->text().trimmed().isEmpty()) {
             figure->setText(QStringLiteral("0"));
         }
     }
     StoreRow(row);
-    Recalculate();
-    RefreshAll();
 }
 
 void TFormMain::ScrollByWheel(int notches) {
@@ -416,6 +425,11 @@ void TFormMain::Recalculate() {
     } catch (const EModelError& error) {
         Messages::Error(this, error.message());
     }
+}
+
+void TFormMain::LinesChanged() {
+    Recalculate();
+    RefreshAll();
 }
 
 bool TFormMain::RefuseInTotalClaim() {
@@ -449,8 +463,7 @@ void TFormMain::N10Click() {
         return;
     }
     FEstimate.Items(FSelectedRow) = FCopyItem;
-    Recalculate();
-    RefreshAll();
+    LinesChanged();
     Messages::Information(this, QStringLiteral("選択行に貼り付けました。"));
 }
 
@@ -462,7 +475,6 @@ void TFormMain::BtnBackItemClick() {
     MoveSelectedItem(+1);
 }
 
-// The totals follow at the next exit from a row, which the focus change brings about.
 void TFormMain::MoveSelectedItem(int step) {
     if (!HasSelection(QStringLiteral("移動するデータを１つ選択してください。"))) {
         return;
@@ -473,9 +485,10 @@ void TFormMain::MoveSelectedItem(int step) {
         Messages::Information(this, CannotMove);
         return;
     }
-    StoreRow(selected);
+    StoreTypedRow(selected);
     FEstimate.Move(selected, target);
-    RefreshAll();
+    // A line moved across a subtotal row changes both groups.
+    LinesChanged();
     rows_[static_cast<size_t>(target)].EditItemName->setFocus(Qt::OtherFocusReason);
 }
 
@@ -485,7 +498,7 @@ void TFormMain::N15Click() {
         return;
     }
     if (InsertEmptyLine()) {
-        RefreshAll();
+        LinesChanged();
     }
 }
 
@@ -497,6 +510,8 @@ bool TFormMain::InsertEmptyLine() {
         Messages::Information(this, InsertImpossible);
         return false;
     }
+    // What is typed into the selected row goes down with its line.
+    StoreTypedRow(FSelectedRow);
     FEstimate.Move(last, FSelectedRow);
     return true;
 }
@@ -508,8 +523,7 @@ void TFormMain::BtnDelDataClick() {
     }
     FEstimate.Delete(FSelectedRow);
     FEstimate.Add(std::make_unique<TThEstimateObject>());
-    Recalculate();
-    RefreshAll();
+    LinesChanged();
 }
 
 void TFormMain::S1Click() {
@@ -519,8 +533,7 @@ void TFormMain::S1Click() {
     }
     if (InsertEmptyLine()) {
         FEstimate.SetSubTotalRow(FSelectedRow);
-        Recalculate();
-        RefreshAll();
+        LinesChanged();
     }
 }
 
@@ -544,7 +557,7 @@ void TFormMain::pngBtnDelInputAreaClick() {
         return;
     }
     if (FSelectedRow >= 0) {
-        StoreRow(FSelectedRow);
+        StoreTypedRow(FSelectedRow);
     }
     // A document opened with, say, 105 lines loses only five: never fewer than 100 rows.
     const int removed = std::min(InputAreaStep, count - TThEstimateObjectList::DefaultLineCount);
@@ -556,9 +569,9 @@ void TFormMain::pngBtnDelInputAreaClick() {
         }
     }
     RemoveRows(removed);
-    if (FSelectedRow >= RowCount()) {
-        FSelectedRow = -1;
-    } else if (FSelectedRow >= 0) {
+    // The amounts of filled lines that went must leave the totals too.
+    LinesChanged();
+    if (FSelectedRow >= 0) {
         rows_[static_cast<size_t>(FSelectedRow)].EditItemName->setFocus(Qt::OtherFocusReason);
     }
 }

@@ -3,6 +3,29 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+// Qt cannot switch the input method off in a number field, so what it types there in
+// full width reads as the ASCII digit or sign it stands for.
+QChar AsciiNumberChar(QChar c) {
+    const char16_t code = c.unicode();
+    if (code >= u'０' && code <= u'９') {
+        return QChar(u'0' + (code - u'０'));
+    }
+    switch (code) {
+        case u'．':
+            return u'.';
+        case u'，':
+            return u',';
+        case u'－':
+            return u'-';
+        default:
+            return c;
+    }
+}
+
+}  // namespace
+
 QString FormatAmount(bool forTotals, Currency value, bool printDecimals) {
     // Hundredths, rounded half away from zero on the exact raw value.
     const std::int64_t raw = value.raw();
@@ -34,7 +57,11 @@ QString FormatAmount(bool forTotals, Currency value, bool printDecimals) {
 }
 
 Currency ParseMoney(QStringView text) {
-    QString plain = text.toString();
+    QString plain;
+    plain.reserve(text.size());
+    for (const QChar c : text) {
+        plain += AsciiNumberChar(c);
+    }
     plain.remove(QLatin1Char(','));
     return Currency::fromText(plain);
 }

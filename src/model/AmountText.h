@@ -10,6 +10,7 @@
 // show two decimals when printDecimals (PRINTDECIMAL) is on; totals never pad.
 QString FormatAmount(bool forTotals, Currency value, bool printDecimals);
 
-// Money typed by the user: every "," is dropped, the rest is a decimal number. Throws
-// EConvertError for text that is not a number.
+// Money typed by the user: full-width digits, "．", "，" and "－" count as their ASCII forms,
+// every "," is dropped, the rest is a decimal number. Throws EConvertError for text that
+// is not a number.
 Currency ParseMoney(QStringView text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -22,11 +23,15 @@ class OwnedList {
         items_.at(checked(index)).swap(item);
         return item;
     }
+    // Both indexes are checked before anything moves: a bad one leaves every slot filled.
     void Move(int from, int to) {
-        auto item = std::move(items_.at(checked(from)));
-        checked(to);
-        items_.erase(items_.begin() + from);
-        items_.insert(items_.begin() + to, std::move(item));
+        const auto source = items_.begin() + static_cast<std::ptrdiff_t>(checked(from));
+        const auto target = items_.begin() + static_cast<std::ptrdiff_t>(checked(to));
+        if (source < target) {
+            std::rotate(source, source + 1, target + 1);
+        } else {
+            std::rotate(target, source, source + 1);
+        }
     }
     void Delete(int index) {
         items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(checked(index)));

@@ -1,5 +1,8 @@
 #include "TThEstimateObjectList.h"
 
+#include <utility>
+#include <vector>
+
 #include "DocumentFile.h"
 #include "ModelError.h"
 
@@ -56,14 +59,17 @@ void TThEstimateObjectList::CalcTotal() {
     if (TotalClaimMode) {
         return;
     }
-    Int128 subTotal = 0;
+    Int128 lineSum = 0;
     Int128 taxable = 0;
     Int128 group = 0;
     Int128 perLineTax = 0;
+    // Nothing is stored before every sum is known to fit: a sum beyond the range leaves the
+    // subtotal rows and the three totals as they were, never half of them new.
+    std::vector<std::pair<TThEstimateObject*, Currency>> groupSums;
     for (int i = 0; i < Count(); ++i) {
         TThEstimateObject* line = &Items(i);
         if (line->SubTotalRow) {
-            line->TotalPrice = Currency::fromWideRaw(group);
+            groupSums.emplace_back(line, Currency::fromWideRaw(group));
             group = 0;
             continue;
         }
@@ -74,18 +80,26 @@ void TThEstimateObjectList::CalcTotal() {
             }
             taxable += amount;
         }
-        subTotal += amount;
+        lineSum += amount;
         group += amount;
     }
-    SubTotal = WholeUnits({subTotal, 1}, SubTotalRounding, subTotal < 0);
+    const Currency subTotal = WholeUnits({lineSum, 1}, SubTotalRounding, lineSum < 0);
+    Currency tax;
     if (CalcPerRow) {
-        Tax = Currency::fromWideRaw(perLineTax);
+        tax = Currency::fromWideRaw(perLineTax);
     } else {
         // Once on the taxable sum: first to the Currency resolution, then to whole units.
         const Int128 taxRaw = RoundHalfEven(TaxOf(taxable, *this));
-        Tax = WholeUnits({taxRaw, 1}, TaxRounding, taxRaw < 0);
+        tax = WholeUnits({taxRaw, 1}, TaxRounding, taxRaw < 0);
     }
-    Total = TaxIn ? SubTotal : Currency::fromWideRaw(Int128{SubTotal.raw()} + Tax.raw());
+    const Currency total =
+        TaxIn ? subTotal : Currency::fromWideRaw(Int128{subTotal.raw()} + tax.raw());
+    for (const auto& [line, sum] : groupSums) {
+        line->TotalPrice = sum;
+    }
+    SubTotal = subTotal;
+    Tax = tax;
+    Total = total;
 }
 
 void TThEstimateObjectList::SaveToFile(const QString& path, const QString& comment) const {

@@ -49,7 +49,7 @@ class TThEstimateObjectList : public OwnedList<TThEstimateObject> {
     void SetSubTotalRow(int index);
 
     // Recomputes the subtotal rows, SubTotal, Tax and Total; nothing in total-invoice mode.
-    // Throws EConvertError when a sum leaves the Currency range.
+    // Throws EConvertError when a sum leaves the Currency range; then nothing has changed.
     void CalcTotal();
 
     // Writes the newest file layout; the previous file stays intact when anything fails.

@@ -184,6 +184,26 @@ TEST_F(LineEditorTest, TheSelectedRowIsHighlightedUntilItIsLeft) {
     EXPECT_EQ(w.FEstimate.Items(7).ItemName, "未確定");
 }
 
+TEST_F(LineEditorTest, ATabChangeByKeyCommitsTheRowBeingTyped) {
+    for (const bool onTabBar : {false, true}) {
+        SCOPED_TRACE(onTabBar ? "arrow key on the tab bar" : "Ctrl+Tab in the row");
+        TFormMain& w = startOnContents();
+        auto* tabs = control<QTabWidget>(QStringLiteral("PGMain"));
+        typeInto(cell("EditItemName_", 7), QStringLiteral("未確定"));
+        if (onTabBar) {
+            tabs->tabBar()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(tabs->tabBar(), Qt::Key_Left);
+        } else {
+            QTest::keyClick(cell("EditItemName_", 7), Qt::Key_Tab, Qt::ControlModifier);
+        }
+        EXPECT_EQ(tabs->currentIndex(), 0);
+        EXPECT_EQ(w.FSelectedRow, -1);
+        EXPECT_EQ(w.FEstimate.Items(7).ItemName, "未確定");
+        EXPECT_FALSE(control<QLabel>(QStringLiteral("LblItemNo_7"))->font().bold());
+        AppWindows::Destroy();
+    }
+}
+
 TEST_F(LineEditorTest, CommitRowEditStoresTheRowBeingTyped) {
     TFormMain& w = startOnContents();
     typeInto(cell("MemoItemNum_", 2), QStringLiteral("4"));
@@ -194,29 +214,52 @@ TEST_F(LineEditorTest, CommitRowEditStoresTheRowBeingTyped) {
     EXPECT_EQ(text("EdSubTotal"), "100");
 }
 
+// Every row command with what it says when no row is selected.
+const std::pair<const char*, const char*> RowCommands[] = {
+    {"N9", "コピーするアイテムを1つ選択してください。"},
+    {"N10", "貼り付けるアイテムを1つ選択してください。"},
+    {"PrevItem1", "移動するデータを１つ選択してください。"},
+    {"BackItem1", "移動するデータを１つ選択してください。"},
+    {"N15", "挿入する行を1つ選択してください。"},
+    {"DelData1", "削除する行を1つ選択してください。"},
+    {"S1", "挿入する行を1つ選択してください。"},
+};
+
 TEST_F(LineEditorTest, EveryRowCommandAsksForASelectionFirst) {
-    const std::pair<const char*, const char*> commands[] = {
-        {"N9", "コピーするアイテムを1つ選択してください。"},
-        {"N10", "貼り付けるアイテムを1つ選択してください。"},
-        {"PrevItem1", "移動するデータを１つ選択してください。"},
-        {"BackItem1", "移動するデータを１つ選択してください。"},
-        {"N15", "挿入する行を1つ選択してください。"},
-        {"DelData1", "削除する行を1つ選択してください。"},
-        {"S1", "挿入する行を1つ選択してください。"},
-    };
     TFormMain& w = startOnContents();
     fillNames(3);
     std::vector<TThEstimateObject> before;
     for (int i = 0; i < w.FEstimate.Count(); ++i) {
         before.push_back(w.FEstimate.Items(i));
     }
-    for (const auto& [action, message] : commands) {
+    for (const auto& [action, message] : RowCommands) {
         messages.Texts.clear();
         trigger(action);
         EXPECT_EQ(messages.Texts, QStringList{QString::fromUtf8(message)}) << action;
     }
     for (int i = 0; i < 100; ++i) {
         EXPECT_EQ(w.FEstimate.Items(i), before[static_cast<size_t>(i)]) << i;
+    }
+}
+
+// A row beyond the hundred is gone after New; one within it holds another document's line.
+TEST_F(LineEditorTest, NoRowIsSelectedAfterNew) {
+    for (int selected : {50, 105}) {
+        SCOPED_TRACE(selected);
+        TFormMain& w = startOnContents();
+        clickButton("pngBtnAddInputArea");
+        selectRow(selected);
+        ASSERT_EQ(w.FSelectedRow, selected);
+        trigger("New1");
+        EXPECT_EQ(w.FSelectedRow, -1);
+        for (const auto& [action, message] : RowCommands) {
+            messages.Texts.clear();
+            EXPECT_NO_THROW(trigger(action)) << action;
+            EXPECT_EQ(messages.Texts, QStringList{QString::fromUtf8(message)}) << action;
+        }
+        ASSERT_EQ(w.FEstimate.Count(), 100);
+        EXPECT_EQ(w.FEstimate.IndexOf(nullptr), -1);
+        AppWindows::Destroy();
     }
 }
 
@@ -273,6 +316,23 @@ TEST_F(LineEditorTest, InsertAndDeleteKeepTheCount) {
     EXPECT_EQ(w.FEstimate.Items(2).ItemName, "品2");
     EXPECT_TRUE(w.FEstimate.Items(99).Uninput());
     EXPECT_EQ(cell("EditItemName_", 2)->text(), "品2");
+}
+
+TEST_F(LineEditorTest, InsertingKeepsWhatIsTypedIntoTheSelectedRow) {
+    for (const char* action : {"N15", "S1"}) {
+        SCOPED_TRACE(action);
+        TFormMain& w = startOnContents();
+        typeInto(cell("EditItemName_", 3), QStringLiteral("書きかけ"));
+        typeInto(cell("MemoItemNum_", 3), QStringLiteral("2"));
+        typeInto(cell("MemoItemUnitPrice_", 3), QStringLiteral("500"));
+        trigger(action);
+        EXPECT_EQ(w.FEstimate.Items(4).ItemName, "書きかけ");
+        EXPECT_EQ(w.FEstimate.Items(4).TotalPrice, Currency::fromUnits(1000));
+        EXPECT_EQ(cell("EditItemName_", 4)->text(), "書きかけ");
+        EXPECT_EQ(cell("MemoItemTotalPrice_", 4)->text(), "1,000");
+        EXPECT_EQ(text("EdSubTotal"), "1,000");
+        AppWindows::Destroy();
+    }
 }
 
 TEST_F(LineEditorTest, InsertRefusesWhenTheLastLineIsUsedOrSelected) {
@@ -356,6 +416,21 @@ TEST_F(LineEditorTest, InputAreasGrowByTenAndShrinkOnlyAfterAsking) {
                    "削除するデータ中に入力済みのアイテムがあります。削除してもよろしいですか？")));
     EXPECT_EQ(w.RowCount(), 100);
     EXPECT_EQ(w.FEstimate.Count(), 100);
+}
+
+TEST_F(LineEditorTest, RemovingFilledRowsTakesTheirAmountsOutOfTheTotals) {
+    TFormMain& w = startOnContents();
+    typeLine(0, QStringLiteral("残る品"), "1", "1000");
+    clickButton("pngBtnAddInputArea");
+    typeLine(105, QStringLiteral("消える品"), "2", "5000");
+    ASSERT_EQ(text("EdSubTotal"), "11,000");
+    clickButton("pngBtnDelInputArea");
+    ASSERT_EQ(w.RowCount(), 100);
+    EXPECT_EQ(w.FEstimate.SubTotal, Currency::fromUnits(1000));
+    EXPECT_EQ(w.FEstimate.Total, Currency::fromUnits(1100));
+    EXPECT_EQ(text("EdSubTotal"), "1,000");
+    EXPECT_EQ(text("MMTax"), "100");
+    EXPECT_EQ(text("EdGrandTotal"), "1,100");
 }
 
 TEST_F(LineEditorTest, RemovingTheAreaOfTheSelectedRowClearsTheSelection) {
@@ -445,6 +520,29 @@ TEST_F(LineEditorTest, PickMenusFillTheSelectedRowInGroupsOfTen) {
     EXPECT_EQ(w.FEstimate.Items(2).ItemName, "品目11");
     EXPECT_EQ(w.FEstimate.Items(2).UnitName, "式");
     EXPECT_EQ(w.FEstimate.Items(2).UnitPrice, Currency::fromUnits(111));
+}
+
+TEST_F(LineEditorTest, WithoutMasterEntriesNoPickMenuOpens) {
+    startOnContents();
+    for (const char* prefix : {"EditItemName_", "MemoItemUnit_"}) {
+        QLineEdit* field = cell(prefix, 2);
+        QTest::mouseClick(field, Qt::LeftButton);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    field->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(field, &menuEvent);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << prefix;
+    }
+}
+
+TEST_F(LineEditorTest, FiguresTypedInFullWidthCountAsTyped) {
+    TFormMain& w = startOnContents();
+    typeLine(0, QStringLiteral("全角"), QStringLiteral("１２"), QStringLiteral("１，２５０．５"));
+    typeInto(cell("MemoItemTotalPrice_", 1), QStringLiteral("－３００"));
+    leave(cell("MemoItemTotalPrice_", 1));
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join('|').toStdString();
+    EXPECT_EQ(figures(0), QStringList({"12", "1,250.5", "15,006"}));
+    EXPECT_EQ(w.FEstimate.Items(1).TotalPrice, Currency::fromUnits(-300));
+    EXPECT_EQ(text("EdSubTotal"), "14,706");
 }
 
 TEST_F(LineEditorTest, OptionControlsRecomputeTheDocument) {

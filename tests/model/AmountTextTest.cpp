@@ -48,8 +48,23 @@ TEST(ParseMoney, DropsThousandsSeparators) {
     EXPECT_EQ(ParseMoney(u"0"), Currency());
 }
 
+TEST(ParseMoney, ReadsFullWidthDigitsAndSignsAsTheirAsciiForms) {
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"１２", u"12"},
+        {u"０１２３４５６７８９", u"123456789"},
+        {u"１，２５０．５", u"1250.5"},
+        {u"－３", u"-3"},
+        {u"1２.５", u"12.5"},
+        {u"　１２　", u"12"},
+    };
+    for (const auto& [typed, ascii] : cases) {
+        EXPECT_EQ(ParseMoney(typed), Currency::fromText(ascii))
+            << QString::fromUtf16(typed).toStdString();
+    }
+}
+
 TEST(ParseMoney, FailsOnTextThatIsNotANumber) {
-    for (const char16_t* text : {u"abc", u"", u",", u"1.2.3", u"¥100"}) {
+    for (const char16_t* text : {u"abc", u"", u",", u"1.2.3", u"¥100", u"１２円"}) {
         EXPECT_THROW(ParseMoney(text), EConvertError) << QString::fromUtf16(text).toStdString();
     }
 }

@@ -254,6 +254,40 @@ TEST(CalcTotal, SumsOutsideTheRangeRaiseAnError) {
     EXPECT_THROW(d.CalcTotal(), EConvertError);
 }
 
+TEST(CalcTotal, ASumOutsideTheRangeChangesNoFigure) {
+    const struct {
+        const char* name;
+        std::vector<Line> lines;
+    } cases[] = {
+        // The subtotal fits, the tax fits, the subtotal plus the tax does not.
+        {"Total", {{"450000000000000"}, {"450000000000000"}}},
+        {"SubTotal", {{"900000000000000"}, {"900000000000000"}}},
+        // The first subtotal row fits, the second one's group does not.
+        {"SubTotalRow",
+         {{"100"},
+          {"0", false, true},
+          {"900000000000000"},
+          {"900000000000000"},
+          {"0", false, true}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TThEstimateObjectList d = document(c.lines, {});
+        d.SubTotal = money("1");
+        d.Tax = money("2");
+        d.Total = money("3");
+        EXPECT_THROW(d.CalcTotal(), EConvertError);
+        EXPECT_EQ(d.SubTotal, money("1"));
+        EXPECT_EQ(d.Tax, money("2"));
+        EXPECT_EQ(d.Total, money("3"));
+        for (int i = 0; i < d.Count(); ++i) {
+            if (d.Items(i).SubTotalRow) {
+                EXPECT_EQ(d.Items(i).TotalPrice, Currency()) << "subtotal row " << i;
+            }
+        }
+    }
+}
+
 TEST(CalcTotal, TaxRateOfMinusHundredPercentIsRefusedWithTaxIn) {
     TThEstimateObjectList d = document({{"100"}}, {.rate = "-100", .taxIn = true});
     EXPECT_THROW(d.CalcTotal(), EConvertError);

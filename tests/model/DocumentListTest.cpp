@@ -36,6 +36,19 @@ TEST(DocumentList, AddMoveDeleteKeepOrder) {
     EXPECT_EQ(d.Count(), 0);
 }
 
+TEST(DocumentList, AMoveWithABadIndexThrowsAndLeavesEverySlotFilled) {
+    const std::pair<int, int> moves[] = {{0, 3}, {2, -1}, {3, 0}, {-1, 1}};
+    for (const auto& [from, to] : moves) {
+        TThEstimateObjectList d;
+        for (const char* name : {"a", "b", "c"}) {
+            d.Add(named(name));
+        }
+        EXPECT_THROW(d.Move(from, to), std::out_of_range) << from << " -> " << to;
+        ASSERT_EQ(d.IndexOf(nullptr), -1) << from << " -> " << to;
+        EXPECT_EQ(names(d), QStringList({"a", "b", "c"})) << from << " -> " << to;
+    }
+}
+
 TEST(DocumentList, PutHandsThePreviousLineBack) {
     TThEstimateObjectList d;
     d.Add(named("old"));
