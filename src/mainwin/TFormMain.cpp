@@ -15,8 +15,11 @@
 
 #include "AmountText.h"
 #include "AppWindows.h"
+#include "BrokenFile.h"
 #include "Clock.h"
+#include "IniFile.h"
 #include "JapaneseEra.h"
+#include "LoadFailures.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "TFormVersion.h"
@@ -62,6 +65,23 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
 
 TFormMain::~TFormMain() = default;
 
+namespace {
+
+// Runs load of the data file at path. When it fails, the message also says where the file
+// as it was is kept, since saving later writes only what could be read.
+template <class Load>
+void LoadDataFile(QWidget* parent, const QString& path, FileCheck check, Load load) {
+    try {
+        load();
+    } catch (const EModelError& error) {
+        const QString notice = BrokenFileNotice(path, check);
+        Messages::Error(parent,
+                        notice.isEmpty() ? error.message() : error.message() + u'\n' + notice);
+    }
+}
+
+}  // namespace
+
 template <class Load>
 void TFormMain::LoadOrReport(Load load) {
     try {
@@ -77,17 +97,29 @@ void TFormMain::FormCreate() {
         CopyInstalledZipTable();
     });
     if (QFileInfo::exists(folders_.CustomerPath())) {
-        LoadOrReport([&] { FCustomerList.LoadFromFile(folders_.CustomerPath()); });
+        LoadDataFile(this, folders_.CustomerPath(), TThCustomerObjectList::CheckFile,
+                     [&] { FCustomerList.LoadFromFile(folders_.CustomerPath()); });
     }
     if (QFileInfo::exists(folders_.ItemListPath())) {
-        LoadOrReport([&] { FItemList.LoadFromFile(folders_.ItemListPath()); });
+        LoadDataFile(this, folders_.ItemListPath(), TThItemObjectList::CheckFile,
+                     [&] { FItemList.LoadFromFile(folders_.ItemListPath()); });
     }
     if (QFileInfo::exists(folders_.ItemUnitPath())) {
-        LoadOrReport([&] { FUnitList.LoadFromFile(folders_.ItemUnitPath()); });
+        LoadDataFile(this, folders_.ItemUnitPath(), TThItemUnitObjectList::CheckFile,
+                     [&] { FUnitList.LoadFromFile(folders_.ItemUnitPath()); });
     }
-    LoadOrReport([&] { FConfig.LoadFromFile(folders_.ConfPath()); });
+    // Settings and profiles share conf.ini: one message for both.
+    LoadDataFile(this, folders_.ConfPath(), IniFile::CheckFile, [&] {
+        LoadFailures failures;
+        failures.Run([&] { FConfig.LoadFromFile(folders_.ConfPath()); });
+        failures.Run([&] { FCampanyManager.LoadFromFile(folders_.ConfPath()); });
+        failures.ThrowIfAny();
+    });
     FEstimate.TaxRate = FConfig.TAX;
-    LoadOrReport([&] { FCampanyManager.LoadFromFile(folders_.ConfPath()); });
+    // The print windows read print.ini only when they open and save over it when they close,
+    // so a broken one is put aside, and the user told, now.
+    LoadDataFile(this, folders_.PrintIniPath(), IniFile::CheckFile,
+                 [&] { IniFile::CheckFile(folders_.PrintIniPath()); });
     BuildUnitMenu();
     BuildItemMenu();
     for (THistoryComboBox* box : {ui_->CBPlace, ui_->CBCondition, ui_->CBLimit}) {

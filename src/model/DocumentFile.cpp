@@ -333,7 +333,13 @@ QByteArray Encode(const TThEstimateObjectList& d, const QString& comment,
 }
 
 void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileName) {
-    d.Clear();
+    // Fields an older layout does not store (Name2, Name3, the conditions of a total
+    // invoice) must not keep the previous document's values; only the tax rate and basis,
+    // which come from the settings and no layout stores, stay.
+    TThEstimateObjectList fresh;
+    fresh.TaxRate = d.TaxRate;
+    fresh.CalcPerRow = d.CalcPerRow;
+    d = std::move(fresh);
     MemorySource source(bytes);
     EntryReader r(source, fileName);
     TThCustomerObject& c = d.Customer;

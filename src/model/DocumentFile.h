@@ -34,9 +34,10 @@ Header ReadHeader(const QString& path);
 // The bytes of the newest layout; savedAt becomes the saving time.
 QByteArray Encode(const TThEstimateObjectList& document, const QString& comment,
                   const QDateTime& savedAt);
-// Replaces the document's stored fields and lines by those in bytes. A broken file stops
-// reading at the broken entry with EFileFormatError naming it and its byte offset; what
-// was read before it stays in the document.
+// Replaces the document by the one in bytes: what the layout does not store is as in a new
+// document, except TaxRate and CalcPerRow, which stay. A broken file stops reading at the
+// broken entry with EFileFormatError naming it and its byte offset; what was read before
+// it stays in the document.
 void Decode(TThEstimateObjectList& document, QByteArrayView bytes, const QString& fileName);
 
 // Writes beside path and renames over it, so a failed save keeps the previous file.

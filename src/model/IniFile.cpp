@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "BrokenFile.h"
 #include "TextFile.h"
 
 namespace {
@@ -63,9 +64,21 @@ IniFile IniFile::Load(const QString& path) {
     IniFile ini;
     ini.path_ = path;
     if (QFileInfo::exists(path)) {
-        ini.lines_ = TextFile::ReadLines(path);
+        TextFile::Lines lines = TextFile::ReadLines(path);
+        ini.lines_ = std::move(lines.Readable);
+        ini.broken_ = std::move(lines.Broken);
     }
     return ini;
+}
+
+void IniFile::CheckFile(const QString& path) {
+    Load(path).ThrowIfBroken();
+}
+
+void IniFile::ThrowIfBroken() const {
+    if (broken_) {
+        throw *broken_;
+    }
 }
 
 IniFile::Found IniFile::find(const QString& section, const QString& key) const {
@@ -177,5 +190,6 @@ QString IniFile::FloatText(double value) {
 }
 
 void IniFile::Save() const {
+    GuardBeforeReplacing(path_, CheckFile);
     TextFile::WriteLines(path_, lines_);
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "ModelError.h"
+
 // "conf.ini" and "print.ini": Shift-JIS text of [sections] and key=value lines. The file is
 // read once; typed reads fall back to their default; writes change the lines in memory
 // (replacing a value in place, or adding the key at the end of its section and the
@@ -11,8 +13,13 @@
 // other section, key, comment and line keeps its place.
 class IniFile {
   public:
-    // An absent file reads as empty; Save creates it.
+    // An absent file reads as empty; Save creates it. A file broken at a line holds the lines
+    // before it (ThrowIfBroken tells); EFileError when the file cannot be read at all.
     static IniFile Load(const QString& path);
+    // Throws when the file at path cannot be read to its end.
+    static void CheckFile(const QString& path);
+    // EBrokenLineError when the file was broken at a line.
+    void ThrowIfBroken() const;
 
     QString ReadString(const QString& section, const QString& key,
                        const QString& defaultValue) const;
@@ -28,6 +35,8 @@ class IniFile {
     // Shortest general form with "." whatever the locale: 5, 8, 2.5, 21.75.
     void WriteFloat(const QString& section, const QString& key, double value);
 
+    // A file on disk that does not load completely is copied aside first (BrokenFile.h), so
+    // saving over the lines that were readable loses nothing.
     void Save() const;
     const QString& path() const { return path_; }
 
@@ -43,4 +52,5 @@ class IniFile {
 
     QString path_;
     QStringList lines_;
+    std::optional<EBrokenLineError> broken_;
 };

@@ -34,3 +34,24 @@ class EFileError : public EModelError {
 class EFileFormatError : public EFileError {
     using EFileError::EFileError;
 };
+
+// A text file that could be read only up to a line: a byte there is not Shift-JIS, or the
+// line does not fit the file's format. What came before that line was read.
+class EBrokenLineError : public EFileFormatError {
+  public:
+    EBrokenLineError(const QString& path, qsizetype line, const QString& problem)
+        : EFileFormatError(
+              QStringLiteral(
+                  "「%1」の %2 行目が壊れているため、その前の行までを読み込みました（%3）。")
+                  .arg(path)
+                  .arg(line)
+                  .arg(problem.endsWith(u'。') ? problem.chopped(1) : problem)),
+          path_(path),
+          line_(line) {}
+    const QString& path() const { return path_; }
+    qsizetype line() const { return line_; }
+
+  private:
+    QString path_;
+    qsizetype line_;
+};

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include "BrokenFile.h"
 #include "ModelError.h"
 #include "SaveFile.h"
 
@@ -23,6 +24,7 @@ QImage Load(const QString& path) {
 }
 
 void Store(const QString& path, const QImage& picture) {
+    GuardBeforeReplacing(path, [](const QString& existing) { Load(existing); });
     if (picture.isNull()) {
         if (QFile::exists(path) && !QFile::remove(path)) {
             throw EFileError(QStringLiteral("画像「%1」を削除できません。").arg(path));

@@ -9,7 +9,8 @@ namespace PictureFile {
 // An empty picture when the file does not exist; EFileError when it exists but cannot be
 // read as a picture.
 QImage Load(const QString& path);
-// A picture is written as BMP, atomically; an empty picture removes the file.
+// A picture is written as BMP, atomically; an empty picture removes the file. A file there
+// that cannot be read as a picture is copied aside first (BrokenFile.h).
 void Store(const QString& path, const QImage& picture);
 
 }  // namespace PictureFile

@@ -41,15 +41,32 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-// The new file gets the old one's permissions, or those of a newly created file.
-mode_t modeFor(const QByteArray& target) {
-    struct stat existing {};
-    if (::stat(target.constData(), &existing) == 0) {
-        return existing.st_mode & 07777;
+// The temporary file is a short name in the target's folder: the rename stays within one
+// file system, and a target name near the file system's limit still has room.
+QByteArray temporaryPattern(const QByteArray& target) {
+    return target.left(target.lastIndexOf('/') + 1) + ".saving-XXXXXX";
+}
+
+// A write in place would be refused for a file the user may not write, so the rename must
+// not replace it either. Root may write anything, so for root a file that nobody may
+// write counts as protected.
+bool writeProtected(const QByteArray& target, const struct stat& existing) {
+    return (existing.st_mode & 0222) == 0 ||
+           (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES);
+}
+
+// The new file takes the old one's permissions, or those of a newly created file, and
+// where the user may set them its owner and group, as a write in place would keep them.
+bool takeOver(int fd, const struct stat* existing) {
+    if (existing == nullptr) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return ::fchmod(fd, 0666 & ~mask) == 0;
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+        // Only root may give a file away; anyone else saves it as their own, as before.
+    }
+    return ::fchmod(fd, existing->st_mode & 07777) == 0;
 }
 
 }  // namespace
@@ -58,13 +75,18 @@ mode_t modeFor(const QByteArray& target) {
 // over the good one.
 void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
     const QByteArray target = QFile::encodeName(path);
-    QByteArray temporary = target + ".saving-XXXXXX";
+    struct stat existing {};
+    const bool exists = ::stat(target.constData(), &existing) == 0;
+    if (exists && writeProtected(target, existing)) {
+        cannotSave(path, QStringLiteral("書き込みが禁止されたファイルです。"));
+    }
+    QByteArray temporary = temporaryPattern(target);
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         cannotSave(path, systemError());
     }
     const bool written =
-        ::fchmod(fd, modeFor(target)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+        takeOver(fd, exists ? &existing : nullptr) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     const QString writeError = written ? QString() : systemError();
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {

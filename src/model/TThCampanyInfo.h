@@ -30,33 +30,34 @@ class TThCampanyInfo {
     QString CampanyName3;
     QString ChargeName;
     QString TelFax;
-    bool UseLogoImage = false;
+    bool UseLogoImage;
     QImage LogoImage;
-    bool UseCampanyStamp = false;
+    bool UseCampanyStamp;
     QImage StampImage;
 
     // Company seal geometry in millimetres from the sheet's top-left corner; all A4 values,
-    // then all B5 values.
-    double CampanyStampWidth_A4 = 0;
-    double CampanyStampHeight_A4 = 0;
-    double CampanyStampDetailPosX_A4 = 0;
-    double CampanyStampDetailPosY_A4 = 0;
-    double CampanyStampTotalClaimPosX_A4 = 0;
-    double CampanyStampTotalClaimPosY_A4 = 0;
-    double CampanyStampPosReceiptPosX_A4 = 0;
-    double CampanyStampPosReceiptPosY_A4 = 0;
-    double CampanyStampPosFaxSenderPosX_A4 = 0;
-    double CampanyStampPosFaxSenderPosY_A4 = 0;
-    double CampanyStampWidth_B5 = 0;
-    double CampanyStampHeight_B5 = 0;
-    double CampanyStampDetailPosX_B5 = 0;
-    double CampanyStampDetailPosY_B5 = 0;
-    double CampanyStampTotalClaimPosX_B5 = 0;
-    double CampanyStampTotalClaimPosY_B5 = 0;
-    double CampanyStampPosReceiptPosX_B5 = 0;
-    double CampanyStampPosReceiptPosY_B5 = 0;
-    double CampanyStampPosFaxSenderPosX_B5 = 0;
-    double CampanyStampPosFaxSenderPosY_B5 = 0;
+    // then all B5 values. These and the texts get the defaults of their key tables in the
+    // constructor.
+    double CampanyStampWidth_A4;
+    double CampanyStampHeight_A4;
+    double CampanyStampDetailPosX_A4;
+    double CampanyStampDetailPosY_A4;
+    double CampanyStampTotalClaimPosX_A4;
+    double CampanyStampTotalClaimPosY_A4;
+    double CampanyStampPosReceiptPosX_A4;
+    double CampanyStampPosReceiptPosY_A4;
+    double CampanyStampPosFaxSenderPosX_A4;
+    double CampanyStampPosFaxSenderPosY_A4;
+    double CampanyStampWidth_B5;
+    double CampanyStampHeight_B5;
+    double CampanyStampDetailPosX_B5;
+    double CampanyStampDetailPosY_B5;
+    double CampanyStampTotalClaimPosX_B5;
+    double CampanyStampTotalClaimPosY_B5;
+    double CampanyStampPosReceiptPosX_B5;
+    double CampanyStampPosReceiptPosY_B5;
+    double CampanyStampPosFaxSenderPosX_B5;
+    double CampanyStampPosFaxSenderPosY_B5;
 
     TThPayBankAccount& BankAccount(int index) { return accounts_.at(static_cast<size_t>(index)); }
     const TThPayBankAccount& BankAccount(int index) const {

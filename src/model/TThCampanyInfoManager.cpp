@@ -1,6 +1,7 @@
 #include "TThCampanyInfoManager.h"
 
 #include "IniFile.h"
+#include "LoadFailures.h"
 #include "PictureFile.h"
 
 namespace {
@@ -28,21 +29,32 @@ QString TThCampanyInfoManager::StampPath(int index) const {
 }
 
 void TThCampanyInfoManager::LoadFromFile(const QString& path) {
-    const IniFile ini = IniFile::Load(path);
-    for (int p = 0; p < Count; ++p) {
-        TThCampanyInfo& profile = Items(p);
-        const QString section = SectionName(p);
-        ReadKeys(profile, TThCampanyInfo::TextKeys(), ini, section);
-        for (int j = 0; j < TThCampanyInfo::BankAccountCount; ++j) {
-            TThPayBankAccount& account = profile.BankAccount(j);
-            account.BankName = ini.ReadString(section, bankKey("BankName", j), QString());
-            account.BankNo = ini.ReadString(section, bankKey("BankNo", j), QString());
-            account.OwnerName = ini.ReadString(section, bankKey("OwnerName", j), QString());
+    LoadFailures failures;
+    failures.Run([&] {
+        const IniFile ini = IniFile::Load(path);
+        for (int p = 0; p < Count; ++p) {
+            readProfile(ini, p);
         }
-        ReadKeys(profile, TThCampanyInfo::OptionKeys(), ini, section);
-        profile.LogoImage = PictureFile::Load(LogoPath(p));
-        profile.StampImage = PictureFile::Load(StampPath(p));
+        ini.ThrowIfBroken();
+    });
+    for (int p = 0; p < Count; ++p) {
+        failures.Run([&] { Items(p).LogoImage = PictureFile::Load(LogoPath(p)); });
+        failures.Run([&] { Items(p).StampImage = PictureFile::Load(StampPath(p)); });
     }
+    failures.ThrowIfAny();
+}
+
+void TThCampanyInfoManager::readProfile(const IniFile& ini, int index) {
+    TThCampanyInfo& profile = Items(index);
+    const QString section = SectionName(index);
+    ReadKeys(profile, TThCampanyInfo::TextKeys(), ini, section);
+    for (int j = 0; j < TThCampanyInfo::BankAccountCount; ++j) {
+        TThPayBankAccount& account = profile.BankAccount(j);
+        account.BankName = ini.ReadString(section, bankKey("BankName", j), QString());
+        account.BankNo = ini.ReadString(section, bankKey("BankNo", j), QString());
+        account.OwnerName = ini.ReadString(section, bankKey("OwnerName", j), QString());
+    }
+    ReadKeys(profile, TThCampanyInfo::OptionKeys(), ini, section);
 }
 
 void TThCampanyInfoManager::SaveToFile(const QString& path) const {

@@ -21,11 +21,15 @@ class TThCampanyInfoManager {
     QString LogoPath(int index) const;
     QString StampPath(int index) const;
 
+    // Every profile and every picture loads on its own: one that fails keeps none of the
+    // others from loading, and one error names every failure.
     void LoadFromFile(const QString& path);
     // Writes the three sections, keeping the rest of the file, then the pictures.
     void SaveToFile(const QString& path) const;
 
   private:
+    void readProfile(const IniFile& ini, int index);
+
     QString imageFolder_;
     std::array<TThCampanyInfo, Count> profiles_;
 };

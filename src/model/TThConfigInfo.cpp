@@ -1,5 +1,6 @@
 #include "TThConfigInfo.h"
 
+#include "LoadFailures.h"
 #include "PictureFile.h"
 
 namespace {
@@ -63,11 +64,17 @@ QString TThConfigInfo::StampPath(int index) const {
 }
 
 void TThConfigInfo::LoadFromFile(const QString& path) {
-    ReadKeys(*this, Keys(), IniFile::Load(path), Section);
+    LoadFailures failures;
+    failures.Run([&] {
+        const IniFile ini = IniFile::Load(path);
+        ReadKeys(*this, Keys(), ini, Section);
+        ini.ThrowIfBroken();
+    });
     NameFontSize = 12;
     for (int i = 0; i < StampCount; ++i) {
-        Stamp(i) = PictureFile::Load(StampPath(i));
+        failures.Run([&] { Stamp(i) = PictureFile::Load(StampPath(i)); });
     }
+    failures.ThrowIfAny();
 }
 
 void TThConfigInfo::SaveToFile(const QString& path) const {

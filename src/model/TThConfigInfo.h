@@ -17,13 +17,14 @@ class TThConfigInfo {
 
     explicit TThConfigInfo(const QString& imageFolder);
 
+    // The keys of [SETTING]; the constructor gives each the default of Keys().
     Currency TAX;  // percent
     QString MONETARY;
-    bool PRINTCUSCODE = true;
-    bool NOTAXNOSUB = true;
-    bool EXITALERT = true;
-    bool OPENALERT = true;
-    bool PRINTDECIMAL = false;
+    bool PRINTCUSCODE;
+    bool NOTAXNOSUB;
+    bool EXITALERT;
+    bool OPENALERT;
+    bool PRINTDECIMAL;
     QString EST_TITLE;
     QString EST_MSG;
     QString UNIT_PRICE_EST_TITLE;
@@ -51,8 +52,8 @@ class TThConfigInfo {
     QString UNIT_PRICE;
     QString PRICE;
     QString NOTE;
-    int LINE_COLOR_ODD = 0;   // 0x00BBGGRR
-    int LINE_COLOR_EVEN = 0;  // 0x00BBGGRR
+    int LINE_COLOR_ODD;   // 0x00BBGGRR
+    int LINE_COLOR_EVEN;  // 0x00BBGGRR
 
     // Point size of the addressee's company name on slips; not kept in the file.
     int NameFontSize = 12;
@@ -63,9 +64,10 @@ class TThConfigInfo {
     QImage& Stamp(int index) { return stamps_.at(static_cast<size_t>(index)); }
     const QImage& Stamp(int index) const { return stamps_.at(static_cast<size_t>(index)); }
     QString StampPath(int index) const;
-    const QString& ImageFolder() const { return imageFolder_; }
 
-    // Every key with its default (a missing file gives all defaults), then the pictures.
+    // Every key with its default (a missing file gives all defaults), then the pictures. Each
+    // picture loads on its own; one error names every part that failed, after the keys of
+    // the lines before a broken line have been read.
     void LoadFromFile(const QString& path);
     // Every key but FAX_TITLE into [SETTING], keeping the rest of the file; then the pictures.
     void SaveToFile(const QString& path) const;

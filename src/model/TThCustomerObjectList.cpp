@@ -1,7 +1,7 @@
 #include "TThCustomerObjectList.h"
 
+#include "BrokenFile.h"
 #include "CsvLine.h"
-#include "MasterFile.h"
 #include "TextFile.h"
 
 namespace {
@@ -11,11 +11,11 @@ constexpr int FieldCount = 9;
 }  // namespace
 
 void TThCustomerObjectList::LoadFromFile(const QString& path) {
-    const QStringList fileLines = TextFile::ReadLines(path);
-    for (qsizetype n = 0; n < fileLines.size(); ++n) {
-        const QStringList f = CsvLine::Split(fileLines.at(n));
+    const TextFile::Lines file = TextFile::ReadLines(path);
+    for (qsizetype n = 0; n < file.Readable.size(); ++n) {
+        const QStringList f = CsvLine::Split(file.Readable.at(n));
         if (f.size() < FieldCount) {
-            RejectBrokenMasterLine(path, n + 1,
+            throw EBrokenLineError(path, n + 1,
                                    QStringLiteral("項目が %1 個しかありません").arg(f.size()));
         }
         auto customer = std::make_unique<TThCustomerObject>();
@@ -30,6 +30,11 @@ void TThCustomerObjectList::LoadFromFile(const QString& path) {
         customer->Fax = f[8];
         Add(std::move(customer));
     }
+    file.ThrowIfBroken();
+}
+
+void TThCustomerObjectList::CheckFile(const QString& path) {
+    TThCustomerObjectList().LoadFromFile(path);
 }
 
 QStringList TThCustomerObjectList::lines() const {
@@ -44,6 +49,7 @@ QStringList TThCustomerObjectList::lines() const {
 }
 
 void TThCustomerObjectList::SaveToFile(const QString& path) const {
+    GuardBeforeReplacing(path, CheckFile);
     TextFile::WriteLines(path, lines());
 }
 

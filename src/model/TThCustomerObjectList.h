@@ -12,8 +12,12 @@ class TThCustomerObjectList : public OwnedList<TThCustomerObject> {
     static inline const QString ExportHeader = QStringLiteral(
         "お客様コード,会社名１,会社名２,会社名３,郵便番号,住所１,住所２,ＴＥＬ,ＦＡＸ");
 
-    // Appends the customers of the file.
+    // Appends the customers of the file. A broken line stops reading with EBrokenLineError;
+    // the customers before it are appended.
     void LoadFromFile(const QString& path);
+    // Throws when the file at path does not load completely.
+    static void CheckFile(const QString& path);
+    // A file on disk that does not load completely is copied aside first (BrokenFile.h).
     void SaveToFile(const QString& path) const;
     // The same lines after the header line, for other programs.
     void ExportToFile(const QString& path) const;

@@ -54,6 +54,7 @@ class TThEstimateObjectList : public OwnedList<TThEstimateObject> {
 
     // Writes the newest file layout; the previous file stays intact when anything fails.
     void SaveToFile(const QString& path, const QString& comment) const;
-    // Replaces the stored fields and lines by the file's; TaxRate and CalcPerRow stay.
+    // Replaces the document by the file's; what the layout does not store is as in a new
+    // document, except TaxRate and CalcPerRow, which stay.
     void LoadFromFile(const QString& path);
 };

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
+#include "BrokenFile.h"
 #include "CsvLine.h"
-#include "MasterFile.h"
 #include "ModelError.h"
 #include "TextFile.h"
 
@@ -12,11 +12,11 @@ void TThItemObjectList::LoadFromFile(const QString& path) {
     if (!QFileInfo::exists(path)) {
         return;
     }
-    const QStringList fileLines = TextFile::ReadLines(path);
-    for (qsizetype n = 0; n < fileLines.size(); ++n) {
-        const QStringList f = CsvLine::Split(fileLines.at(n));
+    const TextFile::Lines file = TextFile::ReadLines(path);
+    for (qsizetype n = 0; n < file.Readable.size(); ++n) {
+        const QStringList f = CsvLine::Split(file.Readable.at(n));
         if (f.size() < 2) {
-            RejectBrokenMasterLine(path, n + 1, QStringLiteral("品名と単位がありません"));
+            throw EBrokenLineError(path, n + 1, QStringLiteral("品名と単位がありません"));
         }
         auto item = std::make_unique<TThItemObject>();
         item->ItemName = f[0];
@@ -30,6 +30,11 @@ void TThItemObjectList::LoadFromFile(const QString& path) {
         }
         Add(std::move(item));
     }
+    file.ThrowIfBroken();
+}
+
+void TThItemObjectList::CheckFile(const QString& path) {
+    TThItemObjectList().LoadFromFile(path);
 }
 
 void TThItemObjectList::SaveToFile(const QString& path) const {
@@ -38,5 +43,6 @@ void TThItemObjectList::SaveToFile(const QString& path) const {
         const TThItemObject& item = Items(i);
         lines << CsvLine::Join({item.ItemName, item.UnitName, item.UnitPrice.toText()});
     }
+    GuardBeforeReplacing(path, CheckFile);
     TextFile::WriteLines(path, lines);
 }

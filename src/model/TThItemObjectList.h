@@ -20,7 +20,11 @@ struct TThItemObject {
 // The item master, "ItemList.dat": CSV lines of name, unit and unit price.
 class TThItemObjectList : public OwnedList<TThItemObject> {
   public:
-    // Replaces the list by the file's items; an absent file leaves the list empty.
+    // Replaces the list by the file's items; an absent file leaves the list empty. A broken
+    // line stops reading with EBrokenLineError; the items before it stay.
     void LoadFromFile(const QString& path);
+    // Throws when the file at path does not load completely.
+    static void CheckFile(const QString& path);
+    // A file on disk that does not load completely is copied aside first (BrokenFile.h).
     void SaveToFile(const QString& path) const;
 };

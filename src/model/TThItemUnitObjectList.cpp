@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "BrokenFile.h"
 #include "TextFile.h"
 
 void TThItemUnitObjectList::LoadFromFile(const QString& path) {
@@ -9,9 +10,15 @@ void TThItemUnitObjectList::LoadFromFile(const QString& path) {
     if (!QFileInfo::exists(path)) {
         return;
     }
-    for (const QString& line : TextFile::ReadLines(path)) {
+    const TextFile::Lines file = TextFile::ReadLines(path);
+    for (const QString& line : file.Readable) {
         Add(std::make_unique<TThItemUnitObject>(TThItemUnitObject{line}));
     }
+    file.ThrowIfBroken();
+}
+
+void TThItemUnitObjectList::CheckFile(const QString& path) {
+    TThItemUnitObjectList().LoadFromFile(path);
 }
 
 void TThItemUnitObjectList::SaveToFile(const QString& path) const {
@@ -19,5 +26,6 @@ void TThItemUnitObjectList::SaveToFile(const QString& path) const {
     for (int i = 0; i < Count(); ++i) {
         lines << Items(i).UnitName;
     }
+    GuardBeforeReplacing(path, CheckFile);
     TextFile::WriteLines(path, lines);
 }

@@ -1,26 +1,26 @@
 #include "TextFile.h"
 
 #include "Cp932.h"
-#include "ModelError.h"
 #include "SaveFile.h"
 
 namespace {
 
-QStringList SplitLines(const QString& text) {
-    QStringList lines;
+// The lines of bytes, without their CR LF, CR or LF.
+QList<QByteArrayView> SplitLines(QByteArrayView bytes) {
+    QList<QByteArrayView> lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            lines << text.mid(start, i - start);
-            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c == '\r' || c == '\n') {
+            lines << bytes.sliced(start, i - start);
+            if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n') {
                 ++i;
             }
             start = i + 1;
         }
     }
-    if (start < text.size()) {
-        lines << text.mid(start);
+    if (start < bytes.size()) {
+        lines << bytes.sliced(start);
     }
     return lines;
 }
@@ -45,13 +45,20 @@ QByteArray EncodeLines(const QString& path, const QStringList& lines) {
 
 namespace TextFile {
 
-QStringList ReadLines(const QString& path) {
+Lines ReadLines(const QString& path) {
     const QByteArray bytes = ReadWholeFile(path, MaxSize);
-    try {
-        return SplitLines(Cp932::decode(bytes));
-    } catch (const ECp932Error& error) {
-        throw EFileFormatError(QStringLiteral("「%1」を読めません: %2").arg(path, error.message()));
+    const QList<QByteArrayView> raw = SplitLines(bytes);
+    Lines lines;
+    lines.Readable.reserve(raw.size());
+    for (qsizetype n = 0; n < raw.size(); ++n) {
+        try {
+            lines.Readable << Cp932::decode(raw.at(n));
+        } catch (const ECp932Error& error) {
+            lines.Broken.emplace(path, n + 1, error.message());
+            break;
+        }
     }
+    return lines;
 }
 
 void WriteLines(const QString& path, const QStringList& lines) {

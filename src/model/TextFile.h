@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "ModelError.h"
 
 // Shift-JIS text files of lines. Reading accepts CR LF, CR and LF; a final line break adds
 // no empty line. Writing ends every line with CR LF and replaces the file atomically.
@@ -9,7 +12,22 @@ namespace TextFile {
 
 constexpr qint64 MaxSize = 512LL * 1024 * 1024;
 
-QStringList ReadLines(const QString& path);
+// The lines of a file as far as they are Shift-JIS.
+struct Lines {
+    QStringList Readable;                    // every line before the first broken one
+    std::optional<EBrokenLineError> Broken;  // that line, when the file has one
+
+    void ThrowIfBroken() const {
+        if (Broken) {
+            throw *Broken;
+        }
+    }
+};
+
+// The bytes are split at the line ends before they are decoded (CR and LF are never part
+// of a two-byte character), so a byte that is not cp932 loses its line and what follows,
+// never the lines before. EFileError when the file cannot be read at all.
+Lines ReadLines(const QString& path);
 // Throws EFileError naming the file and the line when a line cannot be written in cp932.
 void WriteLines(const QString& path, const QStringList& lines);
 

@@ -17,6 +17,8 @@
 #include "AppWindows.h"
 #include "Cp932.h"
 #include "Messages.h"
+#include "ModelError.h"
+#include "PermissionBits.h"
 #include "PostalLookup.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
@@ -105,6 +107,107 @@ TEST_F(MainWindowTest, BrokenMasterIsReportedAndTheProgramStarts) {
     EXPECT_TRUE(asked[0].contains("Customer.dat」の 2 行目")) << asked[0].toStdString();
     EXPECT_EQ(w.FCustomerList.Count(), 1);
     EXPECT_TRUE(w.isVisible());
+}
+
+struct StartCase {
+    const char* name;
+    const char* file;
+    QByteArray bytes;  // line 2 as an editor that saves UTF-8 leaves it: not Shift-JIS
+    QString (*loaded)(const TFormMain& w);
+    const char* expected;  // what loaded from the lines before it
+    friend void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class BrokenDataFileAtStart : public MainWindowTest,
+                              public ::testing::WithParamInterface<StartCase> {};
+
+// Two starts on the same broken file: each says which line is broken and where the file
+// as it was is kept, and the copy is made once.
+TEST_P(BrokenDataFileAtStart, IsReportedWithTheOneCopyOfIt) {
+    const StartCase& c = GetParam();
+    QDir().mkpath(folders().RootFolder());
+    const QString path = folders().RootFolder() + c.file;
+    writeFileBytes(path, c.bytes);
+    QString message;
+    for (int run = 0; run < 2; ++run) {
+        asked.clear();
+        const TFormMain& w = start();
+        EXPECT_EQ(c.loaded(w), c.expected);
+        ASSERT_EQ(asked.size(), 1) << asked.join('\n').toStdString();
+        EXPECT_TRUE(asked[0].contains(path + "」の 2 行目")) << asked[0].toStdString();
+        EXPECT_TRUE(asked[0].contains("元のファイルは「" + path + ".broken-"))
+            << asked[0].toStdString();
+        EXPECT_TRUE(message.isEmpty() || asked[0] == message) << asked[0].toStdString();
+        message = asked[0];
+        AppWindows::Destroy();
+    }
+    const QStringList copies =
+        QDir(folders().RootFolder()).entryList({QStringLiteral("*.broken-*")}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(readFileBytes(folders().RootFolder() + copies[0]), c.bytes);
+}
+
+std::string startCaseName(const ::testing::TestParamInfo<StartCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BrokenDataFileAtStart,
+    ::testing::Values(
+        StartCase{"Customers", "Customer.dat",
+                  Cp932::encode(QStringLiteral("C1,株式会社テスト,,,,,,,\r\n")) +
+                      "C2,山田商店,,,,,,,\r\n",
+                  [](const TFormMain& w) { return QString::number(w.FCustomerList.Count()); }, "1"},
+        StartCase{"Items", "ItemList.dat",
+                  Cp932::encode(QStringLiteral("ボルト,本,10\r\n")) + "ナット,個,5\r\n",
+                  [](const TFormMain& w) { return QString::number(w.FItemList.Count()); }, "1"},
+        StartCase{"Units", "ItemUnit.dat", Cp932::encode(QStringLiteral("個\r\n")) + "ダース\r\n",
+                  [](const TFormMain& w) { return QString::number(w.FUnitList.Count()); }, "1"},
+        StartCase{"Settings", "conf.ini",
+                  Cp932::encode(QStringLiteral("[SETTING]\r\n")) + "EST_TITLE=見積\r\nTAX=8\r\n",
+                  [](const TFormMain& w) { return w.FConfig.TAX.toText(); }, "5"},
+        StartCase{"PrintOptions", "print.ini",
+                  Cp932::encode(QStringLiteral("[SETTING]\r\n")) + "PRINTER=複合機\r\n",
+                  [](const TFormMain&) { return QString(); }, ""}),
+    startCaseName);
+
+TEST_F(MainWindowTest, UnreadableMasterIsNeitherCopiedNorReplaced) {
+    writeRootFile("Customer.dat", "C1,a,,,,,,,\r\n");
+    const QString path = folders().CustomerPath();
+    const QByteArray before = readFileBytes(path);
+    {
+        PermissionBitsApply bits;
+        if (!PermissionBitsApply::MakeUnreadable(path)) {
+            GTEST_SKIP() << "every file is readable here";
+        }
+        TFormMain& w = start();
+        ASSERT_EQ(asked.size(), 1);
+        EXPECT_TRUE(asked[0].contains(path)) << asked[0].toStdString();
+        EXPECT_TRUE(asked[0].contains("控えを作れない")) << asked[0].toStdString();
+        // What the customer window does when it closes.
+        EXPECT_THROW(w.FCustomerList.SaveToFile(path), EFileError);
+    }
+    EXPECT_EQ(readFileBytes(path), before);
+    EXPECT_TRUE(QDir(folders().RootFolder())
+                    .entryList({QStringLiteral("*.broken-*")}, QDir::Files)
+                    .isEmpty());
+}
+
+TEST_F(MainWindowTest, BadPicturesLeaveTheRestLoadedAndAreNamedInOneMessage) {
+    writeRootFile("conf.ini",
+                  "[SETTING]\r\nTAX=8\r\n[CAMPANY_INFO1]\r\nChargeName=佐藤\r\n"
+                  "[CAMPANY_INFO2]\r\nChargeName=山田\r\n");
+    QDir().mkpath(folders().ImgFolder());
+    writeFileBytes(folders().ImgFolder() + "logo0.bmp", "not a picture");
+    writeFileBytes(folders().ImgFolder() + "pstamp3.bmp", "not a picture");
+    const TFormMain& w = start();
+    ASSERT_EQ(asked.size(), 1) << asked.join('\n').toStdString();
+    EXPECT_TRUE(asked[0].contains("logo0.bmp")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].contains("pstamp3.bmp")) << asked[0].toStdString();
+    EXPECT_FALSE(asked[0].contains("conf.ini")) << asked[0].toStdString();
+    EXPECT_EQ(w.FConfig.TAX, Currency::fromUnits(8));
+    EXPECT_EQ(w.FCampanyManager.Items(1).ChargeName, "佐藤");
+    EXPECT_EQ(w.FCampanyManager.Items(2).ChargeName, "山田");
 }
 
 TEST_F(MainWindowTest, WindowHasItsFixedSizeTabsAndMenus) {

@@ -2,14 +2,20 @@
 
 #include "QtPrint.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
+#include <optional>
 
 #include "Clock.h"
 #include "Cp932.h"
 #include "DocumentFile.h"
 #include "FileSizeLimit.h"
 #include "ModelError.h"
+#include "PermissionBits.h"
 #include "TThEstimateObjectList.h"
 #include "TempDir.h"
 
@@ -211,14 +217,14 @@ TEST(DocumentFile, TotalInvoiceTotalIsTheSumOfItsSourceLines) {
     e.s("■ 小計 ■").s("1000").s("").s("0").s("-1");
     e.s("見積B").s("500").s("").s("0").s("0");
     TThEstimateObjectList d;
-    d.Delivery = "kept";
+    d.Delivery = "前の文書の受渡期日";
     DocumentFile::Decode(d, e.bytes, "t.MT4");
     EXPECT_TRUE(d.TotalClaimMode);
     EXPECT_EQ(d.Total, Currency::fromUnits(1500));
     EXPECT_EQ(d.SubTotal, Currency::fromUnits(2480));
     EXPECT_EQ(d.Tax, Currency::fromUnits(99));
     EXPECT_EQ(d.Etc, "合計の備考");
-    EXPECT_EQ(d.Delivery, "kept");  // not stored in total-invoice files
+    EXPECT_EQ(d.Delivery, "");  // not stored in total-invoice files: a new document's
     ASSERT_EQ(d.Count(), 3);
     EXPECT_TRUE(d.Items(1).SubTotalRow);
     EXPECT_EQ(DocumentFile::Encode(d, "コメント", SavedAt), e.bytes);
@@ -240,11 +246,11 @@ TEST(DocumentFile, ThirdGenerationIsPaddedToHundredLines) {
     e.s("旧品名").s("2").s("個").s("100").s("200").s("旧備考").s("1");
     e.emptyLines(36, 7);
     TThEstimateObjectList d;
-    d.Customer.Name2 = "before";
+    d.Customer.Name2 = "前の文書の会社名２";
     DocumentFile::Decode(d, e.bytes, "old.MT4");
     ASSERT_EQ(d.Count(), 100);
     EXPECT_EQ(d.Customer.Name1, "株式会社テスト");
-    EXPECT_EQ(d.Customer.Name2, "before");  // the layout has no Name2
+    EXPECT_EQ(d.Customer.Name2, "");  // the layout has no Name2: a new document's
     EXPECT_EQ(d.Customer.CusCode, "C001");
     EXPECT_EQ(d.Items(0).ItemName, "旧品名");
     EXPECT_EQ(d.Items(0).TotalPrice, Currency::fromUnits(200));
@@ -298,6 +304,129 @@ TEST(DocumentFile, SecondGenerationHasHundredFixedRecords) {
         }
     }
 }
+
+// Every field of a document but its lines, as text.
+QStringList fieldsOf(const TThEstimateObjectList& d) {
+    const TThCustomerObject& c = d.Customer;
+    const auto flag = [](bool value) { return QString::number(value); };
+    const auto rounding = [](TRoundingMode mode) {
+        return QString::number(ListIndexOfRounding(mode));
+    };
+    return {d.TaxRate.toText(),
+            d.SubTotal.toText(),
+            d.Total.toText(),
+            d.Tax.toText(),
+            flag(d.TotalClaimMode),
+            flag(d.CalcPerRow),
+            rounding(d.TaxRounding),
+            flag(d.TaxIn),
+            rounding(d.SubTotalRounding),
+            c.CusCode,
+            c.Name1,
+            c.Name2,
+            c.Name3,
+            c.NameTitle,
+            c.Zip,
+            c.Add1,
+            c.Add2,
+            c.Tel,
+            c.Fax,
+            d.Year,
+            d.Month,
+            d.Day,
+            d.SlipCode,
+            d.Delivery,
+            flag(d.PrintDelivery),
+            d.Place,
+            flag(d.PrintPlace),
+            d.Condition,
+            flag(d.PrintCondition),
+            d.Limit,
+            flag(d.PrintLimit),
+            d.Etc,
+            d.Memo};
+}
+
+Entries thirdGenerationNormal() {
+    Entries e = header("MITSU3_100", "0", false);
+    normalTail(e);
+    e.count(1).s("旧品名").s("2").s("個").s("100").s("200").s("").s("0");
+    return e;
+}
+
+Entries secondGenerationNormal() {
+    Entries e = header("MITSU2_100", "1", false);
+    normalTail(e);
+    return e.emptyLines(100, 7);
+}
+
+Entries newestTotalInvoice() {
+    Entries e = header("MITSU4_100", "-1");
+    e.s("").s("").count(1).s("見積A").s("1000").s("").s("0").s("0");
+    return e;
+}
+
+Entries thirdGenerationTotalInvoice() {
+    Entries e = header("MITSU3_100", "-1", false);
+    e.s("").s("").count(1).s("見積A").s("1000").s("").s("0");
+    return e;
+}
+
+Entries secondGenerationTotalInvoice() {
+    Entries e = header("MITSU2_100", "2", false);
+    e.s("").s("");
+    for (int i = 0; i < 100; ++i) {
+        e.s("").s("0").s("");
+    }
+    return e;
+}
+
+struct OpenedFileCase {
+    const char* name;
+    Entries (*file)();
+    friend void PrintTo(const OpenedFileCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class OpenedOverAFullDocument : public ::testing::TestWithParam<OpenedFileCase> {};
+
+// Opening a file that lacks some fields gives what opening it in a new document gives;
+// only the tax rate and basis stay, which no layout stores.
+TEST_P(OpenedOverAFullDocument, KeepsNoFieldOfThePreviousOne) {
+    const QByteArray bytes = GetParam().file().bytes;
+    TThEstimateObjectList fresh;
+    fresh.TaxRate = Currency::fromUnits(8);
+    fresh.CalcPerRow = true;
+    DocumentFile::Decode(fresh, bytes, "f.MT4");
+
+    TThEstimateObjectList previous = sampleDocument();
+    previous.Customer.Name3 = "第二営業課";
+    previous.PrintPlace = true;
+    previous.PrintLimit = true;
+    previous.TaxIn = true;
+    previous.Total = Currency::fromUnits(2579);
+    previous.TaxRate = Currency::fromUnits(8);
+    previous.CalcPerRow = true;
+    DocumentFile::Decode(previous, bytes, "f.MT4");
+
+    EXPECT_EQ(fieldsOf(previous), fieldsOf(fresh));
+    ASSERT_EQ(previous.Count(), fresh.Count());
+    for (int i = 0; i < fresh.Count(); ++i) {
+        EXPECT_EQ(previous.Items(i), fresh.Items(i)) << "line " << i;
+    }
+}
+
+std::string openedFileName(const ::testing::TestParamInfo<OpenedFileCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, OpenedOverAFullDocument,
+    ::testing::Values(OpenedFileCase{"ThirdGeneration", thirdGenerationNormal},
+                      OpenedFileCase{"SecondGeneration", secondGenerationNormal},
+                      OpenedFileCase{"NewestTotalInvoice", newestTotalInvoice},
+                      OpenedFileCase{"ThirdGenerationTotalInvoice", thirdGenerationTotalInvoice},
+                      OpenedFileCase{"SecondGenerationTotalInvoice", secondGenerationTotalInvoice}),
+    openedFileName);
 
 TEST(DocumentFile, RoundingTextsMapToRules) {
     struct Case {
@@ -515,6 +644,83 @@ TEST(DocumentFile, FailedSaveLeavesThePreviousFileIntact) {
     EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"大事な見積.MT4"});
 }
+
+TEST(DocumentFile, NameOfEightyJapaneseCharactersSaves) {
+    TempDir dir;
+    const QString name = QString(80, QChar(u'見')) + ".MT4";  // 244 of the 255 bytes allowed
+    const QString path = dir.path(name);
+    sampleDocument().SaveToFile(path, "");
+    sampleDocument().SaveToFile(path, "上書き");
+    EXPECT_EQ(DocumentFile::ReadHeader(path).Comment, "上書き");
+    EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+}
+
+struct ExistingFileCase {
+    const char* name;
+    QFile::Permissions permissions;
+    uid_t owner;   // 0 for the test's own
+    bool asAUser;  // root's power over every file set aside
+    bool refused;
+    friend void PrintTo(const ExistingFileCase& c, std::ostream* os) { *os << c.name; }
+};
+
+constexpr QFile::Permissions ReadOnly =
+    QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;                   // 0444
+constexpr QFile::Permissions Shared = ReadOnly | QFile::WriteOwner;           // 0644
+constexpr QFile::Permissions Private = QFile::ReadOwner | QFile::WriteOwner;  // 0600
+constexpr uid_t OtherUser = 4321;
+
+class SavingOverAFile : public ::testing::TestWithParam<ExistingFileCase> {};
+
+// Saving does what a write in place would: a file the user may not write is refused and
+// stays as it was; any other keeps its permissions and, where the user may keep it, its
+// owner. Root may write every file but one that nobody may write.
+TEST_P(SavingOverAFile, IsRefusedExactlyWhereAWriteInPlaceWouldBe) {
+    const ExistingFileCase& c = GetParam();
+    TempDir dir;
+    const QString path = dir.path("控え.MT4");
+    TThEstimateObjectList().SaveToFile(path, "前回");
+    const QByteArray before = readFileBytes(path);
+    ASSERT_TRUE(QFile::setPermissions(path, c.permissions));
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), c.owner, c.owner), 0);
+
+    QString error;
+    {
+        std::optional<PermissionBitsApply> bits;
+        if (c.asAUser) {
+            bits.emplace();
+        }
+        try {
+            sampleDocument().SaveToFile(path, "今回");
+        } catch (const EFileError& e) {
+            error = e.message();
+        }
+    }
+    const QFileInfo after(path);
+    EXPECT_EQ(after.permissions() & 0777, c.permissions & 0777);
+    EXPECT_EQ(after.ownerId(), c.owner);
+    if (c.refused) {
+        EXPECT_TRUE(error.contains(path)) << "the file was replaced";
+        EXPECT_TRUE(error.contains("書き込みが禁止")) << error.toStdString();
+        EXPECT_EQ(readFileBytes(path), before);
+    } else {
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        EXPECT_EQ(DocumentFile::ReadHeader(path).Comment, "今回");
+    }
+}
+
+std::string existingFileName(const ::testing::TestParamInfo<ExistingFileCase>& info) {
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Permissions, SavingOverAFile,
+    ::testing::Values(ExistingFileCase{"ReadOnlyForRoot", ReadOnly, 0, false, true},
+                      ExistingFileCase{"ReadOnlyForItsOwner", ReadOnly, 0, true, true},
+                      ExistingFileCase{"OthersFileForAUser", Shared, OtherUser, true, true},
+                      ExistingFileCase{"OthersFileForRoot", Shared, OtherUser, false, false},
+                      ExistingFileCase{"OwnFileForItsOwner", Private, 0, true, false}),
+    existingFileName);
 
 TEST(DocumentFile, TextThatShiftJisCannotHoldIsRefusedBeforeWriting) {
     TempDir dir;

@@ -149,11 +149,27 @@ TEST(ConfigInfo, SealPicturesAreSavedAndDeleted) {
     EXPECT_EQ(reread.Stamp(0).pixelColor(3, 3), QColor(Qt::red));
 }
 
-TEST(ConfigInfo, UnreadableSealPictureIsAnError) {
+TEST(ConfigInfo, UnreadableSealPicturesAreAllNamedAndTheOthersLoad) {
     TempDir dir;
+    writeConf(dir, "[SETTING]\r\nTAX=8\r\n");
+    for (int i = 0; i < TThConfigInfo::StampCount; ++i) {
+        ASSERT_TRUE(
+            picture(10 + i, 20, Qt::red).save(dir.path(QStringLiteral("pstamp%1.bmp").arg(i))));
+    }
+    writeFileBytes(dir.path("pstamp1.bmp"), "not a picture");
     writeFileBytes(dir.path("pstamp4.bmp"), "not a picture");
     TThConfigInfo config(dir.root());
-    EXPECT_THROW(config.LoadFromFile(dir.path("conf.ini")), EFileError);
+    try {
+        config.LoadFromFile(dir.path("conf.ini"));
+        FAIL();
+    } catch (const EFileError& error) {
+        EXPECT_TRUE(error.message().contains(dir.path("pstamp1.bmp"))) << error.what();
+        EXPECT_TRUE(error.message().contains(dir.path("pstamp4.bmp"))) << error.what();
+    }
+    EXPECT_EQ(config.TAX, Currency::fromUnits(8));
+    for (int i : {0, 2, 3, 5}) {
+        EXPECT_EQ(config.Stamp(i).size(), QSize(10 + i, 20)) << i;
+    }
 }
 
 TEST(ConfigInfo, FailedSaveLeavesTheOldFile) {
@@ -186,6 +202,44 @@ TEST(CampanyInfo, MissingSectionsGiveDefaults) {
         EXPECT_DOUBLE_EQ(profile.CampanyStampPosFaxSenderPosX_A4, 125);
         EXPECT_DOUBLE_EQ(profile.CampanyStampPosFaxSenderPosY_B5, 78.3);
     }
+}
+
+TEST(CampanyInfo, BadPicturesLeaveTheOtherProfilesLoadedAndAreAllNamed) {
+    TempDir dir;
+    writeConf(dir,
+              "[CAMPANY_INFO0]\r\nChargeName=田中\r\n[CAMPANY_INFO1]\r\nChargeName=佐藤\r\n"
+              "[CAMPANY_INFO2]\r\nChargeName=山田\r\n");
+    writeFileBytes(dir.path("logo0.bmp"), "not a picture");
+    ASSERT_TRUE(picture(8, 8, Qt::red).save(dir.path("stamp0.bmp")));
+    ASSERT_TRUE(picture(30, 10, Qt::blue).save(dir.path("logo1.bmp")));
+    writeFileBytes(dir.path("stamp2.bmp"), "not a picture");
+    TThCampanyInfoManager manager(dir.root());
+    try {
+        manager.LoadFromFile(dir.path("conf.ini"));
+        FAIL();
+    } catch (const EFileError& error) {
+        EXPECT_TRUE(error.message().contains(dir.path("logo0.bmp"))) << error.what();
+        EXPECT_TRUE(error.message().contains(dir.path("stamp2.bmp"))) << error.what();
+    }
+    EXPECT_EQ(manager.Items(0).ChargeName, "田中");
+    EXPECT_EQ(manager.Items(1).ChargeName, "佐藤");
+    EXPECT_EQ(manager.Items(2).ChargeName, "山田");
+    EXPECT_EQ(manager.Items(0).StampImage.size(), QSize(8, 8));
+    EXPECT_EQ(manager.Items(1).LogoImage.size(), QSize(30, 10));
+}
+
+// A picture the program could not read is not its to delete or replace: it is kept aside.
+TEST(CampanyInfo, PictureThatCannotBeReadIsCopiedBeforeItIsReplaced) {
+    TempDir dir;
+    writeFileBytes(dir.path("logo0.bmp"), "not a picture");
+    TThCampanyInfoManager manager(dir.root());
+    EXPECT_THROW(manager.LoadFromFile(dir.path("conf.ini")), EFileError);
+    manager.SaveToFile(dir.path("conf.ini"));
+    EXPECT_FALSE(QFile::exists(dir.path("logo0.bmp")));
+    const QStringList copies =
+        QDir(dir.root()).entryList({QStringLiteral("logo0.bmp.broken-*")}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(readFileBytes(dir.path(copies.first())), "not a picture");
 }
 
 TEST(CampanyInfo, GeometryKeysAreAllA4ThenAllB5) {

@@ -172,6 +172,22 @@ TEST(Tool, MastersAndCustomerExport) {
     EXPECT_TRUE(parse(none.out)["customers"].toArray().isEmpty());
 }
 
+// Listing the masters only reads them: a broken one is reported and nothing is written.
+TEST(Tool, MastersLeaveABrokenMasterAsItIs) {
+    // Too few fields, and a line saved as UTF-8.
+    for (const QByteArray& customers : {QByteArray("C1,a,,,,,,,\r\nC2,short\r\n"),
+                                        QByteArray("C1,a,,,,,,,\r\nC2,山田商店,,,,,,,\r\n")}) {
+        TempDir dir;
+        writeFileBytes(dir.path("Customer.dat"), customers);
+        const ToolRun run = tool({"--data-root", dir.root(), "masters"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains("Customer.dat」の 2 行目")) << run.err.toStdString();
+        EXPECT_EQ(QDir(dir.root()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"Customer.dat"});
+        EXPECT_EQ(readFileBytes(dir.path("Customer.dat")), customers);
+    }
+}
+
 struct FailureCase {
     const char* name;
     QStringList arguments;  // "DIR/" is replaced by the test folder
