@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 
 #include "Clock.h"
 #include "ModelError.h"
@@ -24,6 +25,13 @@ bool loadsCompletely(const QString& path, FileCheck check) {
 
 bool isBroken(const QString& path, FileCheck check) {
     return QFileInfo::exists(path) && !loadsCompletely(path, check);
+}
+
+// The files whose load failed in this run and that have no copy yet: what the program holds
+// of them is incomplete even when the file reads again later (its permissions mended).
+QSet<QString>& heldIncompletely() {
+    static QSet<QString> paths;
+    return paths;
 }
 
 // The copies made on earlier days or starts, oldest name first.
@@ -75,11 +83,16 @@ QString KeepBrokenCopy(const QString& path) {
 }
 
 void GuardBeforeReplacing(const QString& path, FileCheck check) {
-    if (isBroken(path, check) && KeepBrokenCopy(path).isEmpty()) {
+    const bool incomplete = heldIncompletely().contains(path) && QFileInfo::exists(path);
+    if (!incomplete && !isBroken(path, check)) {
+        return;
+    }
+    if (KeepBrokenCopy(path).isEmpty()) {
         throw EFileError(QStringLiteral("「%1」に保存できません: 元のファイルを正しく読み込めず、"
                                         "その控えも作れないため、上書きしません。")
                              .arg(path));
     }
+    heldIncompletely().remove(path);
 }
 
 QString BrokenFileNotice(const QString& path, FileCheck check) {
@@ -88,6 +101,7 @@ QString BrokenFileNotice(const QString& path, FileCheck check) {
     }
     const QString copy = KeepBrokenCopy(path);
     if (copy.isEmpty()) {
+        heldIncompletely().insert(path);
         return QStringLiteral("元のファイルの控えを作れないため、このファイルは上書きしません。");
     }
     return QStringLiteral("元のファイルは「%1」に控えてあります。").arg(copy);

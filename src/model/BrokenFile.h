@@ -15,10 +15,12 @@ using FileCheck = void (*)(const QString& path);
 // or a new one made today. Empty when the file cannot be read or no copy can be written.
 QString KeepBrokenCopy(const QString& path);
 
-// Before path is replaced: an existing file that fails check is copied aside first; when no
-// copy can be made, EFileError says so and the file stays as it is.
+// Before path is replaced: an existing file that fails check, or one that failed to load
+// earlier in this run without a copy, is copied aside first; when no copy can be made,
+// EFileError says so and the file stays as it is.
 void GuardBeforeReplacing(const QString& path, FileCheck check);
 
 // What the user is told after loading path failed: where the copy is, or that none could be
-// made and the file will not be overwritten. Empty when the file is absent or loads.
+// made and the file will not be overwritten until a copy can be made. Empty when the file is
+// absent or loads.
 QString BrokenFileNotice(const QString& path, FileCheck check);

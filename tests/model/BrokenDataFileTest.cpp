@@ -3,6 +3,7 @@
 #include "QtPrint.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <optional>
 
@@ -292,6 +293,38 @@ TEST(BrokenCopy, FileBrokenAfterLoadingIsKeptBeforeTheSave) {
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(readFileBytes(dir.path(copies.first())), written);
     EXPECT_EQ(readFileBytes(path), sjis("C1,a,,,,,,,\r\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// A file the program could not read at start holds nothing of it; once the file reads again
+// (its permissions mended), the first save still keeps it aside before writing over it.
+TEST(BrokenCopy, FileUnreadableAtStartIsKeptWhenItReadsAgain) {
+    TempDir dir;
+    const QString path = dir.path("Customer.dat");
+    const QByteArray good = sjis("C1,a,,,,,,,\r\nC2,b,,,,,,,\r\n");
+    writeFileBytes(path, good);
+    TThCustomerObjectList list;
+    {
+        PermissionBitsApply bits;
+        if (!PermissionBitsApply::MakeUnreadable(path)) {
+            GTEST_SKIP() << "every file is readable here";
+        }
+        EXPECT_THROW(list.LoadFromFile(path), EFileError);
+        EXPECT_EQ(BrokenFileNotice(path, TThCustomerObjectList::CheckFile),
+                  "元のファイルの控えを作れないため、このファイルは上書きしません。");
+        EXPECT_THROW(list.SaveToFile(path), EFileError);
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    list.SaveToFile(path);
+
+    const QStringList copies = brokenCopies(dir);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(readFileBytes(dir.path(copies.first())), good);
+    list.SaveToFile(path);
+    EXPECT_EQ(brokenCopies(dir).size(), 1) << "one copy is enough";
 }
 
 }  // namespace
