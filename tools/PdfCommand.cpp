@@ -1,6 +1,7 @@
-// dorvani4-tool pdf: one main slip of a document file as PDF, as the PDF button writes it.
+// dorvani4-tool pdf: one slip of a document file as PDF, as the slip's PDF button writes it.
 
 #include <QStringList>
+#include <algorithm>
 
 #include "Commands.h"
 #include "IniFile.h"
@@ -14,10 +15,19 @@
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "dorvani4-tool pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] "
-    "[--bank 1|2] [--tax notax|before|in] [--set KEY=VALUE ...]\n"
-    "KIND: MITSU, TANKA, NOUHIN, SEIKYU, JYURYO or SEIKYU_MEISAI");
+// The families the tool writes; a kind of any other family is not offered.
+const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip};
+
+QStringList KindNames() {
+    QStringList names;
+    for (const TSlipKindFacts& facts : SlipKinds()) {
+        if (std::find(std::begin(WrittenFamilies), std::end(WrittenFamilies), facts.Family) !=
+            std::end(WrittenFamilies)) {
+            names << QString::fromLatin1(facts.Section);
+        }
+    }
+    return names;
+}
 
 struct TaxName {
     const char* name;
@@ -45,6 +55,17 @@ int TakeNumber(CommandLine& arguments, const QString& option, int count) {
 
 }  // namespace
 
+QString PdfUsage() {
+    return QStringLiteral(
+        "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
+        "[--tax notax|before|in] [--set KEY=VALUE ...]");
+}
+
+QString PdfSummary() {
+    return QStringLiteral("write a slip as PDF; KIND is one of %1")
+        .arg(KindNames().join(QStringLiteral(", ")));
+}
+
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     const bool landscape = arguments.takeFlag(QStringLiteral("--landscape"));
     const bool portrait = arguments.takeFlag(QStringLiteral("--portrait"));
@@ -57,10 +78,12 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
         TakeNumber(arguments, QStringLiteral("--bank"), TThCampanyInfo::BankAccountCount);
     const std::optional<QString> tax = arguments.takeValue(QStringLiteral("--tax"));
     const QStringList settings = arguments.takeValues(QStringLiteral("--set"));
-    const QStringList positional = arguments.positional(3, Usage);
+    const QString usage = QStringLiteral("dorvani4-tool ") + PdfUsage() +
+                          QStringLiteral("\nKIND: ") + KindNames().join(QStringLiteral(", "));
+    const QStringList positional = arguments.positional(3, usage);
     const std::optional<TSlipKind> kind = SlipKindFromSection(positional[0]);
-    if (!kind) {
-        throw EUsageError(QStringLiteral("unknown slip kind \"%1\"\n%2").arg(positional[0], Usage));
+    if (!kind || !KindNames().contains(QString::fromLatin1(SlipKindFacts(*kind).Section))) {
+        throw EUsageError(QStringLiteral("unknown slip kind \"%1\"\n%2").arg(positional[0], usage));
     }
 
     const DataFolders& folders = context.folders;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ModelError.h"
 #include "SlipLayout.h"
 #include "SlipTemplate.h"
 #include "TPRImage.h"
@@ -36,37 +37,37 @@ int MmToUnits(double mm) {
     return static_cast<int>(std::lround(mm * 842.0 / 297.0));
 }
 
-// Left edges and widths of the table columns, by orientation and remarks option.
+// The table columns: caption label, row label (numbered from 1) and the template's
+// variable prefix of their left edge and width ("NAME" gives NAME_L and NAME_W, and
+// NAME_L_NO_ETC, NAME_W_NO_ETC without the remarks column).
 struct Column {
-    const char* caption;  // caption label role
-    const char* row;      // row label role, numbered from 1
-    int left[2][2];       // [landscape][remarks on]
-    int width[2][2];
+    const char* caption;
+    const char* row;
+    const char* var;
 };
 
 const Column Columns[] = {
-    {"ChartFindingItemName", "ItemName", {{30, 30}, {41, 41}}, {{271, 196}, {429, 278}}},
-    {"ChartFindingItemNum", "ItemNum", {{305, 230}, {475, 324}}, {{36, 36}, {52, 52}}},
-    {"ChartFindingItemUnit", "ItemUnit", {{345, 270}, {532, 381}}, {{30, 30}, {37, 37}}},
-    {"ChartFindingItemUnitPrice", "ItemUnitPrice", {{380, 305}, {574, 423}}, {{67, 67}, {80, 80}}},
-    {"ChartFindingItemTotalPrice",
-     "ItemTotalPrice",
-     {{451, 376}, {659, 508}},
-     {{80, 80}, {109, 109}}},
-    {"ChartFindingItemEtc", "ItemEtc", {{461, 461}, {622, 622}}, {{75, 75}, {151, 151}}},
+    {"ChartFindingItemName", "ItemName", "NAME"},
+    {"ChartFindingItemNum", "ItemNum", "NUM"},
+    {"ChartFindingItemUnit", "ItemUnit", "UNIT"},
+    {"ChartFindingItemUnitPrice", "ItemUnitPrice", "UP"},
+    {"ChartFindingItemTotalPrice", "ItemTotalPrice", "AMT"},
+    {"ChartFindingItemEtc", "ItemEtc", "ETC"},
 };
-// VerLine1 .. VerLine4; VerLine5 only stands with the remarks column.
-const int VerLineLeft[2][2][4] = {{{302, 343, 377, 448}, {227, 268, 302, 373}},
-                                  {{472, 528, 572, 656}, {321, 377, 421, 505}}};
+// The remarks column only stands, in place, with the remarks on.
+constexpr size_t RemarksColumn = 5;
+
+QString MainTemplateName(bool landscape, TSlipPageKind pageKind) {
+    return QStringLiteral("%1Mitsu%2Page")
+        .arg(landscape ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
+             QString::fromLatin1(PageParts[PagePart(pageKind)]));
+}
 
 // Finds the components of one template by the names it gives them.
 class Names {
   public:
     Names(TPRPage& page, bool landscape, TSlipPageKind pageKind)
-        : page_(page),
-          infix_(QStringLiteral("%1Mitsu%2Page")
-                     .arg(landscape ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
-                          QString::fromLatin1(PageParts[PagePart(pageKind)]))) {}
+        : page_(page), infix_(MainTemplateName(landscape, pageKind)) {}
 
     TPRLabel* Label(const QString& role) const { return Find<TPRLabel>("PRLabel", role); }
     TPRText* Text(const QString& role) const { return Find<TPRText>("PRText", role); }
@@ -139,12 +140,15 @@ void Follow(TPRRect* line, const TPRLabel& label, bool left) {
 }  // namespace
 
 TSlipPdfTemplates::TSlipPdfTemplates(const TThConfigInfo& config) {
-    for (int landscape = 0; landscape < 2; ++landscape) {
-        for (int part = 0; part < 3; ++part) {
-            pages_[static_cast<size_t>(landscape * 3 + part)] = LoadSlipTemplate(
-                QStringLiteral(":/slips/%1Mitsu%2Page.json")
-                    .arg(landscape != 0 ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
-                         QString::fromLatin1(PageParts[part])));
+    for (const TSlipKindFacts& kind : SlipKinds()) {
+        for (const char* name : kind.Templates) {
+            const QString page = QString::fromLatin1(name);
+            if (pages_.count(page) == 0) {
+                Loaded loaded;
+                loaded.Page =
+                    LoadSlipTemplate(QStringLiteral(":/slips/%1.json").arg(page), &loaded.Vars);
+                pages_.emplace(page, std::move(loaded));
+            }
         }
     }
     report_.SetCreationDate(QDateTime(QDate(2010, 7, 8), QTime(10, 21, 41)));
@@ -153,8 +157,30 @@ TSlipPdfTemplates::TSlipPdfTemplates(const TThConfigInfo& config) {
 
 TSlipPdfTemplates::~TSlipPdfTemplates() = default;
 
+const TSlipPdfTemplates::Loaded& TSlipPdfTemplates::Find(const QString& name) const {
+    const auto found = pages_.find(name);
+    if (found == pages_.end()) {
+        throw EFileError(QStringLiteral("no PDF page template \"%1\"").arg(name));
+    }
+    return found->second;
+}
+
+TPRPage& TSlipPdfTemplates::Template(const QString& name) const {
+    return *Find(name).Page;
+}
+
+int TSlipPdfTemplates::TemplateVar(const QString& name, const QString& var) const {
+    const TSlipTemplateVars& vars = Find(name).Vars;
+    const auto found = vars.find(var);
+    if (found == vars.end()) {
+        throw EFileFormatError(
+            QStringLiteral(":/slips/%1.json: the variable \"%2\" is missing").arg(name, var));
+    }
+    return found.value();
+}
+
 TPRPage& TSlipPdfTemplates::Template(bool landscape, TSlipPageKind pageKind) const {
-    return *pages_[static_cast<size_t>((landscape ? 3 : 0) + PagePart(pageKind))];
+    return Template(MainTemplateName(landscape, pageKind));
 }
 
 void TSlipPdfTemplates::ApplyPdfLineColors(const TThConfigInfo& config) {
@@ -217,28 +243,35 @@ void TSlipPdfTemplates::ClearSlipPdfPage(const TSlipSource& source, TSlipPageKin
     }
     SetCaption(names.Label(QStringLiteral("FindingTax")), QString());
 
-    // The remarks column and the columns' places.
-    const int on = options.PrintNote ? 1 : 0;
-    const int yoko = landscape ? 1 : 0;
+    // The remarks column and the columns' places, as the template's column file gives them.
+    const QString page = MainTemplateName(landscape, pageKind);
+    const QString place = options.PrintNote ? QString() : QStringLiteral("_NO_ETC");
     Show(names.Label(QStringLiteral("ChartFindingItemEtc")), options.PrintNote);
     Show(names.Rect(QStringLiteral("VerLine5")), options.PrintNote);
-    for (const Column& column : Columns) {
-        auto place = [&](TPRLabel* label) {
+    for (size_t c = 0; c < std::size(Columns); ++c) {
+        const Column& column = Columns[c];
+        if (c == RemarksColumn && !options.PrintNote) {
+            break;
+        }
+        const QString var = QLatin1String(column.var);
+        const int left = TemplateVar(page, var + QStringLiteral("_L") + place);
+        const int width = TemplateVar(page, var + QStringLiteral("_W") + place);
+        auto set = [&](TPRLabel* label) {
             if (label != nullptr) {
-                label->Left = column.left[yoko][on];
-                label->Width = column.width[yoko][on];
+                label->Left = left;
+                label->Width = width;
             }
         };
-        place(names.Label(QLatin1String(column.caption)));
+        set(names.Label(QLatin1String(column.caption)));
         for (int n = 1; n <= rows; ++n) {
-            place(names.Label(column.row, n));
+            set(names.Label(column.row, n));
         }
     }
     for (int n = 1; n <= rows; ++n) {
         Show(names.Label("ItemEtc", n), options.PrintNote);
     }
-    for (int k = 0; k < 4; ++k) {
-        names.Rect("VerLine", k + 1)->Left = VerLineLeft[yoko][on][k];
+    for (int k = 1; k <= 4; ++k) {
+        names.Rect("VerLine", k)->Left = TemplateVar(page, QStringLiteral("V%1").arg(k) + place);
     }
 
     // What the page kind shows.

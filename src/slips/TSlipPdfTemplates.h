@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <array>
+#include <map>
 #include <memory>
 
+#include "SlipTemplate.h"
 #include "TPReport.h"
 #include "TSlipKind.h"
 #include "TSlipSource.h"
@@ -11,16 +12,21 @@
 class TPRPage;
 class TThConfigInfo;
 
-// The six main-slip page templates (portrait and landscape; First for single and first
-// pages, Middle, Final) and the report that writes them. Long-lived: every page build
-// clears its template first, so one object serves every document.
+// Every PDF page template the slip kinds name, and the report that writes them. The main
+// slips have six (portrait and landscape; First for single and first pages, Middle, Final).
+// Long-lived: every page build clears its template first, so one object serves every
+// document.
 class TSlipPdfTemplates {
   public:
     // Loads the templates from the program's resources and gives the rows the stripe colours.
     explicit TSlipPdfTemplates(const TThConfigInfo& config);
     ~TSlipPdfTemplates();
 
-    // The template that serves the page kind.
+    // A template page by its name ("TateMitsuFirstPage"); EFileError for a name no kind uses.
+    TPRPage& Template(const QString& name) const;
+    // A number the template file owns; EFileFormatError when the file does not define it.
+    int TemplateVar(const QString& name, const QString& var) const;
+    // The main-slip template that serves the page kind.
     TPRPage& Template(bool landscape, TSlipPageKind pageKind) const;
     TPReport& Report() { return report_; }
 
@@ -40,6 +46,12 @@ class TSlipPdfTemplates {
     void FitFirstPage(bool landscape);
     void FillHeader(const TSlipSource& source);
 
-    std::array<std::unique_ptr<TPRPage>, 6> pages_;
+    struct Loaded {
+        std::unique_ptr<TPRPage> Page;
+        TSlipTemplateVars Vars;
+    };
+    const Loaded& Find(const QString& name) const;
+
+    std::map<QString, Loaded> pages_;
     TPReport report_;
 };
