@@ -276,7 +276,9 @@ std::unique_ptr<TPRPage> LoadSlipTemplate(const QString& path, TSlipTemplateVars
         page->Height = Number(file.value(QStringLiteral("height")), own, page->Height);
         auto panel = std::make_unique<TPRLayoutPanel>();
         panel->Name = QStringLiteral("PRLayoutPanel") + name;
-        panel->Width = page->Width;
+        // A panel set in by "panelLeft" on both sides centres what is centred on it.
+        panel->Left = Number(file.value(QStringLiteral("panelLeft")), own, 0);
+        panel->Width = page->Width - 2 * panel->Left;
         panel->Height = page->Height;
         TPRLayoutPanel* layout = page->Add(std::move(panel));
         loader.AddAll(*layout, components, own, name);

@@ -19,7 +19,8 @@ class TPRPage;
 //
 // A component is named "PR" + class + page + role unless it gives "name"; numbers may be
 // expressions of the variables (+ - * / == and parentheses). Everything sits on one
-// layout panel named "PRLayoutPanel" + page that covers the page.
+// layout panel named "PRLayoutPanel" + page that covers the page, or is set in from both
+// sides by "panelLeft".
 // The variables of the file and its includes go to vars when it is given, so that the code
 // reads the numbers a template owns rather than repeating them.
 // EFileFormatError names the file and what is wrong in it.

@@ -9,6 +9,7 @@ using C = TThConfigInfo;
 constexpr const char* MainTemplates[] = {"TateMitsuFirstPage",  "TateMitsuMiddlePage",
                                          "TateMitsuFinalPage",  "YokoMitsuFirstPage",
                                          "YokoMitsuMiddlePage", "YokoMitsuFinalPage"};
+constexpr const char* TotalClaimTemplates[] = {"TotalClaim"};
 
 constexpr unsigned AllOffers = offerStamps | offerTax | offerGrandTotal;
 
@@ -39,18 +40,8 @@ constexpr TSlipKindFacts Kinds[] = {
     {skSeikyuMeisai, "SEIKYU_MEISAI", "請求明細書印刷", &C::CLAIM_DETAIL_TITLE,
      &C::CLAIM_DETAIL_MSG, TSlipFamily::MainSlip, MainTemplates, AllOffers | offerBank, true,
      " 合計金額  ", "担当者印", "PNGBtnBtnSeikyuMeisai"},
-    {skTotalClaim,
-     "GOUKEI_SEIKYU",
-     "合計請求書印刷",
-     &C::TOTAL_CLAIM_TITLE,
-     &C::TOTAL_CLAIM_MSG,
-     TSlipFamily::TotalClaim,
-     {},
-     0,
-     false,
-     "",
-     "",
-     "PNGBtnGoukei"},
+    {skTotalClaim, "GOUKEI_SEIKYU", "合計請求書印刷", &C::TOTAL_CLAIM_TITLE, &C::TOTAL_CLAIM_MSG,
+     TSlipFamily::TotalClaim, TotalClaimTemplates, 0, false, "", "", "PNGBtnGoukei"},
     {skFax,
      "FAX",
      "FAX送信状印刷",

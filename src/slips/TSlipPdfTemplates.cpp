@@ -32,11 +32,6 @@ int PagePart(TSlipPageKind pageKind) {
     return 0;
 }
 
-// Template millimetres: the portrait page height over 297 mm.
-int MmToUnits(double mm) {
-    return static_cast<int>(std::lround(mm * 842.0 / 297.0));
-}
-
 // The table columns: caption label, row label (numbered from 1) and the template's
 // variable prefix of their left edge and width ("NAME" gives NAME_L and NAME_W, and
 // NAME_L_NO_ETC, NAME_W_NO_ETC without the remarks column).
@@ -118,15 +113,6 @@ QStringList ChargeAndTelLines(const TSlipHeaderBlock& block) {
     return {BlockLine(block.ChargeName), BlockLine(block.TelFax)};
 }
 
-void FitWidth(TPRLabel& label) {
-    label.Width = static_cast<int>(std::lround(label.GetTextWidth()));
-}
-
-void Centre(TPRLabel& label, int panelWidth) {
-    FitWidth(label);
-    label.Left = static_cast<int>(std::lround((panelWidth - label.Width) / 2.0));
-}
-
 void Follow(TPRRect* line, const TPRLabel& label, bool left) {
     if (line == nullptr) {
         return;
@@ -138,6 +124,19 @@ void Follow(TPRRect* line, const TPRLabel& label, bool left) {
 }
 
 }  // namespace
+
+int MmToTemplateUnits(double mm) {
+    return static_cast<int>(std::lround(mm * 842.0 / 297.0));
+}
+
+void FitLabelWidth(TPRLabel& label) {
+    label.Width = static_cast<int>(std::lround(label.GetTextWidth()));
+}
+
+void CentreLabel(TPRLabel& label, int panelWidth) {
+    FitLabelWidth(label);
+    label.Left = static_cast<int>(std::lround((panelWidth - label.Width) / 2.0));
+}
 
 TSlipPdfTemplates::TSlipPdfTemplates(const TThConfigInfo& config) {
     for (const TSlipKindFacts& kind : SlipKinds()) {
@@ -196,6 +195,15 @@ void TSlipPdfTemplates::ApplyPdfLineColors(const TThConfigInfo& config) {
                 line->FillColor = n % 2 == 1 ? config.LINE_COLOR_EVEN : config.LINE_COLOR_ODD;
             }
         }
+    }
+    // The total invoice's account table, both halves.
+    for (const char* half : {"_1", "_2"}) {
+        TPRPage& totalClaim = Template(QStringLiteral("TotalClaim"));
+        const QString suffix = QLatin1String(half);
+        totalClaim.Find<TPRRect>(QStringLiteral("PRRectTotalClaimHeader") + suffix)->FillColor =
+            config.LINE_COLOR_ODD;
+        totalClaim.Find<TPRRect>(QStringLiteral("PRRectTotalClaimContent") + suffix)->FillColor =
+            config.LINE_COLOR_EVEN;
     }
 }
 
@@ -352,10 +360,10 @@ void TSlipPdfTemplates::FillHeader(const TSlipSource& source) {
     if (profile.UseCampanyStamp) {
         TPRImage* stamp = names.Image(QStringLiteral("CampanyStamp"));
         stamp->SetPicture(profile.StampImage);
-        stamp->Left = MmToUnits(profile.CampanyStampDetailPosX_A4 - 5);
-        stamp->Top = MmToUnits(profile.CampanyStampDetailPosY_A4);
-        stamp->Width = MmToUnits(profile.CampanyStampWidth_A4);
-        stamp->Height = MmToUnits(profile.CampanyStampHeight_A4);
+        stamp->Left = MmToTemplateUnits(profile.CampanyStampDetailPosX_A4 - 5);
+        stamp->Top = MmToTemplateUnits(profile.CampanyStampDetailPosY_A4);
+        stamp->Width = MmToTemplateUnits(profile.CampanyStampWidth_A4);
+        stamp->Height = MmToTemplateUnits(profile.CampanyStampHeight_A4);
     }
 
     names.Label(QStringLiteral("Msg"))->SetCaption(message);
@@ -449,15 +457,15 @@ void TSlipPdfTemplates::FitFirstPage(bool landscape) {
                       TSlipPageKind::pkFirst);
     const int panelWidth = names.Page().Width;
     TPRLabel* title = names.Label(QStringLiteral("Title"));
-    Centre(*title, panelWidth);
+    CentreLabel(*title, panelWidth);
     Follow(names.Rect(QStringLiteral("TitleUnderLine")), *title, true);
     for (int k = 1; k <= 3; ++k) {
         TPRLabel* name = names.Label("CustomerName", k);
-        FitWidth(*name);
+        FitLabelWidth(*name);
         Follow(names.Rect("CustomerNameUnderLine", k), *name, false);
     }
     TPRLabel* grandTotal = names.Label(QStringLiteral("GrandTotal"));
-    Centre(*grandTotal, panelWidth);
+    CentreLabel(*grandTotal, panelWidth);
     Follow(names.Rect(QStringLiteral("GrandTotalUnderLine")), *grandTotal, true);
 }
 
@@ -469,10 +477,14 @@ void TSlipPdfTemplates::PrintSlipPages(const TSlipSource& source) {
 }
 
 void TSlipPdfTemplates::SaveSlipPdf(const TSlipSource& source, const QString& fileName) {
+    SavePdf(fileName, [&] { PrintSlipPages(source); });
+}
+
+void TSlipPdfTemplates::SavePdf(const QString& fileName, const std::function<void()>& printPages) {
     report_.FileName = fileName;
     report_.BeginDocument();
     try {
-        PrintSlipPages(source);
+        printPages();
         report_.EndDocument();
     } catch (...) {
         report_.AbortDocument();

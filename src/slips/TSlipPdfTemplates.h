@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -9,8 +10,15 @@
 #include "TSlipKind.h"
 #include "TSlipSource.h"
 
+class TPRLabel;
 class TPRPage;
 class TThConfigInfo;
+
+// Template units of v mm: the portrait page height over 297 mm.
+int MmToTemplateUnits(double mm);
+// A label as wide as its text, and also centred on a panel that wide.
+void FitLabelWidth(TPRLabel& label);
+void CentreLabel(TPRLabel& label, int panelWidth);
 
 // Every PDF page template the slip kinds name, and the report that writes them. The main
 // slips have six (portrait and landscape; First for single and first pages, Middle, Final).
@@ -40,6 +48,8 @@ class TSlipPdfTemplates {
     void PrintSlipPages(const TSlipSource& source);
     // All pages into one PDF file, written atomically.
     void SaveSlipPdf(const TSlipSource& source, const QString& fileName);
+    // One PDF file of the pages printPages hands to the report; a failure leaves no file.
+    void SavePdf(const QString& fileName, const std::function<void()>& printPages);
 
   private:
     // Title, customer names and grand total sized to their text and centred.
