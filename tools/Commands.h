@@ -27,4 +27,7 @@ void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream&
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunZip(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+// The pdf command's usage and summary, whose kinds come from the table of slip kinds.
+QString PdfUsage();
+QString PdfSummary();
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);

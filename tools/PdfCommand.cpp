@@ -1,7 +1,9 @@
-// dorvani4-tool pdf: one main slip of a document file as PDF, as the PDF button writes it.
+// dorvani4-tool pdf: one slip of a document file as PDF, as the slip's PDF button writes it.
 
 #include <QStringList>
+#include <algorithm>
 
+#include "AmountText.h"
 #include "Commands.h"
 #include "IniFile.h"
 #include "ModelError.h"
@@ -11,13 +13,23 @@
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
 #include "ToolDocument.h"
+#include "TotalClaimSlip.h"
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "dorvani4-tool pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] "
-    "[--bank 1|2] [--tax notax|before|in] [--set KEY=VALUE ...]\n"
-    "KIND: MITSU, TANKA, NOUHIN, SEIKYU, JYURYO or SEIKYU_MEISAI");
+// The families the tool writes; a kind of any other family is not offered.
+const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip, TSlipFamily::TotalClaim};
+
+QStringList KindNames() {
+    QStringList names;
+    for (const TSlipKindFacts& facts : SlipKinds()) {
+        if (std::find(std::begin(WrittenFamilies), std::end(WrittenFamilies), facts.Family) !=
+            std::end(WrittenFamilies)) {
+            names << QString::fromLatin1(facts.Section);
+        }
+    }
+    return names;
+}
 
 struct TaxName {
     const char* name;
@@ -45,6 +57,51 @@ int TakeNumber(CommandLine& arguments, const QString& option, int count) {
 
 }  // namespace
 
+QString PdfUsage() {
+    return QStringLiteral(
+        "pdf KIND FILE.MT4 OUT.pdf [--profile 1|2|3] [--bank 1|2] [--set KEY=VALUE ...]\n"
+        "      main slips: [--landscape | --portrait] [--tax notax|before|in]\n"
+        "      GOUKEI_SEIKYU: [--pre-claim AMOUNT] [--pre-paid AMOUNT] (前回請求額, 入金額)");
+}
+
+QString PdfSummary() {
+    return QStringLiteral("write a slip as PDF; KIND is one of %1")
+        .arg(KindNames().join(QStringLiteral(", ")));
+}
+
+namespace {
+
+// The print.ini file as the window would read it, with every --set KEY=VALUE written into
+// the kind's section; the file on disk stays as it is.
+IniFile PrintIniWithSettings(const QString& path, TSlipKind kind, const QStringList& keys,
+                             const QStringList& settings) {
+    IniFile printIni = IniFile::Load(path);
+    for (const QString& setting : settings) {
+        const qsizetype equals = setting.indexOf(QLatin1Char('='));
+        const QString key = setting.left(equals).toUpper();
+        if (equals < 0 || !keys.contains(key)) {
+            throw EUsageError(QStringLiteral("--set %1: KEY=VALUE with KEY one of %2")
+                                  .arg(setting, keys.join(QStringLiteral(", "))));
+        }
+        printIni.WriteString(PrintSectionName(kind), key, setting.mid(equals + 1));
+    }
+    return printIni;
+}
+
+Currency TakeAmount(CommandLine& arguments, const QString& option) {
+    const std::optional<QString> value = arguments.takeValue(option);
+    if (!value) {
+        return {};
+    }
+    try {
+        return ParseMoney(*value);
+    } catch (const EModelError&) {
+        throw EUsageError(QStringLiteral("%1 %2: 金額を指定してください。").arg(option, *value));
+    }
+}
+
+}  // namespace
+
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     const bool landscape = arguments.takeFlag(QStringLiteral("--landscape"));
     const bool portrait = arguments.takeFlag(QStringLiteral("--portrait"));
@@ -56,11 +113,15 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const int bank =
         TakeNumber(arguments, QStringLiteral("--bank"), TThCampanyInfo::BankAccountCount);
     const std::optional<QString> tax = arguments.takeValue(QStringLiteral("--tax"));
+    const Currency preClaim = TakeAmount(arguments, QStringLiteral("--pre-claim"));
+    const Currency prePaid = TakeAmount(arguments, QStringLiteral("--pre-paid"));
     const QStringList settings = arguments.takeValues(QStringLiteral("--set"));
-    const QStringList positional = arguments.positional(3, Usage);
+    const QString usage = QStringLiteral("dorvani4-tool ") + PdfUsage() +
+                          QStringLiteral("\nKIND: ") + KindNames().join(QStringLiteral(", "));
+    const QStringList positional = arguments.positional(3, usage);
     const std::optional<TSlipKind> kind = SlipKindFromSection(positional[0]);
-    if (!kind) {
-        throw EUsageError(QStringLiteral("unknown slip kind \"%1\"\n%2").arg(positional[0], Usage));
+    if (!kind || !KindNames().contains(QString::fromLatin1(SlipKindFacts(*kind).Section))) {
+        throw EUsageError(QStringLiteral("unknown slip kind \"%1\"\n%2").arg(positional[0], usage));
     }
 
     const DataFolders& folders = context.folders;
@@ -71,23 +132,40 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     ToolDocument loaded;
     LoadToolDocument(loaded, positional[1]);
     TThEstimateObjectList& document = loaded.document;
+    document.TaxRate = config.TAX;
+    document.CalcTotal();
+    TSlipPdfTemplates templates(config);
+
+    if (SlipKindFacts(*kind).Family == TSlipFamily::TotalClaim) {
+        if (!document.TotalClaimMode) {
+            throw EModelError(TotalClaimOnlyRefusal);
+        }
+        const IniFile printIni =
+            PrintIniWithSettings(folders.PrintIniPath(), *kind, TotalClaimOptionKeys(), settings);
+        TTotalClaimOptions options = LoadTotalClaimOptions(printIni);
+        if (profile >= 0) {
+            options.CustomerInfo = profile;
+        }
+        if (bank >= 0) {
+            options.PayBank = bank;
+        }
+        options.PreClaim = preClaim;
+        options.PrePaid = prePaid;
+        SaveTotalClaimPdf(templates,
+                          {document, config, profiles.Items(options.CustomerInfo), options},
+                          positional[2]);
+        out << QStringLiteral("%1: %2 ページ\n")
+                   .arg(positional[2])
+                   .arg(templates.Report().PageCount());
+        return;
+    }
+
     if (document.TotalClaimMode) {
         throw EModelError(TThEstimateObjectList::TotalClaimRefusal);
     }
-    document.TaxRate = config.TAX;
-    document.CalcTotal();
-
     // The options start as the window would show them; --set changes the loaded file only.
-    IniFile printIni = IniFile::Load(folders.PrintIniPath());
-    for (const QString& setting : settings) {
-        const qsizetype equals = setting.indexOf(QLatin1Char('='));
-        const QString key = setting.left(equals).toUpper();
-        if (equals < 0 || !TPrintOptions::Keys().contains(key)) {
-            throw EUsageError(QStringLiteral("--set %1: KEY=VALUE with KEY one of %2")
-                                  .arg(setting, TPrintOptions::Keys().join(QStringLiteral(", "))));
-        }
-        printIni.WriteString(PrintSectionName(*kind), key, setting.mid(equals + 1));
-    }
+    const IniFile printIni =
+        PrintIniWithSettings(folders.PrintIniPath(), *kind, TPrintOptions::Keys(), settings);
     TPrintOptions options = LoadPrintOptions(printIni, *kind, config, document);
     if (landscape || portrait) {
         options.Landscape = landscape;
@@ -118,7 +196,6 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
         options.Tax = chosen->choice;
     }
 
-    TSlipPdfTemplates templates(config);
     const TSlipSource source{document, config, profiles.Items(options.CustomerInfo), options,
                              *kind};
     templates.SaveSlipPdf(source, positional[2]);

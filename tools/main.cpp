@@ -22,10 +22,7 @@ const ToolCommand Commands[] = {
     {"zip", "zip CODE", "list the addresses of a postal code (\"100\" lists every 100-xxxx)",
      RunZip},
     {"address", "address TEXT", "list the postal codes whose address holds TEXT", RunAddress},
-    {"pdf",
-     "pdf KIND FILE.MT4 OUT.pdf [--landscape | --portrait] [--profile 1|2|3] [--bank 1|2] "
-     "[--tax notax|before|in] [--set KEY=VALUE ...]",
-     "write a main slip (MITSU, TANKA, NOUHIN, SEIKYU, JYURYO, SEIKYU_MEISAI) as PDF", RunPdf},
+    {"pdf", PdfUsage(), PdfSummary(), RunPdf},
 };
 
 QString helpText() {

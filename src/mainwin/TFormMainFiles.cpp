@@ -122,15 +122,12 @@ void TFormMain::BuildTotalClaim(const QStringList& paths) {
     SyncRowCount();
 }
 
+// Each main slip's button, as the table of slip kinds names it.
 void TFormMain::SetUpSlipButtons() {
-    const std::pair<TPngButton*, TSlipKind> buttons[] = {
-        {ui_->PNGBtnMitsu, skMitsu},   {ui_->PNGBtnTanka, skTanka},
-        {ui_->PNGBtnNouhin, skNouhin}, {ui_->PNGBtnSeikyu, skSeikyu},
-        {ui_->PNGBtnJuryo, skJuryo},   {ui_->PNGBtnBtnSeikyuMeisai, skSeikyuMeisai},
-    };
-    for (const auto& [button, kind] : buttons) {
+    for (TSlipKind kind : SlipKindsOf(TSlipFamily::MainSlip)) {
+        auto* button = findChild<TPngButton*>(QLatin1String(SlipKindFacts(kind).Button));
         button->setEnabled(true);
-        connect(button, &TPngButton::clicked, this, [this, slip = kind] { RunMainSlip(slip); });
+        connect(button, &TPngButton::clicked, this, [this, kind] { RunMainSlip(kind); });
     }
 }
 

@@ -349,15 +349,21 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
 
 }  // namespace
 
-QRectF CompanyStampRect(const TThCampanyInfo& profile, bool isA4) {
+QRectF CompanyStampRect(const TThCampanyInfo& profile, bool isA4, const TStampPosition& at) {
     if (isA4) {
-        return {profile.CampanyStampDetailPosX_A4 - 5, profile.CampanyStampDetailPosY_A4,
-                profile.CampanyStampWidth_A4, profile.CampanyStampHeight_A4};
+        return {profile.*at.XA4 - 5, profile.*at.YA4, profile.CampanyStampWidth_A4,
+                profile.CampanyStampHeight_A4};
     }
-    return {profile.CampanyStampDetailPosX_B5 / B5PrintScale - 5,
-            profile.CampanyStampDetailPosY_B5 / B5PrintScale,
+    return {profile.*at.XB5 / B5PrintScale - 5, profile.*at.YB5 / B5PrintScale,
             profile.CampanyStampWidth_B5 / B5PrintScale,
             profile.CampanyStampHeight_B5 / B5PrintScale};
+}
+
+QRectF CompanyStampRect(const TThCampanyInfo& profile, bool isA4) {
+    return CompanyStampRect(
+        profile, isA4,
+        {&TThCampanyInfo::CampanyStampDetailPosX_A4, &TThCampanyInfo::CampanyStampDetailPosY_A4,
+         &TThCampanyInfo::CampanyStampDetailPosX_B5, &TThCampanyInfo::CampanyStampDetailPosY_B5});
 }
 
 void DrawSlipPage(QPainter& painter, const TSlipPagePicture& page, QSize target) {

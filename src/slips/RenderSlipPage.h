@@ -32,8 +32,17 @@ TSlipPagePicture RenderSlipPage(const TSlipSource& source, TSlipPageKind pageKin
 // resolution over its own, which the stretch takes out again.
 void DrawSlipPage(QPainter& painter, const TSlipPagePicture& page, QSize target);
 
-// Where the company stamp lands on the A4 drawing, in mm. B5 pages are shrunk by
-// B5PrintScale when printed, so their stored B5 millimetres are enlarged by it here.
+// Where the company stamp lands on the A4 drawing, in mm, at the slip's own position
+// (A4 x and y, B5 x and y of the profile). B5 pages are shrunk by B5PrintScale when
+// printed, so their stored B5 millimetres are enlarged by it here.
+struct TStampPosition {
+    double TThCampanyInfo::*XA4;
+    double TThCampanyInfo::*YA4;
+    double TThCampanyInfo::*XB5;
+    double TThCampanyInfo::*YB5;
+};
+QRectF CompanyStampRect(const TThCampanyInfo& profile, bool isA4, const TStampPosition& at);
+// The main slips' position.
 QRectF CompanyStampRect(const TThCampanyInfo& profile, bool isA4);
 
 inline constexpr double B5PrintScale = 0.87;

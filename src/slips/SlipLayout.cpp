@@ -45,12 +45,12 @@ int TSlipCapacity::Of(TSlipPageKind pageKind) const {
 }
 
 TSlipCapacity SlipCapacity(TSlipKind kind, bool landscape) {
-    // Landscape pages hold ten lines fewer; the unit-price estimate fills the amounts rows.
-    const int less = landscape ? 10 : 0;
-    if (kind == skTanka) {
-        return {23 - less, 26 - less, 41 - less, 38 - less};
-    }
-    return {20 - less, 25 - less, 40 - less, 35 - less};
+    // Every striped row but the caption row and the amounts rows holds a line.
+    auto lines = [&](TSlipPageKind pageKind) {
+        return StripedRowCount(landscape, pageKind) - 1 - AmountsRowCount(kind, pageKind);
+    };
+    return {lines(TSlipPageKind::pkSingle), lines(TSlipPageKind::pkFirst),
+            lines(TSlipPageKind::pkMiddle), lines(TSlipPageKind::pkLast)};
 }
 
 int UsedLineCount(const TThEstimateObjectList& document) {
@@ -151,8 +151,7 @@ QString GrandTotalText(const TSlipSource& source) {
         return {};
     }
     const TThEstimateObjectList& d = source.Document;
-    QString text =
-        source.Kind == skMitsu ? QStringLiteral(" 御見積金額  ") : QStringLiteral(" 合計金額  ");
+    QString text = QString::fromUtf8(SlipKindFacts(source.Kind).GrandTotalCaption);
     if (o.PrintGrandTotal) {
         text += source.Config.MONETARY;
     }
@@ -282,11 +281,13 @@ QString CustomerCodeText(const TSlipSource& source) {
 }
 
 QString StampBoxCaption(TSlipKind kind) {
-    return kind == skJuryo ? QStringLiteral("受領印") : QStringLiteral("担当者印");
+    return QString::fromUtf8(SlipKindFacts(kind).RightStampCaption);
 }
 
 int StripedRowCount(bool landscape, TSlipPageKind pageKind) {
-    return SlipCapacity(skMitsu, landscape).Of(pageKind) + 1 + AmountsRowCount(skMitsu, pageKind);
+    // Landscape pages are ten rows shorter.
+    const TSlipCapacity portrait{24, 27, 42, 39};
+    return portrait.Of(pageKind) - (landscape ? 10 : 0);
 }
 
 int AmountsRowCount(TSlipKind kind, TSlipPageKind pageKind) {

@@ -24,9 +24,10 @@ struct TSlipCapacity {
 
 TSlipCapacity SlipCapacity(TSlipKind kind, bool landscape);
 
-// The unit-price estimate uses the page-total and totals rows for lines.
+// Whether the page-total and totals rows stand below the lines; without them (the unit-price
+// estimate) those rows hold lines too.
 inline bool HasAmountsRows(TSlipKind kind) {
-    return kind != skTanka;
+    return SlipKindFacts(kind).AmountsRows;
 }
 
 // 1 + the index of the last line with input; 0 for an empty document.

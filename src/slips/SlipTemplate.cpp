@@ -17,7 +17,7 @@
 
 namespace {
 
-using Vars = QHash<QString, int>;
+using Vars = TSlipTemplateVars;
 
 class TemplateError : public std::runtime_error {
   public:
@@ -262,24 +262,29 @@ class Loader {
 
 }  // namespace
 
-std::unique_ptr<TPRPage> LoadSlipTemplate(const QString& path) {
+std::unique_ptr<TPRPage> LoadSlipTemplate(const QString& path, TSlipTemplateVars* vars) {
     Loader loader(QFileInfo(path).path() + QLatin1Char('/'));
     const QJsonObject file = loader.Read(path);
     try {
-        Vars vars;
+        Vars own;
         QJsonArray components;
-        loader.Collect(file, vars, components);
+        loader.Collect(file, own, components);
         const QString name = file.value(QStringLiteral("page")).toString();
         auto page = std::make_unique<TPRPage>();
         page->Name = QStringLiteral("PRPage") + name;
-        page->Width = Number(file.value(QStringLiteral("width")), vars, page->Width);
-        page->Height = Number(file.value(QStringLiteral("height")), vars, page->Height);
+        page->Width = Number(file.value(QStringLiteral("width")), own, page->Width);
+        page->Height = Number(file.value(QStringLiteral("height")), own, page->Height);
         auto panel = std::make_unique<TPRLayoutPanel>();
         panel->Name = QStringLiteral("PRLayoutPanel") + name;
-        panel->Width = page->Width;
+        // A panel set in by "panelLeft" on both sides centres what is centred on it.
+        panel->Left = Number(file.value(QStringLiteral("panelLeft")), own, 0);
+        panel->Width = page->Width - 2 * panel->Left;
         panel->Height = page->Height;
         TPRLayoutPanel* layout = page->Add(std::move(panel));
-        loader.AddAll(*layout, components, vars, name);
+        loader.AddAll(*layout, components, own, name);
+        if (vars != nullptr) {
+            *vars = own;
+        }
         return page;
     } catch (const TemplateError& error) {
         throw EFileFormatError(

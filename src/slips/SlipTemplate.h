@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <memory>
 
@@ -18,6 +19,10 @@ class TPRPage;
 //
 // A component is named "PR" + class + page + role unless it gives "name"; numbers may be
 // expressions of the variables (+ - * / == and parentheses). Everything sits on one
-// layout panel named "PRLayoutPanel" + page that covers the page.
+// layout panel named "PRLayoutPanel" + page that covers the page, or is set in from both
+// sides by "panelLeft".
+// The variables of the file and its includes go to vars when it is given, so that the code
+// reads the numbers a template owns rather than repeating them.
 // EFileFormatError names the file and what is wrong in it.
-std::unique_ptr<TPRPage> LoadSlipTemplate(const QString& path);
+using TSlipTemplateVars = QHash<QString, int>;
+std::unique_ptr<TPRPage> LoadSlipTemplate(const QString& path, TSlipTemplateVars* vars = nullptr);

@@ -18,26 +18,8 @@
 
 namespace {
 
-// Which optional controls each main slip offers, in the kind order
-// Mitsu, Tanka, Nouhin, Seikyu, Juryo, SeikyuMeisai.
-enum Offer { Stamps, Bank, Tax, Swap, GrandTotal };
-
-constexpr TSlipKind OfferKinds[] = {skMitsu, skTanka, skNouhin, skSeikyu, skJuryo, skSeikyuMeisai};
-constexpr bool Offers[][6] = {
-    {true, true, true, true, false, true},      // check and personal stamps
-    {false, false, false, true, false, true},   // bank account
-    {true, false, true, true, true, true},      // tax of the grand total
-    {false, false, false, false, true, false},  // swap addressee and sender
-    {true, false, true, true, true, true},      // grand-total box and amounts
-};
-
-bool Offered(Offer offer, TSlipKind kind) {
-    for (size_t i = 0; i < std::size(OfferKinds); ++i) {
-        if (OfferKinds[i] == kind) {
-            return Offers[offer][i];
-        }
-    }
-    return false;
+bool Offered(TSlipOffer offer, TSlipKind kind) {
+    return (SlipKindFacts(kind).Offers & offer) != 0;
 }
 
 bool RunPrintDialog(QWidget* parent, QPrinter& printer) {
@@ -113,7 +95,7 @@ int TFormPrintMitsu::Execute(const TThEstimateObjectList& document, const TThCon
 }
 
 void TFormPrintMitsu::SetKindVisibility(TSlipKind kind) {
-    const bool stamps = Offered(Stamps, kind);
+    const bool stamps = Offered(offerStamps, kind);
     const QList<QWidget*> stampControls{ui_->LblCheckTitle,    ui_->EdtCheckText,
                                         ui_->LblCheckStamp,    ui_->CBCheckStamp,
                                         ui_->LblPersonalStamp, ui_->CBPersonalStamp};
@@ -122,13 +104,13 @@ void TFormPrintMitsu::SetKindVisibility(TSlipKind kind) {
     }
     const QList<QWidget*> bankControls{ui_->LblPayBank, ui_->CBPayBank, ui_->ChBBank};
     for (QWidget* control : bankControls) {
-        control->setVisible(Offered(Bank, kind));
+        control->setVisible(Offered(offerBank, kind));
     }
-    ui_->RGTax->setVisible(Offered(Tax, kind));
-    ui_->ChBChangeSR->setVisible(Offered(Swap, kind));
+    ui_->RGTax->setVisible(Offered(offerTax, kind));
+    ui_->ChBChangeSR->setVisible(Offered(offerSwap, kind));
     for (QWidget* control :
          {ui_->ChbPrintGrandTotalFrame, ui_->ChbPrintGrandTotal, ui_->ChbPrintSubTotalAndTotal}) {
-        control->setVisible(Offered(GrandTotal, kind));
+        control->setVisible(Offered(offerGrandTotal, kind));
     }
 }
 

@@ -4,26 +4,65 @@
 
 namespace {
 
-struct MainSlip {
-    TSlipKind kind;
-    const char* section;
-    const char* caption;
-};
+using C = TThConfigInfo;
 
-const MainSlip MainSlips[] = {
-    {skMitsu, "MITSU", "見積書印刷"},   {skTanka, "TANKA", "単価見積書印刷"},
-    {skNouhin, "NOUHIN", "納品書印刷"}, {skSeikyu, "SEIKYU", "請求書印刷"},
-    {skJuryo, "JYURYO", "受領書印刷"},  {skSeikyuMeisai, "SEIKYU_MEISAI", "請求明細書印刷"},
-};
+constexpr const char* MainTemplates[] = {"TateMitsuFirstPage",  "TateMitsuMiddlePage",
+                                         "TateMitsuFinalPage",  "YokoMitsuFirstPage",
+                                         "YokoMitsuMiddlePage", "YokoMitsuFinalPage"};
+constexpr const char* TotalClaimTemplates[] = {"TotalClaim"};
 
-const MainSlip* FindMainSlip(TSlipKind kind) {
-    for (const MainSlip& slip : MainSlips) {
-        if (slip.kind == kind) {
-            return &slip;
-        }
-    }
-    return nullptr;
-}
+constexpr unsigned AllOffers = offerStamps | offerTax | offerGrandTotal;
+
+constexpr TSlipKindFacts Kinds[] = {
+    {skMitsu, "MITSU", "見積書印刷", &C::EST_TITLE, &C::EST_MSG, TSlipFamily::MainSlip,
+     MainTemplates, AllOffers, true, " 御見積金額  ", "担当者印", "PNGBtnMitsu"},
+    {skTanka, "TANKA", "単価見積書印刷", &C::UNIT_PRICE_EST_TITLE, &C::UNIT_PRICE_EST_MSG,
+     TSlipFamily::MainSlip, MainTemplates, offerStamps, false, "", "担当者印", "PNGBtnTanka"},
+    {skNouhin, "NOUHIN", "納品書印刷", &C::DELIVER_TITLE, &C::DELIVER_MSG, TSlipFamily::MainSlip,
+     MainTemplates, AllOffers, true, " 合計金額  ", "担当者印", "PNGBtnNouhin"},
+    {skSeikyu, "SEIKYU", "請求書印刷", &C::CLAIM_TITLE, &C::CLAIM_MSG, TSlipFamily::MainSlip,
+     MainTemplates, AllOffers | offerBank, true, " 合計金額  ", "担当者印", "PNGBtnSeikyu"},
+    {skJuryo, "JYURYO", "受領書印刷", &C::RECEIVE_TITLE, &C::RECEIVE_MSG, TSlipFamily::MainSlip,
+     MainTemplates, offerTax | offerGrandTotal | offerSwap, true, " 合計金額  ", "受領印",
+     "PNGBtnJuryo"},
+    {skRyoshu,
+     "RYOSYU",
+     "領収書印刷",
+     &C::RECEIPT_TITLE,
+     &C::RECEIPT_MSG,
+     TSlipFamily::Receipt,
+     {},
+     0,
+     false,
+     "",
+     "",
+     "PNGBtnRyoshu"},
+    {skSeikyuMeisai, "SEIKYU_MEISAI", "請求明細書印刷", &C::CLAIM_DETAIL_TITLE,
+     &C::CLAIM_DETAIL_MSG, TSlipFamily::MainSlip, MainTemplates, AllOffers | offerBank, true,
+     " 合計金額  ", "担当者印", "PNGBtnBtnSeikyuMeisai"},
+    {skTotalClaim, "GOUKEI_SEIKYU", "合計請求書印刷", &C::TOTAL_CLAIM_TITLE, &C::TOTAL_CLAIM_MSG,
+     TSlipFamily::TotalClaim, TotalClaimTemplates, 0, false, "", "", "PNGBtnGoukei"},
+    {skFax,
+     "FAX",
+     "FAX送信状印刷",
+     &C::FAX_TITLE,
+     nullptr,
+     TSlipFamily::FaxSender,
+     {},
+     0,
+     false,
+     "",
+     "",
+     "pngBtnSoushin"},
+    {skItemList, "ITEM_LIST", "品名リスト印刷", nullptr, nullptr, TSlipFamily::MasterList, {}},
+    {skCustomerList,
+     "CUSTOMER_LIST",
+     "お客様一覧印刷",
+     nullptr,
+     nullptr,
+     TSlipFamily::MasterList,
+     {}},
+};
 
 }  // namespace
 
@@ -37,45 +76,58 @@ TSlipPageKind SlipPageKindOf(int n, int m) {
     return n == 1 ? TSlipPageKind::pkFirst : TSlipPageKind::pkMiddle;
 }
 
+std::span<const TSlipKindFacts> SlipKinds() {
+    return Kinds;
+}
+
+const TSlipKindFacts* FindSlipKind(TSlipKind kind) {
+    for (const TSlipKindFacts& facts : Kinds) {
+        if (facts.Kind == kind) {
+            return &facts;
+        }
+    }
+    return nullptr;
+}
+
+const TSlipKindFacts& SlipKindFacts(TSlipKind kind) {
+    return *FindSlipKind(kind);
+}
+
+std::vector<TSlipKind> SlipKindsOf(TSlipFamily family) {
+    std::vector<TSlipKind> kinds;
+    for (const TSlipKindFacts& facts : Kinds) {
+        if (facts.Family == family) {
+            kinds.push_back(facts.Kind);
+        }
+    }
+    return kinds;
+}
+
 bool GetSlipTitle(const TThConfigInfo& config, TSlipKind kind, QString& title, QString& message) {
-    struct Texts {
-        const QString* title;
-        const QString* message;
-    };
-    const Texts texts[] = {
-        {&config.EST_TITLE, &config.EST_MSG},
-        {&config.UNIT_PRICE_EST_TITLE, &config.UNIT_PRICE_EST_MSG},
-        {&config.DELIVER_TITLE, &config.DELIVER_MSG},
-        {&config.CLAIM_TITLE, &config.CLAIM_MSG},
-        {&config.RECEIVE_TITLE, &config.RECEIVE_MSG},
-        {&config.RECEIPT_TITLE, &config.RECEIPT_MSG},
-        {&config.CLAIM_DETAIL_TITLE, &config.CLAIM_DETAIL_MSG},
-        {&config.TOTAL_CLAIM_TITLE, &config.TOTAL_CLAIM_MSG},
-        {&config.FAX_TITLE, nullptr},
-    };
-    if (kind > skFax) {
+    const TSlipKindFacts* facts = FindSlipKind(kind);
+    if (facts == nullptr || facts->Title == nullptr) {
         return false;
     }
-    title = *texts[kind].title;
-    message = texts[kind].message != nullptr ? *texts[kind].message : QString();
+    title = config.*facts->Title;
+    message = facts->Message != nullptr ? config.*facts->Message : QString();
     return true;
 }
 
 QString PrintSectionName(TSlipKind kind) {
-    const MainSlip* slip = FindMainSlip(kind);
-    return QString::fromLatin1(slip != nullptr ? slip->section : "none");
+    const TSlipKindFacts* facts = FindSlipKind(kind);
+    return QString::fromLatin1(facts != nullptr ? facts->Section : "none");
 }
 
 std::optional<TSlipKind> SlipKindFromSection(const QString& name) {
-    for (const MainSlip& slip : MainSlips) {
-        if (name.compare(QLatin1String(slip.section), Qt::CaseInsensitive) == 0) {
-            return slip.kind;
+    for (const TSlipKindFacts& facts : Kinds) {
+        if (name.compare(QLatin1String(facts.Section), Qt::CaseInsensitive) == 0) {
+            return facts.Kind;
         }
     }
     return std::nullopt;
 }
 
 QString PrintWindowCaption(TSlipKind kind) {
-    const MainSlip* slip = FindMainSlip(kind);
-    return slip != nullptr ? QString::fromUtf8(slip->caption) : QString();
+    const TSlipKindFacts* facts = FindSlipKind(kind);
+    return facts != nullptr ? QString::fromUtf8(facts->Caption) : QString();
 }

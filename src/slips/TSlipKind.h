@@ -3,6 +3,8 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <vector>
 
 class TThConfigInfo;
 
@@ -27,13 +29,50 @@ enum class TSlipPageKind : std::uint8_t { pkSingle = 1, pkFirst = 2, pkMiddle = 
 // Page n (from 1) of m.
 TSlipPageKind SlipPageKindOf(int n, int m);
 
-// The kind's title and message from the settings; for kinds above skFax nothing is set and
-// the result is false.
+// Kinds of one family share their options window, their drawing and their PDF pages.
+enum class TSlipFamily : std::uint8_t { MainSlip, TotalClaim, Receipt, FaxSender, MasterList };
+
+// The optional controls of the main slips' options window a kind shows.
+enum TSlipOffer : unsigned {
+    offerStamps = 1,      // check-stamp caption and both stamp choices
+    offerBank = 2,        // bank account choice and its box
+    offerTax = 4,         // tax of the grand total
+    offerSwap = 8,        // swap addressee and sender
+    offerGrandTotal = 16  // grand-total box, its amount, page total and totals amounts
+};
+
+// Everything that tells one slip kind from another.
+struct TSlipKindFacts {
+    TSlipKind Kind;
+    const char* Section;              // print.ini section, also the tool's KIND
+    const char* Caption;              // the options window's caption
+    QString TThConfigInfo::*Title;    // nullptr: the kind has no title of the settings
+    QString TThConfigInfo::*Message;  // nullptr: an empty message
+    TSlipFamily Family;
+    std::span<const char* const> Templates;  // the PDF template pages, by page name
+    // Main slips only.
+    unsigned Offers = 0;
+    bool AmountsRows = false;            // page-total and totals rows below the lines
+    const char* GrandTotalCaption = "";  // leads the grand-total box
+    const char* RightStampCaption = "";  // the right stamp box
+    const char* Button = "";             // the main window's picture button; "" for none
+};
+
+// Every kind, in number order.
+std::span<const TSlipKindFacts> SlipKinds();
+// The kind's facts; nullptr for a number outside the table.
+const TSlipKindFacts* FindSlipKind(TSlipKind kind);
+// The kind's facts; the kind must be in the table.
+const TSlipKindFacts& SlipKindFacts(TSlipKind kind);
+std::vector<TSlipKind> SlipKindsOf(TSlipFamily family);
+
+// The kind's title and message from the settings; for kinds without a title nothing is set
+// and the result is false.
 bool GetSlipTitle(const TThConfigInfo& config, TSlipKind kind, QString& title, QString& message);
 
-// The print.ini section of a main slip ("MITSU" ... "SEIKYU_MEISAI"); "none" for the others.
+// The print.ini section of the kind; "none" for a number outside the table.
 QString PrintSectionName(TSlipKind kind);
-// The main slip whose section name this is, in any case.
+// The kind whose section name this is, in any case.
 std::optional<TSlipKind> SlipKindFromSection(const QString& name);
-// The caption of the options window ("見積書印刷"); empty for kinds that have none.
+// The caption of the options window ("見積書印刷").
 QString PrintWindowCaption(TSlipKind kind);

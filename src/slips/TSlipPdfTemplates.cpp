@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ModelError.h"
 #include "SlipLayout.h"
 #include "SlipTemplate.h"
 #include "TPRImage.h"
@@ -31,42 +32,37 @@ int PagePart(TSlipPageKind pageKind) {
     return 0;
 }
 
-// Template millimetres: the portrait page height over 297 mm.
-int MmToUnits(double mm) {
-    return static_cast<int>(std::lround(mm * 842.0 / 297.0));
-}
-
-// Left edges and widths of the table columns, by orientation and remarks option.
+// The table columns: caption label, row label (numbered from 1) and the template's
+// variable prefix of their left edge and width ("NAME" gives NAME_L and NAME_W, and
+// NAME_L_NO_ETC, NAME_W_NO_ETC without the remarks column).
 struct Column {
-    const char* caption;  // caption label role
-    const char* row;      // row label role, numbered from 1
-    int left[2][2];       // [landscape][remarks on]
-    int width[2][2];
+    const char* caption;
+    const char* row;
+    const char* var;
 };
 
 const Column Columns[] = {
-    {"ChartFindingItemName", "ItemName", {{30, 30}, {41, 41}}, {{271, 196}, {429, 278}}},
-    {"ChartFindingItemNum", "ItemNum", {{305, 230}, {475, 324}}, {{36, 36}, {52, 52}}},
-    {"ChartFindingItemUnit", "ItemUnit", {{345, 270}, {532, 381}}, {{30, 30}, {37, 37}}},
-    {"ChartFindingItemUnitPrice", "ItemUnitPrice", {{380, 305}, {574, 423}}, {{67, 67}, {80, 80}}},
-    {"ChartFindingItemTotalPrice",
-     "ItemTotalPrice",
-     {{451, 376}, {659, 508}},
-     {{80, 80}, {109, 109}}},
-    {"ChartFindingItemEtc", "ItemEtc", {{461, 461}, {622, 622}}, {{75, 75}, {151, 151}}},
+    {"ChartFindingItemName", "ItemName", "NAME"},
+    {"ChartFindingItemNum", "ItemNum", "NUM"},
+    {"ChartFindingItemUnit", "ItemUnit", "UNIT"},
+    {"ChartFindingItemUnitPrice", "ItemUnitPrice", "UP"},
+    {"ChartFindingItemTotalPrice", "ItemTotalPrice", "AMT"},
+    {"ChartFindingItemEtc", "ItemEtc", "ETC"},
 };
-// VerLine1 .. VerLine4; VerLine5 only stands with the remarks column.
-const int VerLineLeft[2][2][4] = {{{302, 343, 377, 448}, {227, 268, 302, 373}},
-                                  {{472, 528, 572, 656}, {321, 377, 421, 505}}};
+// The remarks column only stands, in place, with the remarks on.
+constexpr size_t RemarksColumn = 5;
+
+QString MainTemplateName(bool landscape, TSlipPageKind pageKind) {
+    return QStringLiteral("%1Mitsu%2Page")
+        .arg(landscape ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
+             QString::fromLatin1(PageParts[PagePart(pageKind)]));
+}
 
 // Finds the components of one template by the names it gives them.
 class Names {
   public:
     Names(TPRPage& page, bool landscape, TSlipPageKind pageKind)
-        : page_(page),
-          infix_(QStringLiteral("%1Mitsu%2Page")
-                     .arg(landscape ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
-                          QString::fromLatin1(PageParts[PagePart(pageKind)]))) {}
+        : page_(page), infix_(MainTemplateName(landscape, pageKind)) {}
 
     TPRLabel* Label(const QString& role) const { return Find<TPRLabel>("PRLabel", role); }
     TPRText* Text(const QString& role) const { return Find<TPRText>("PRText", role); }
@@ -117,15 +113,6 @@ QStringList ChargeAndTelLines(const TSlipHeaderBlock& block) {
     return {BlockLine(block.ChargeName), BlockLine(block.TelFax)};
 }
 
-void FitWidth(TPRLabel& label) {
-    label.Width = static_cast<int>(std::lround(label.GetTextWidth()));
-}
-
-void Centre(TPRLabel& label, int panelWidth) {
-    FitWidth(label);
-    label.Left = static_cast<int>(std::lround((panelWidth - label.Width) / 2.0));
-}
-
 void Follow(TPRRect* line, const TPRLabel& label, bool left) {
     if (line == nullptr) {
         return;
@@ -138,13 +125,29 @@ void Follow(TPRRect* line, const TPRLabel& label, bool left) {
 
 }  // namespace
 
+int MmToTemplateUnits(double mm) {
+    return static_cast<int>(std::lround(mm * 842.0 / 297.0));
+}
+
+void FitLabelWidth(TPRLabel& label) {
+    label.Width = static_cast<int>(std::lround(label.GetTextWidth()));
+}
+
+void CentreLabel(TPRLabel& label, int panelWidth) {
+    FitLabelWidth(label);
+    label.Left = static_cast<int>(std::lround((panelWidth - label.Width) / 2.0));
+}
+
 TSlipPdfTemplates::TSlipPdfTemplates(const TThConfigInfo& config) {
-    for (int landscape = 0; landscape < 2; ++landscape) {
-        for (int part = 0; part < 3; ++part) {
-            pages_[static_cast<size_t>(landscape * 3 + part)] = LoadSlipTemplate(
-                QStringLiteral(":/slips/%1Mitsu%2Page.json")
-                    .arg(landscape != 0 ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
-                         QString::fromLatin1(PageParts[part])));
+    for (const TSlipKindFacts& kind : SlipKinds()) {
+        for (const char* name : kind.Templates) {
+            const QString page = QString::fromLatin1(name);
+            if (pages_.count(page) == 0) {
+                Loaded loaded;
+                loaded.Page =
+                    LoadSlipTemplate(QStringLiteral(":/slips/%1.json").arg(page), &loaded.Vars);
+                pages_.emplace(page, std::move(loaded));
+            }
         }
     }
     report_.SetCreationDate(QDateTime(QDate(2010, 7, 8), QTime(10, 21, 41)));
@@ -153,8 +156,30 @@ TSlipPdfTemplates::TSlipPdfTemplates(const TThConfigInfo& config) {
 
 TSlipPdfTemplates::~TSlipPdfTemplates() = default;
 
+const TSlipPdfTemplates::Loaded& TSlipPdfTemplates::Find(const QString& name) const {
+    const auto found = pages_.find(name);
+    if (found == pages_.end()) {
+        throw EFileError(QStringLiteral("no PDF page template \"%1\"").arg(name));
+    }
+    return found->second;
+}
+
+TPRPage& TSlipPdfTemplates::Template(const QString& name) const {
+    return *Find(name).Page;
+}
+
+int TSlipPdfTemplates::TemplateVar(const QString& name, const QString& var) const {
+    const TSlipTemplateVars& vars = Find(name).Vars;
+    const auto found = vars.find(var);
+    if (found == vars.end()) {
+        throw EFileFormatError(
+            QStringLiteral(":/slips/%1.json: the variable \"%2\" is missing").arg(name, var));
+    }
+    return found.value();
+}
+
 TPRPage& TSlipPdfTemplates::Template(bool landscape, TSlipPageKind pageKind) const {
-    return *pages_[static_cast<size_t>((landscape ? 3 : 0) + PagePart(pageKind))];
+    return Template(MainTemplateName(landscape, pageKind));
 }
 
 void TSlipPdfTemplates::ApplyPdfLineColors(const TThConfigInfo& config) {
@@ -170,6 +195,15 @@ void TSlipPdfTemplates::ApplyPdfLineColors(const TThConfigInfo& config) {
                 line->FillColor = n % 2 == 1 ? config.LINE_COLOR_EVEN : config.LINE_COLOR_ODD;
             }
         }
+    }
+    // The total invoice's account table, both halves.
+    for (const char* half : {"_1", "_2"}) {
+        TPRPage& totalClaim = Template(QStringLiteral("TotalClaim"));
+        const QString suffix = QLatin1String(half);
+        totalClaim.Find<TPRRect>(QStringLiteral("PRRectTotalClaimHeader") + suffix)->FillColor =
+            config.LINE_COLOR_ODD;
+        totalClaim.Find<TPRRect>(QStringLiteral("PRRectTotalClaimContent") + suffix)->FillColor =
+            config.LINE_COLOR_EVEN;
     }
 }
 
@@ -217,28 +251,35 @@ void TSlipPdfTemplates::ClearSlipPdfPage(const TSlipSource& source, TSlipPageKin
     }
     SetCaption(names.Label(QStringLiteral("FindingTax")), QString());
 
-    // The remarks column and the columns' places.
-    const int on = options.PrintNote ? 1 : 0;
-    const int yoko = landscape ? 1 : 0;
+    // The remarks column and the columns' places, as the template's column file gives them.
+    const QString page = MainTemplateName(landscape, pageKind);
+    const QString place = options.PrintNote ? QString() : QStringLiteral("_NO_ETC");
     Show(names.Label(QStringLiteral("ChartFindingItemEtc")), options.PrintNote);
     Show(names.Rect(QStringLiteral("VerLine5")), options.PrintNote);
-    for (const Column& column : Columns) {
-        auto place = [&](TPRLabel* label) {
+    for (size_t c = 0; c < std::size(Columns); ++c) {
+        const Column& column = Columns[c];
+        if (c == RemarksColumn && !options.PrintNote) {
+            break;
+        }
+        const QString var = QLatin1String(column.var);
+        const int left = TemplateVar(page, var + QStringLiteral("_L") + place);
+        const int width = TemplateVar(page, var + QStringLiteral("_W") + place);
+        auto set = [&](TPRLabel* label) {
             if (label != nullptr) {
-                label->Left = column.left[yoko][on];
-                label->Width = column.width[yoko][on];
+                label->Left = left;
+                label->Width = width;
             }
         };
-        place(names.Label(QLatin1String(column.caption)));
+        set(names.Label(QLatin1String(column.caption)));
         for (int n = 1; n <= rows; ++n) {
-            place(names.Label(column.row, n));
+            set(names.Label(column.row, n));
         }
     }
     for (int n = 1; n <= rows; ++n) {
         Show(names.Label("ItemEtc", n), options.PrintNote);
     }
-    for (int k = 0; k < 4; ++k) {
-        names.Rect("VerLine", k + 1)->Left = VerLineLeft[yoko][on][k];
+    for (int k = 1; k <= 4; ++k) {
+        names.Rect("VerLine", k)->Left = TemplateVar(page, QStringLiteral("V%1").arg(k) + place);
     }
 
     // What the page kind shows.
@@ -319,10 +360,10 @@ void TSlipPdfTemplates::FillHeader(const TSlipSource& source) {
     if (profile.UseCampanyStamp) {
         TPRImage* stamp = names.Image(QStringLiteral("CampanyStamp"));
         stamp->SetPicture(profile.StampImage);
-        stamp->Left = MmToUnits(profile.CampanyStampDetailPosX_A4 - 5);
-        stamp->Top = MmToUnits(profile.CampanyStampDetailPosY_A4);
-        stamp->Width = MmToUnits(profile.CampanyStampWidth_A4);
-        stamp->Height = MmToUnits(profile.CampanyStampHeight_A4);
+        stamp->Left = MmToTemplateUnits(profile.CampanyStampDetailPosX_A4 - 5);
+        stamp->Top = MmToTemplateUnits(profile.CampanyStampDetailPosY_A4);
+        stamp->Width = MmToTemplateUnits(profile.CampanyStampWidth_A4);
+        stamp->Height = MmToTemplateUnits(profile.CampanyStampHeight_A4);
     }
 
     names.Label(QStringLiteral("Msg"))->SetCaption(message);
@@ -416,15 +457,15 @@ void TSlipPdfTemplates::FitFirstPage(bool landscape) {
                       TSlipPageKind::pkFirst);
     const int panelWidth = names.Page().Width;
     TPRLabel* title = names.Label(QStringLiteral("Title"));
-    Centre(*title, panelWidth);
+    CentreLabel(*title, panelWidth);
     Follow(names.Rect(QStringLiteral("TitleUnderLine")), *title, true);
     for (int k = 1; k <= 3; ++k) {
         TPRLabel* name = names.Label("CustomerName", k);
-        FitWidth(*name);
+        FitLabelWidth(*name);
         Follow(names.Rect("CustomerNameUnderLine", k), *name, false);
     }
     TPRLabel* grandTotal = names.Label(QStringLiteral("GrandTotal"));
-    Centre(*grandTotal, panelWidth);
+    CentreLabel(*grandTotal, panelWidth);
     Follow(names.Rect(QStringLiteral("GrandTotalUnderLine")), *grandTotal, true);
 }
 
@@ -436,10 +477,14 @@ void TSlipPdfTemplates::PrintSlipPages(const TSlipSource& source) {
 }
 
 void TSlipPdfTemplates::SaveSlipPdf(const TSlipSource& source, const QString& fileName) {
+    SavePdf(fileName, [&] { PrintSlipPages(source); });
+}
+
+void TSlipPdfTemplates::SavePdf(const QString& fileName, const std::function<void()>& printPages) {
     report_.FileName = fileName;
     report_.BeginDocument();
     try {
-        PrintSlipPages(source);
+        printPages();
         report_.EndDocument();
     } catch (...) {
         report_.AbortDocument();

@@ -840,9 +840,9 @@ TEST_F(FileCommandsTest, ASlipButtonOpensItsOptionsAndCancelChangesNothing) {
         const QString printIni = QFileInfo::exists(folders().PrintIniPath())
                                      ? QString::fromLatin1(readFileBytes(folders().PrintIniPath()))
                                      : QString();
-        for (const char* section :
-             {"[MITSU]", "[TANKA]", "[NOUHIN]", "[SEIKYU]", "[JYURYO]", "[SEIKYU_MEISAI]"}) {
-            EXPECT_FALSE(printIni.contains(QLatin1String(section))) << section;
+        for (TSlipKind kind : SlipKindsOf(TSlipFamily::MainSlip)) {
+            const QString section = QLatin1Char('[') + PrintSectionName(kind) + QLatin1Char(']');
+            EXPECT_FALSE(printIni.contains(section)) << section.toStdString();
         }
     }
 }

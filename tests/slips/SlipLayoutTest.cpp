@@ -238,6 +238,58 @@ TEST(SlipLayout, TitlesOfTheKinds) {
     }
 }
 
+TEST(SlipKinds, EveryKindHasItsSectionCaptionAndFamily) {
+    const struct {
+        TSlipKind kind;
+        const char* section;
+        const char* caption;
+        TSlipFamily family;
+    } cases[] = {
+        {skMitsu, "MITSU", "見積書印刷", TSlipFamily::MainSlip},
+        {skTanka, "TANKA", "単価見積書印刷", TSlipFamily::MainSlip},
+        {skNouhin, "NOUHIN", "納品書印刷", TSlipFamily::MainSlip},
+        {skSeikyu, "SEIKYU", "請求書印刷", TSlipFamily::MainSlip},
+        {skJuryo, "JYURYO", "受領書印刷", TSlipFamily::MainSlip},
+        {skRyoshu, "RYOSYU", "領収書印刷", TSlipFamily::Receipt},
+        {skSeikyuMeisai, "SEIKYU_MEISAI", "請求明細書印刷", TSlipFamily::MainSlip},
+        {skTotalClaim, "GOUKEI_SEIKYU", "合計請求書印刷", TSlipFamily::TotalClaim},
+        {skFax, "FAX", "FAX送信状印刷", TSlipFamily::FaxSender},
+        {skItemList, "ITEM_LIST", "品名リスト印刷", TSlipFamily::MasterList},
+        {skCustomerList, "CUSTOMER_LIST", "お客様一覧印刷", TSlipFamily::MasterList},
+    };
+    ASSERT_EQ(SlipKinds().size(), std::size(cases));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.section);
+        EXPECT_EQ(PrintSectionName(c.kind), c.section);
+        EXPECT_EQ(PrintWindowCaption(c.kind), c.caption);
+        EXPECT_EQ(SlipKindFacts(c.kind).Family, c.family);
+        EXPECT_EQ(SlipKindFromSection(QString::fromLatin1(c.section).toLower()), c.kind);
+    }
+    EXPECT_EQ(PrintSectionName(static_cast<TSlipKind>(11)), "none");
+    EXPECT_FALSE(SlipKindFromSection("none").has_value());
+}
+
+TEST(SlipKinds, CapacityFollowsTheAmountsRowsOfTheKind) {
+    // Portrait and landscape line capacities of single, first, middle and last pages.
+    const struct {
+        TSlipKind kind;
+        bool landscape;
+        TSlipCapacity capacity;
+    } cases[] = {
+        {skMitsu, false, {20, 25, 40, 35}},
+        {skTanka, false, {23, 26, 41, 38}},
+        {skJuryo, true, {10, 15, 30, 25}},
+        {skTanka, true, {13, 16, 31, 28}},
+    };
+    for (const auto& c : cases) {
+        const TSlipCapacity got = SlipCapacity(c.kind, c.landscape);
+        EXPECT_EQ(got.Single, c.capacity.Single) << int(c.kind) << c.landscape;
+        EXPECT_EQ(got.First, c.capacity.First) << int(c.kind) << c.landscape;
+        EXPECT_EQ(got.Middle, c.capacity.Middle) << int(c.kind) << c.landscape;
+        EXPECT_EQ(got.Last, c.capacity.Last) << int(c.kind) << c.landscape;
+    }
+}
+
 TEST(PrintOptions, LoadFromPrintIniAndSaveBack) {
     TempDir dir;
     QDir().mkpath(dir.path("img"));

@@ -19,7 +19,7 @@
 
 namespace {
 
-const TSlipKind MainSlips[] = {skMitsu, skTanka, skNouhin, skSeikyu, skJuryo, skSeikyuMeisai};
+const std::vector<TSlipKind> MainSlips = SlipKindsOf(TSlipFamily::MainSlip);
 
 class TFormPrintMitsuTest : public ::testing::Test {
   protected:
@@ -114,7 +114,7 @@ TEST_F(TFormPrintMitsuTest, ShowsTheOptionsOfEachKind) {
     };
     const char* captions[] = {"見積書印刷", "単価見積書印刷", "納品書印刷",
                               "請求書印刷", "受領書印刷",     "請求明細書印刷"};
-    for (size_t k = 0; k < std::size(MainSlips); ++k) {
+    for (size_t k = 0; k < MainSlips.size(); ++k) {
         form.Prepare(slip.document, slip.config, MainSlips[k], slip.profiles);
         EXPECT_EQ(form.windowTitle(), captions[k]);
         for (const auto& row : rows) {
@@ -126,7 +126,7 @@ TEST_F(TFormPrintMitsuTest, ShowsTheOptionsOfEachKind) {
 
 TEST_F(TFormPrintMitsuTest, EachKindKeepsItsOptionsAndTheLandscapeBoxIsShared) {
     // Every kind saves options of its own; reopening each shows them again.
-    for (size_t k = 0; k < std::size(MainSlips); ++k) {
+    for (size_t k = 0; k < MainSlips.size(); ++k) {
         open(MainSlips[k]);
         choose("CBPaperSize", static_cast<int>(k % 2));
         choose("CBCustomerInfo", static_cast<int>(k % 3));
@@ -137,7 +137,7 @@ TEST_F(TFormPrintMitsuTest, EachKindKeepsItsOptionsAndTheLandscapeBoxIsShared) {
         EXPECT_EQ(close(k % 2 == 0 ? "pngBtnOK" : "pngBtnSavePDF"),
                   k % 2 == 0 ? TFormPrintMitsu::ResultPrint : TFormPrintMitsu::ResultPdf);
     }
-    for (size_t k = 0; k < std::size(MainSlips); ++k) {
+    for (size_t k = 0; k < MainSlips.size(); ++k) {
         SCOPED_TRACE(PrintSectionName(MainSlips[k]).toStdString());
         open(MainSlips[k]);
         EXPECT_EQ(list("CBPaperSize")->currentIndex(), static_cast<int>(k % 2));

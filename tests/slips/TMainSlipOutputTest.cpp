@@ -63,10 +63,12 @@ class TMainSlipOutputTest : public ::testing::Test {
 
 TEST_F(TMainSlipOutputTest, TotalClaimModeRefusesEveryMainSlip) {
     slip.document.TotalClaimMode = true;
-    for (TSlipKind kind : {skMitsu, skTanka, skNouhin, skSeikyu, skJuryo, skSeikyuMeisai}) {
+    const std::vector<TSlipKind> kinds = SlipKindsOf(TSlipFamily::MainSlip);
+    for (TSlipKind kind : kinds) {
         output.Run(nullptr, kind, slip.document, slip.config, slip.profiles);
     }
-    EXPECT_EQ(messages.Texts, QStringList(6, "この機能は合計請求モードでは使用できません。"));
+    EXPECT_EQ(messages.Texts, QStringList(static_cast<qsizetype>(kinds.size()),
+                                          "この機能は合計請求モードでは使用できません。"));
     EXPECT_FALSE(QFile::exists(printIniPath));
 }
 

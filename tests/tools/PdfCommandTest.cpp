@@ -75,4 +75,28 @@ TEST(PdfCommand, RefusesWhatTheDocumentOrTheCallDoesNotAllow) {
     }
 }
 
+TEST(PdfCommand, WritesTheTotalInvoiceOnlyInTotalInvoiceMode) {
+    TempDir dir;
+    const QString file = document(
+        dir,
+        R"({"TotalClaimMode": true, "Customer": {"Name1": "株式会社テスト", "NameTitle": "御中"},
+          "Total": "31500", "lines": [{"ItemName": "見積 A-1", "TotalPrice": "31500"}]})");
+    const ToolRun run = tool({"--data-root", dir.root(), "pdf", "goukei_seikyu", file,
+                              dir.path("g.pdf"), "--pre-claim", "12,000", "--pre-paid", "2000.5"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(dir.path("g.pdf"));
+    EXPECT_EQ(text.count("9,999.5"), 2) << text.toStdString();
+    EXPECT_EQ(text.count("￥41,499.5"), 2);
+
+    const QString normal = document(dir, Estimate);
+    const ToolRun refused =
+        tool({"--data-root", dir.root(), "pdf", "GOUKEI_SEIKYU", normal, dir.path("h.pdf")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains("この機能は合計請求モード以外では使用できません。"));
+    EXPECT_EQ(tool({"--data-root", dir.root(), "pdf", "GOUKEI_SEIKYU", file, dir.path("i.pdf"),
+                    "--pre-claim", "many"})
+                  .status,
+              2);
+}
+
 }  // namespace
