@@ -4,6 +4,9 @@
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
+#include "TFormItemAdd.h"
+#include "TFormItemEdit.h"
+#include "TFormItemList.h"
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
@@ -12,6 +15,8 @@
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormTotalClaim.h"
+#include "TFormUnitAdd.h"
+#include "TFormUnitEdit.h"
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
 #include "TMainSlipOutput.h"
@@ -24,6 +29,11 @@ TFormCustomer* FormCustomer = nullptr;
 TFormZipSearch* FormZipSearch = nullptr;
 TFormCustomAdd* FormCustomAdd = nullptr;
 TFormCustomEdit* FormCustomEdit = nullptr;
+TFormItemList* FormItemList = nullptr;
+TFormUnitAdd* FormUnitAdd = nullptr;
+TFormUnitEdit* FormUnitEdit = nullptr;
+TFormItemAdd* FormItemAdd = nullptr;
+TFormItemEdit* FormItemEdit = nullptr;
 TFormListFileSave* FormListFileSave = nullptr;
 TFormSave* FormSave = nullptr;
 TFormOpen* FormOpen = nullptr;
@@ -41,6 +51,11 @@ void Create(const DataFolders& folders) {
     FormZipSearch = new TFormZipSearch(FormMain);
     FormCustomAdd = new TFormCustomAdd(FormMain);
     FormCustomEdit = new TFormCustomEdit(FormMain);
+    FormItemList = new TFormItemList(FormMain);
+    FormUnitAdd = new TFormUnitAdd(FormMain);
+    FormUnitEdit = new TFormUnitEdit(FormMain);
+    FormItemAdd = new TFormItemAdd(FormMain);
+    FormItemEdit = new TFormItemEdit(FormMain);
     FormListFileSave = new TFormListFileSave(FormMain);
     FormSave = new TFormSave(FormMain);
     FormOpen = new TFormOpen(FormMain);
@@ -53,6 +68,7 @@ void Create(const DataFolders& folders) {
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
+    FormItemList->SetEntryWindows(FormItemAdd, FormItemEdit, FormUnitAdd, FormUnitEdit);
     FormListFileSave->SetSaveWindow(FormSave);
     FormOpen->SetSearchWindow(FormSearchFile);
     FormTotalClaim->SetSearchWindow(FormSearchFile);
@@ -74,6 +90,11 @@ void Destroy() {
     FormZipSearch = nullptr;
     FormCustomAdd = nullptr;
     FormCustomEdit = nullptr;
+    FormItemList = nullptr;
+    FormUnitAdd = nullptr;
+    FormUnitEdit = nullptr;
+    FormItemAdd = nullptr;
+    FormItemEdit = nullptr;
     FormListFileSave = nullptr;
     FormSave = nullptr;
     FormOpen = nullptr;
