@@ -4,6 +4,7 @@
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
+#include "TFormImport.h"
 #include "TFormItemAdd.h"
 #include "TFormItemEdit.h"
 #include "TFormItemList.h"
@@ -27,6 +28,7 @@ namespace AppWindows {
 TFormMain* FormMain = nullptr;
 TFormCustomer* FormCustomer = nullptr;
 TFormZipSearch* FormZipSearch = nullptr;
+TFormImport* FormImport = nullptr;
 TFormCustomAdd* FormCustomAdd = nullptr;
 TFormCustomEdit* FormCustomEdit = nullptr;
 TFormItemList* FormItemList = nullptr;
@@ -49,6 +51,7 @@ void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
     FormCustomer = new TFormCustomer(FormMain);
     FormZipSearch = new TFormZipSearch(FormMain);
+    FormImport = new TFormImport(FormMain);
     FormCustomAdd = new TFormCustomAdd(FormMain);
     FormCustomEdit = new TFormCustomEdit(FormMain);
     FormItemList = new TFormItemList(FormMain);
@@ -68,6 +71,7 @@ void Create(const DataFolders& folders) {
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
+    FormCustomer->SetImportWindow(FormImport);
     FormItemList->SetEntryWindows(FormItemAdd, FormItemEdit, FormUnitAdd, FormUnitEdit);
     FormListFileSave->SetSaveWindow(FormSave);
     FormOpen->SetSearchWindow(FormSearchFile);
@@ -88,6 +92,7 @@ void Destroy() {
     FormMain = nullptr;
     FormCustomer = nullptr;
     FormZipSearch = nullptr;
+    FormImport = nullptr;
     FormCustomAdd = nullptr;
     FormCustomEdit = nullptr;
     FormItemList = nullptr;

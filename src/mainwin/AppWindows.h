@@ -4,6 +4,7 @@ class DataFolders;
 class TFormCustomAdd;
 class TFormCustomEdit;
 class TFormCustomer;
+class TFormImport;
 class TFormItemAdd;
 class TFormItemEdit;
 class TFormItemList;
@@ -30,6 +31,7 @@ namespace AppWindows {
 extern TFormMain* FormMain;
 extern TFormCustomer* FormCustomer;
 extern TFormZipSearch* FormZipSearch;
+extern TFormImport* FormImport;
 extern TFormCustomAdd* FormCustomAdd;
 extern TFormCustomEdit* FormCustomEdit;
 extern TFormItemList* FormItemList;

@@ -1,6 +1,7 @@
 #include "CustomerImport.h"
 
 #include <QFile>
+#include <algorithm>
 
 #include "Cp932.h"
 #include "CustomerField.h"
@@ -120,6 +121,21 @@ qsizetype LineBreaksIn(QStringView text) {
     return count;
 }
 
+// "Customer.dat" keeps a customer on one line and ends an unquoted field at a control
+// character, so a quoted field's line breaks and tabs become half-width spaces (which the
+// writer quotes); a CR LF pair becomes one space.
+void FlattenControls(QString& cell) {
+    if (std::none_of(cell.cbegin(), cell.cend(), isSeparatingBlank)) {
+        return;
+    }
+    cell.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar& c : cell) {
+        if (isSeparatingBlank(c)) {
+            c = u' ';
+        }
+    }
+}
+
 QString describeCell(const CustomerImport::Row& row, int column) {
     return QStringLiteral("%1行目 %2列目").arg(row.Line).arg(column + 1);
 }
@@ -219,6 +235,9 @@ Table ParseText(const QString& text, const Progress& progress) {
             continue;
         }
         QStringList cells = SplitFields(record);
+        for (QString& cell : cells) {
+            FlattenControls(cell);
+        }
         if (cells.size() > MaxColumns) {
             throw EFileFormatError(QStringLiteral("%1行目の列が多すぎます (%2列まで)。")
                                        .arg(recordLine)

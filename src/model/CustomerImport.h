@@ -44,7 +44,9 @@ QString DecodeText(QByteArrayView bytes);
 
 // The table of a file's text: trailing commas are dropped (a line of commas alone goes,
 // an empty line stays), half-width spaces belong to their field, and a quoted field may
-// hold commas and line breaks. Throws EFileFormatError for a row beyond MaxColumns.
+// hold commas and line breaks. A customer is one line of "Customer.dat", so line breaks
+// and other control characters inside a field become half-width spaces. Throws
+// EFileFormatError for a row beyond MaxColumns.
 Table ParseText(const QString& text, const Progress& progress = {});
 // Reads, decodes and parses a file; the errors name the file.
 Table ReadFile(const QString& path, const Progress& progress = {});
