@@ -37,6 +37,8 @@ TFormItemList::TFormItemList(QWidget* parent)
         view->setColumnWidth(i, widths[i]);
     }
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    // Units such as ㎡ are taller than the list's default line.
+    ui_->LBItemUnit->setSpacing(2);
     // The selected rows stay visible while a button has the focus.
     for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(view),
                                     static_cast<QAbstractItemView*>(ui_->LBItemUnit)}) {
