@@ -236,7 +236,9 @@ TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
         AppWindows::FormCustomer,   AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
         AppWindows::FormCustomEdit, AppWindows::FormListFileSave, AppWindows::FormSave,
         AppWindows::FormOpen,       AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,
-        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu};
+        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu,
+        AppWindows::FormImport,     AppWindows::FormItemList,     AppWindows::FormUnitAdd,
+        AppWindows::FormUnitEdit,   AppWindows::FormItemAdd,      AppWindows::FormItemEdit};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();
