@@ -25,6 +25,7 @@ void RunConvert(CommandLine& arguments, const ToolContext& context, QTextStream&
 void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunImportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunZip(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 // The pdf command's usage and summary, whose kinds come from the table of slip kinds.

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 
 #include "Commands.h"
+#include "CustomerField.h"
+#include "CustomerImport.h"
 #include "JsonText.h"
 #include "SettingKey.h"
 #include "TThCampanyInfoManager.h"
@@ -51,6 +53,43 @@ QString profileJson(const TThCampanyInfo& profile) {
     return JsonText::block(members, 2);
 }
 
+QString customerJson(const TThCustomerObject& c) {
+    return JsonText::inlineObject({member("CusCode", quote(c.CusCode)),
+                                   member("Name1", quote(c.Name1)), member("Name2", quote(c.Name2)),
+                                   member("Name3", quote(c.Name3)), member("Zip", quote(c.Zip)),
+                                   member("Add1", quote(c.Add1)), member("Add2", quote(c.Add2)),
+                                   member("Tel", quote(c.Tel)), member("Fax", quote(c.Fax))});
+}
+
+// "会社名１=1,TEL=4": the fields named by their captions take those columns (from 1);
+// every other field is not taken.
+CustomerImport::Mapping parseMapping(const QString& text, int columnCount) {
+    CustomerImport::Mapping mapping;
+    mapping.fill(CustomerImport::NotTaken);
+    QStringList names;
+    for (const CustomerField& field : CustomerFields) {
+        names << QString::fromUtf16(field.Caption);
+    }
+    for (const QString& pair : text.split(u',', Qt::SkipEmptyParts)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const qsizetype field = names.indexOf(pair.left(equals).trimmed());
+        bool isNumber = false;
+        const int column = pair.mid(equals + 1).trimmed().toInt(&isNumber);
+        if (equals < 0 || field < 0) {
+            throw EUsageError(
+                QStringLiteral("--map: \"%1\" is not FIELD=COLUMN with FIELD one of %2")
+                    .arg(pair, names.join(QStringLiteral(", "))));
+        }
+        if (!isNumber || column < 1 || column > columnCount) {
+            throw EUsageError(QStringLiteral("--map: column of \"%1\" must be 1 to %2")
+                                  .arg(pair)
+                                  .arg(columnCount));
+        }
+        mapping[static_cast<size_t>(field)] = column - 1;
+    }
+    return mapping;
+}
+
 TThCustomerObjectList loadCustomers(const DataFolders& folders) {
     TThCustomerObjectList customers;
     if (QFileInfo::exists(folders.CustomerPath())) {
@@ -93,13 +132,7 @@ void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream&
 
     QStringList customerRows;
     for (int i = 0; i < customers.Count(); ++i) {
-        const TThCustomerObject& c = customers.Items(i);
-        customerRows << JsonText::inlineObject(
-            {member("CusCode", quote(c.CusCode)), member("Name1", quote(c.Name1)),
-             member("Name2", quote(c.Name2)), member("Name3", quote(c.Name3)),
-             member("Zip", quote(c.Zip)), member("Add1", quote(c.Add1)),
-             member("Add2", quote(c.Add2)), member("Tel", quote(c.Tel)),
-             member("Fax", quote(c.Fax))});
+        customerRows << customerJson(customers.Items(i));
     }
     QStringList itemRows;
     for (int i = 0; i < items.Count(); ++i) {
@@ -126,4 +159,37 @@ void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTex
                         QStringLiteral("dorvani4-tool [--data-root DIR] export-customers OUT.csv"))
             .at(0);
     loadCustomers(context.folders).ExportToFile(path);
+}
+
+void RunImportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
+    const bool dryRun = arguments.takeFlag(QStringLiteral("--dry-run"));
+    const std::optional<QString> map = arguments.takeValue(QStringLiteral("--map"));
+    const QString path =
+        arguments
+            .positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] import-customers "
+                                          "FILE.csv [--map FIELD=COLUMN,...] [--dry-run]"))
+            .at(0);
+    const CustomerImport::Table table = CustomerImport::ReadFile(path);
+    const CustomerImport::Mapping mapping = map ? parseMapping(*map, table.ColumnCount)
+                                                : CustomerImport::Preselection(table.ColumnCount);
+    std::vector<TThCustomerObject> customers = CustomerImport::Customers(table, mapping);
+
+    QStringList rows;
+    for (const TThCustomerObject& customer : customers) {
+        rows << customerJson(customer);
+    }
+    const int added = static_cast<int>(customers.size());
+    if (!dryRun) {
+        const DataFolders& folders = context.folders;
+        TThCustomerObjectList list = loadCustomers(folders);
+        CustomerImport::AppendTo(list, std::move(customers));
+        folders.Prepare();
+        list.SaveToFile(folders.CustomerPath());
+    }
+    out << JsonText::block({member("columns", JsonText::value(table.ColumnCount)),
+                            member("added", JsonText::value(added)),
+                            member("written", JsonText::value(!dryRun)),
+                            member("customers", JsonText::block(rows, 2, true))},
+                           0)
+        << '\n';
 }

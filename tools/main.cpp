@@ -19,6 +19,12 @@ const ToolCommand Commands[] = {
     {"masters", "masters", "print the customers, items and units as JSON", RunMasters},
     {"export-customers", "export-customers OUT.csv",
      "write the customer list as CSV with its header line", RunExportCustomers},
+    {"import-customers", "import-customers FILE.csv [--map FIELD=COLUMN,...] [--dry-run]",
+     "append one customer per line of a CSV file (Shift-JIS or UTF-8) as the import window "
+     "does; FIELD is お客様コード, 会社名１, 会社名２, 会社名３, 郵便番号, 住所１, 住所２, TEL or "
+     "FAX, COLUMN counts from 1; without --map the window's first choices; --dry-run prints "
+     "the customers and writes nothing",
+     RunImportCustomers},
     {"zip", "zip CODE", "list the addresses of a postal code (\"100\" lists every 100-xxxx)",
      RunZip},
     {"address", "address TEXT", "list the postal codes whose address holds TEXT", RunAddress},

@@ -4,6 +4,10 @@
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
+#include "TFormImport.h"
+#include "TFormItemAdd.h"
+#include "TFormItemEdit.h"
+#include "TFormItemList.h"
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
@@ -12,6 +16,8 @@
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormTotalClaim.h"
+#include "TFormUnitAdd.h"
+#include "TFormUnitEdit.h"
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
 #include "TMainSlipOutput.h"
@@ -22,8 +28,14 @@ namespace AppWindows {
 TFormMain* FormMain = nullptr;
 TFormCustomer* FormCustomer = nullptr;
 TFormZipSearch* FormZipSearch = nullptr;
+TFormImport* FormImport = nullptr;
 TFormCustomAdd* FormCustomAdd = nullptr;
 TFormCustomEdit* FormCustomEdit = nullptr;
+TFormItemList* FormItemList = nullptr;
+TFormUnitAdd* FormUnitAdd = nullptr;
+TFormUnitEdit* FormUnitEdit = nullptr;
+TFormItemAdd* FormItemAdd = nullptr;
+TFormItemEdit* FormItemEdit = nullptr;
 TFormListFileSave* FormListFileSave = nullptr;
 TFormSave* FormSave = nullptr;
 TFormOpen* FormOpen = nullptr;
@@ -39,8 +51,14 @@ void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
     FormCustomer = new TFormCustomer(FormMain);
     FormZipSearch = new TFormZipSearch(FormMain);
+    FormImport = new TFormImport(FormMain);
     FormCustomAdd = new TFormCustomAdd(FormMain);
     FormCustomEdit = new TFormCustomEdit(FormMain);
+    FormItemList = new TFormItemList(FormMain);
+    FormUnitAdd = new TFormUnitAdd(FormMain);
+    FormUnitEdit = new TFormUnitEdit(FormMain);
+    FormItemAdd = new TFormItemAdd(FormMain);
+    FormItemEdit = new TFormItemEdit(FormMain);
     FormListFileSave = new TFormListFileSave(FormMain);
     FormSave = new TFormSave(FormMain);
     FormOpen = new TFormOpen(FormMain);
@@ -53,6 +71,8 @@ void Create(const DataFolders& folders) {
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
+    FormCustomer->SetImportWindow(FormImport);
+    FormItemList->SetEntryWindows(FormItemAdd, FormItemEdit, FormUnitAdd, FormUnitEdit);
     FormListFileSave->SetSaveWindow(FormSave);
     FormOpen->SetSearchWindow(FormSearchFile);
     FormTotalClaim->SetSearchWindow(FormSearchFile);
@@ -72,8 +92,14 @@ void Destroy() {
     FormMain = nullptr;
     FormCustomer = nullptr;
     FormZipSearch = nullptr;
+    FormImport = nullptr;
     FormCustomAdd = nullptr;
     FormCustomEdit = nullptr;
+    FormItemList = nullptr;
+    FormUnitAdd = nullptr;
+    FormUnitEdit = nullptr;
+    FormItemAdd = nullptr;
+    FormItemEdit = nullptr;
     FormListFileSave = nullptr;
     FormSave = nullptr;
     FormOpen = nullptr;

@@ -22,6 +22,7 @@
 #include "LoadFailures.h"
 #include "Messages.h"
 #include "ModelError.h"
+#include "TFormItemList.h"
 #include "TFormVersion.h"
 #include "TPngButton.h"
 #include "TSlipPdfTemplates.h"
@@ -45,11 +46,12 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
 
     connect(ui_->Exit1, &QAction::triggered, this, &TFormMain::Exit1Click);
     connect(ui_->About1, &QAction::triggered, this, &TFormMain::About1Click);
+    connect(ui_->N2, &QAction::triggered, this, &TFormMain::N2Click);
     // Every tab change commits the pending row edit, by click, Ctrl+Tab, arrow key or code.
     connect(ui_->PGMain, &QTabWidget::currentChanged, this, &TFormMain::CommitRowEdit);
 
     // Commands whose windows come with later parts of the program stay visible but disabled.
-    for (QAction* action : {ui_->N3, ui_->N4, ui_->N2, ui_->N17}) {
+    for (QAction* action : {ui_->N3, ui_->N4, ui_->N17}) {
         action->setEnabled(false);
     }
     for (TPngButton* button :
@@ -277,4 +279,22 @@ void TFormMain::Exit1Click() {
 
 void TFormMain::About1Click() {
     AppWindows::FormVersion->exec();
+}
+
+void TFormMain::N2Click() {
+    TFormItemList* window = AppWindows::FormItemList;
+    window->Bind(FItemList, FUnitList, folders_.ItemUnitPath(), FConfig.PRINTDECIMAL);
+    if (window->exec() == TFormItemList::ResultOK) {
+        LoadOrReport([&] {
+            FItemList.SaveToFile(folders_.ItemListPath());
+            FUnitList.SaveToFile(folders_.ItemUnitPath());
+        });
+    } else {
+        LoadOrReport([&] {
+            FItemList.LoadFromFile(folders_.ItemListPath());
+            FUnitList.LoadFromFile(folders_.ItemUnitPath());
+        });
+    }
+    BuildUnitMenu();
+    BuildItemMenu();
 }

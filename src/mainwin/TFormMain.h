@@ -100,6 +100,8 @@ class TFormMain : public QMainWindow {
     bool FormCloseQuery();
     void Exit1Click();
     void About1Click();
+    // 品名リスト編集: OK saves both masters, Cancel drops the edits by reloading them.
+    void N2Click();
 
     void CopyInstalledZipTable();
     // Runs load; a failure is shown and the program starts with what was read.

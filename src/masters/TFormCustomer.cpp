@@ -13,6 +13,7 @@
 #include "TCustomerTableModel.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
+#include "TFormImport.h"
 #include "TPngButton.h"
 #include "TThCustomerObjectList.h"
 #include "ui_TFormCustomer.h"
@@ -49,7 +50,7 @@ TFormCustomer::TFormCustomer(QWidget* parent)
         void (TFormCustomer::*handler)();
     } buttons[] = {
         {ui_->BtnAdd, ui_->PNGBtnAdd, &TFormCustomer::BtnAddClick},
-        {ui_->BtnImport, ui_->PNGBtnImport, nullptr},
+        {ui_->BtnImport, ui_->PNGBtnImport, &TFormCustomer::BtnImportClick},
         {ui_->BtnEdit, ui_->PNGBtnEdit, &TFormCustomer::BtnEditClick},
         {ui_->BtnDelete, ui_->PNGBtnDelete, &TFormCustomer::BtnDeleteClick},
         {ui_->BtnExport, ui_->PNGBtnExport, &TFormCustomer::BtnExportClick},
@@ -63,10 +64,11 @@ TFormCustomer::TFormCustomer(QWidget* parent)
         if (handler != nullptr) {
             connect(button, &QPushButton::clicked, this, handler);
         } else {
-            // The import window and the list print window are not part of the program yet.
+            // The list print window is not part of the program yet.
             button->setEnabled(false);
         }
     }
+    SetImportWindow(nullptr);
     connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFormCustomer::LVCustomerColumnClick);
     connect(view, &QTableView::doubleClicked, this, &TFormCustomer::LVCustomerDblClick);
@@ -77,6 +79,11 @@ TFormCustomer::~TFormCustomer() = default;
 void TFormCustomer::SetEntryWindows(TFormCustomAdd* add, TFormCustomEdit* edit) {
     add_ = add;
     edit_ = edit;
+}
+
+void TFormCustomer::SetImportWindow(TFormImport* import) {
+    import_ = import;
+    ui_->BtnImport->setEnabled(import_ != nullptr);
 }
 
 void TFormCustomer::Bind(TThCustomerObjectList& list, const QString& savePath,
@@ -100,6 +107,24 @@ std::unique_ptr<QFileDialog> TFormCustomer::ExportFileDialog(QWidget* parent,
 
 QString TFormCustomer::AskExportFile(QWidget* parent, const QString& folder) {
     const std::unique_ptr<QFileDialog> dialog = ExportFileDialog(parent, folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog->selectedFiles().first();
+}
+
+std::unique_ptr<QFileDialog> TFormCustomer::ImportFileDialog(QWidget* parent,
+                                                             const QString& folder) {
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), folder,
+                                                QStringLiteral("CSVファイル(*.csv)"));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    return dialog;
+}
+
+QString TFormCustomer::AskImportFile(QWidget* parent, const QString& folder) {
+    const std::unique_ptr<QFileDialog> dialog = ImportFileDialog(parent, folder);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return {};
     }
@@ -187,6 +212,14 @@ void TFormCustomer::BtnDeleteClick() {
     }
     list_->Delete(row);
     refresh(-1);
+}
+
+void TFormCustomer::BtnImportClick() {
+    const QString path = importDialog_(this, StartFolders::Export());
+    if (path.isEmpty() || !import_->Bind(*list_, path)) {
+        return;
+    }
+    openEntry(import_, [this, keep = selectedRow()] { refresh(keep); });
 }
 
 void TFormCustomer::BtnExportClick() {

@@ -11,6 +11,7 @@ class QFileDialog;
 class TCustomerTableModel;
 class TFormCustomAdd;
 class TFormCustomEdit;
+class TFormImport;
 class TThCustomerObjectList;
 
 namespace Ui {
@@ -27,14 +28,18 @@ class TFormCustomer : public QDialog {
     // ResultOK: a customer was chosen (ChosenCustomer); ResultCancel: closed without one.
     enum ModalResult { ResultOK = 1, ResultCancel = 2 };
 
-    // Asks for the export file, starting in folder; empty when the user cancels.
+    // Asks for the export file (or the import file), starting in folder; empty when the
+    // user cancels.
     using SaveDialog = std::function<QString(QWidget* parent, const QString& folder)>;
+    using OpenDialog = SaveDialog;
 
     explicit TFormCustomer(QWidget* parent = nullptr);
     ~TFormCustomer() override;
 
     // The windows of 追加登録 and 編集, created once beside this one.
     void SetEntryWindows(TFormCustomAdd* add, TFormCustomEdit* edit);
+    // The window of インポート; the button stays disabled until it is given.
+    void SetImportWindow(TFormImport* import);
 
     // Before each showing: list is the master to work on, saved to savePath when the window
     // closes; addressee is the header's addressee, which 追加登録 offers.
@@ -48,6 +53,10 @@ class TFormCustomer : public QDialog {
     // The save dialog of the export: CSV filter, default suffix, overwrite question.
     static std::unique_ptr<QFileDialog> ExportFileDialog(QWidget* parent, const QString& folder);
     static QString AskExportFile(QWidget* parent, const QString& folder);
+    void SetImportDialog(OpenDialog dialog) { importDialog_ = std::move(dialog); }
+    // The open dialog of the import: an existing CSV file.
+    static std::unique_ptr<QFileDialog> ImportFileDialog(QWidget* parent, const QString& folder);
+    static QString AskImportFile(QWidget* parent, const QString& folder);
 
     // Every way of closing ends here, so the master is saved once per closing.
     void done(int result) override;
@@ -57,6 +66,7 @@ class TFormCustomer : public QDialog {
     void BtnAddClick();
     void BtnEditClick();
     void BtnDeleteClick();
+    void BtnImportClick();
     void BtnExportClick();
     void BtnSelectClick();
     void BtnCloseClick();
@@ -75,11 +85,13 @@ class TFormCustomer : public QDialog {
     TCustomerTableModel* model_;
     TFormCustomAdd* add_ = nullptr;
     TFormCustomEdit* edit_ = nullptr;
+    TFormImport* import_ = nullptr;
     TThCustomerObjectList* list_ = nullptr;
     QString savePath_;
     TThCustomerObject addressee_;
     std::optional<TThCustomerObject> chosen_;
     SaveDialog exportDialog_ = &TFormCustomer::AskExportFile;
+    OpenDialog importDialog_ = &TFormCustomer::AskImportFile;
     // Inverted before every sort, whatever the column: the first sort is ascending.
     bool ascending_ = false;
 };

@@ -23,6 +23,10 @@
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
+#include "TFormImport.h"
+#include "TFormItemAdd.h"
+#include "TFormItemEdit.h"
+#include "TFormItemList.h"
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
@@ -31,6 +35,8 @@
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormTotalClaim.h"
+#include "TFormUnitAdd.h"
+#include "TFormUnitEdit.h"
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
 #include "TempDir.h"
@@ -339,7 +345,9 @@ TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
         AppWindows::FormCustomer,   AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
         AppWindows::FormCustomEdit, AppWindows::FormListFileSave, AppWindows::FormSave,
         AppWindows::FormOpen,       AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,
-        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu};
+        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu,
+        AppWindows::FormImport,     AppWindows::FormItemList,     AppWindows::FormUnitAdd,
+        AppWindows::FormUnitEdit,   AppWindows::FormItemAdd,      AppWindows::FormItemEdit};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();

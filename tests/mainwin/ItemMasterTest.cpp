@@ -1,0 +1,94 @@
+#include "MainWindowFixture.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+
+#include "TFormItemAdd.h"
+#include "TFormItemList.h"
+#include "TFormUnitAdd.h"
+
+namespace {
+
+class ItemMasterTest : public MainWindowFixture {
+  protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        writeRootFile("ItemList.dat", "ボルト,本,12.5\r\n作業費,＜なし＞,15000\r\n");
+        writeRootFile("ItemUnit.dat", "本\r\n式\r\n");
+        start();
+        itemsBefore = readFileBytes(folders().ItemListPath());
+        unitsBefore = readFileBytes(folders().ItemUnitPath());
+    }
+
+    template <class T>
+    static T* child(QWidget* window, const char* name) {
+        T* found = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void press(QWidget* window, const char* picture) {
+        QTest::mouseClick(child<TPngButton>(window, picture), Qt::LeftButton);
+    }
+    // Opens 品名リスト編集, adds the item ナット and the unit 箱, and closes with closing.
+    void editAndClose(const char* closing) {
+        QTimer::singleShot(0, [closing] {
+            TFormItemList* list = AppWindows::FormItemList;
+            press(list, "PNGBtnItemAdd");
+            child<QLineEdit>(AppWindows::FormItemAdd, "EdtItemName")->setText("ナット");
+            press(AppWindows::FormItemAdd, "PNGBtnOK");
+            press(list, "PNGBtnUnitAdd");
+            child<QLineEdit>(AppWindows::FormUnitAdd, "EdtUnit")->setText("箱");
+            press(AppWindows::FormUnitAdd, "PNGBtnOK");
+            press(list, closing);
+        });
+        control<QAction>(QStringLiteral("N2"))->trigger();
+    }
+    QStringList menuEntries(const char* menu) {
+        QStringList names;
+        for (QAction* group : control<QMenu>(QLatin1String(menu))->actions()) {
+            for (QAction* entry : group->menu()->actions()) {
+                names << entry->text();
+            }
+        }
+        return names;
+    }
+
+    QByteArray itemsBefore;
+    QByteArray unitsBefore;
+};
+
+TEST_F(ItemMasterTest, TheMenuItemIsAvailable) {
+    EXPECT_TRUE(control<QAction>(QStringLiteral("N2"))->isEnabled());
+    EXPECT_EQ(menuEntries("PMItem"), QStringList({"ボルト", "作業費"}));
+    EXPECT_EQ(menuEntries("PMUnit"), QStringList({"本", "式"}));
+}
+
+TEST_F(ItemMasterTest, OkSavesBothMastersAndRefillsThePickMenus) {
+    editAndClose("PNGBtnOK");
+    EXPECT_EQ(readFileBytes(folders().ItemListPath()),
+              Cp932::encode(QStringLiteral(
+                  "ボルト,本,12.5\r\n作業費,＜なし＞,15000\r\nナット,＜なし＞,0\r\n")));
+    EXPECT_EQ(readFileBytes(folders().ItemUnitPath()),
+              Cp932::encode(QStringLiteral("本\r\n式\r\n箱\r\n")));
+    EXPECT_EQ(menuEntries("PMItem"), QStringList({"ボルト", "作業費", "ナット"}));
+    EXPECT_EQ(menuEntries("PMUnit"), QStringList({"本", "式", "箱"}));
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(u'\n').toStdString();
+}
+
+TEST_F(ItemMasterTest, CancelLeavesTheFilesAsTheyWereAndDropsTheEdits) {
+    editAndClose("PNGBtnCancel");
+    EXPECT_EQ(readFileBytes(folders().ItemListPath()), itemsBefore);
+    EXPECT_EQ(readFileBytes(folders().ItemUnitPath()), unitsBefore);
+    ASSERT_EQ(window().FItemList.Count(), 2);
+    EXPECT_EQ(window().FUnitList.Count(), 2);
+    EXPECT_EQ(menuEntries("PMItem"), QStringList({"ボルト", "作業費"}));
+    EXPECT_EQ(menuEntries("PMUnit"), QStringList({"本", "式"}));
+
+    // Dropped means dropped: the next OK saves only what is in the window then.
+    QTimer::singleShot(0, [] { press(AppWindows::FormItemList, "PNGBtnOK"); });
+    control<QAction>(QStringLiteral("N2"))->trigger();
+    EXPECT_EQ(readFileBytes(folders().ItemListPath()), itemsBefore);
+}
+
+}  // namespace
