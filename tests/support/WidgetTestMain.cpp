@@ -2,13 +2,17 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <cstring>
 
 #include "TestEnvironment.h"
 
 // As TestMain, with a QApplication for window tests on the offscreen platform with one
 // 1024 × 768 screen.
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen:configfile=" DORVANI4_TEST_SCREEN, 0);
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform == nullptr || std::strcmp(platform, "offscreen") == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen:configfile=" DORVANI4_TEST_SCREEN, 1);
+    }
     SetTestEnvironment();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
