@@ -1,6 +1,7 @@
 #include "AppWindows.h"
 
 #include "PostalLookup.h"
+#include "TFormConf.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
@@ -11,6 +12,7 @@
 #include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
+#include "TFormSenderConf.h"
 #include "TFormTotalClaim.h"
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
@@ -24,6 +26,8 @@ TFormCustomer* FormCustomer = nullptr;
 TFormZipSearch* FormZipSearch = nullptr;
 TFormCustomAdd* FormCustomAdd = nullptr;
 TFormCustomEdit* FormCustomEdit = nullptr;
+TFormSenderConf* FormSenderConf = nullptr;
+TFormConf* FormConf = nullptr;
 TFormListFileSave* FormListFileSave = nullptr;
 TFormSave* FormSave = nullptr;
 TFormOpen* FormOpen = nullptr;
@@ -41,6 +45,8 @@ void Create(const DataFolders& folders) {
     FormZipSearch = new TFormZipSearch(FormMain);
     FormCustomAdd = new TFormCustomAdd(FormMain);
     FormCustomEdit = new TFormCustomEdit(FormMain);
+    FormSenderConf = new TFormSenderConf(FormMain);
+    FormConf = new TFormConf(FormMain);
     FormListFileSave = new TFormListFileSave(FormMain);
     FormSave = new TFormSave(FormMain);
     FormOpen = new TFormOpen(FormMain);
@@ -74,6 +80,8 @@ void Destroy() {
     FormZipSearch = nullptr;
     FormCustomAdd = nullptr;
     FormCustomEdit = nullptr;
+    FormSenderConf = nullptr;
+    FormConf = nullptr;
     FormListFileSave = nullptr;
     FormSave = nullptr;
     FormOpen = nullptr;

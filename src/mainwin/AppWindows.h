@@ -1,6 +1,7 @@
 #pragma once
 
 class DataFolders;
+class TFormConf;
 class TFormCustomAdd;
 class TFormCustomEdit;
 class TFormCustomer;
@@ -11,6 +12,7 @@ class TFormPreviewMitsu;
 class TFormPrintMitsu;
 class TFormSave;
 class TFormSearchFile;
+class TFormSenderConf;
 class TFormTotalClaim;
 class TFormVersion;
 class TFormZipSearch;
@@ -27,6 +29,8 @@ extern TFormCustomer* FormCustomer;
 extern TFormZipSearch* FormZipSearch;
 extern TFormCustomAdd* FormCustomAdd;
 extern TFormCustomEdit* FormCustomEdit;
+extern TFormSenderConf* FormSenderConf;
+extern TFormConf* FormConf;
 extern TFormListFileSave* FormListFileSave;
 extern TFormSave* FormSave;
 extern TFormOpen* FormOpen;

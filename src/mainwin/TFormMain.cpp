@@ -45,7 +45,7 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     connect(ui_->PGMain->tabBar(), &QTabBar::tabBarClicked, this, &TFormMain::CommitRowEdit);
 
     // Commands whose windows come with later parts of the program stay visible but disabled.
-    for (QAction* action : {ui_->N3, ui_->N4, ui_->N2, ui_->N17}) {
+    for (QAction* action : {ui_->N2, ui_->N17}) {
         action->setEnabled(false);
     }
     for (TPngButton* button :
@@ -56,6 +56,7 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     SetUpContents();
     SetUpFileCommands();
     SetUpSlipButtons();
+    SetUpSettingsCommands();
     FormCreate();
 }
 

@@ -17,6 +17,7 @@
 #include "Cp932.h"
 #include "Messages.h"
 #include "PostalLookup.h"
+#include "TFormConf.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
@@ -27,6 +28,7 @@
 #include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
+#include "TFormSenderConf.h"
 #include "TFormTotalClaim.h"
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
@@ -228,10 +230,11 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
     const QList<QDialog*> windows{
-        AppWindows::FormCustomer,   AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
-        AppWindows::FormCustomEdit, AppWindows::FormListFileSave, AppWindows::FormSave,
-        AppWindows::FormOpen,       AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,
-        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu};
+        AppWindows::FormCustomer,     AppWindows::FormZipSearch,   AppWindows::FormCustomAdd,
+        AppWindows::FormCustomEdit,   AppWindows::FormSenderConf,  AppWindows::FormConf,
+        AppWindows::FormListFileSave, AppWindows::FormSave,        AppWindows::FormOpen,
+        AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,  AppWindows::FormVersion,
+        AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();
