@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "CharacterFilter.h"
-#include "EnterKeyFocus.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "SettingsFields.h"
+#include "SettingsWindow.h"
 #include "TColorSwatch.h"
 #include "TPictureFrame.h"
 #include "TPngButton.h"
@@ -77,8 +77,6 @@ const struct {
     {"ShapeLineColorEven", &C::LINE_COLOR_EVEN},
 };
 
-const QString TaxCaption = QStringLiteral("消費税率");
-
 }  // namespace
 
 TFormConf::TFormConf(QWidget* parent)
@@ -86,34 +84,23 @@ TFormConf::TFormConf(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TFormConf>()) {
     ui_->setupUi(this);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
-    setFixedSize(size());
-
-    for (QLineEdit* field : findChildren<QLineEdit*>()) {
-        EnterKeyFocus::Install(field);
-    }
+    SettingsWindow::SetUp(this);
     ui_->EdtTax->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
     CharacterFilter::Install(ui_->EdtTax, QStringLiteral("0123456789."));
 
-    const auto wire = [this](QPushButton* button, TPngButton* picture, auto handler) {
-        button->hide();
-        picture->SetStandardButton(button);
-        connect(button, &QPushButton::clicked, this, handler);
-    };
-    wire(ui_->BtnOK, ui_->PNGBtnOK, &TFormConf::BtnOKClick);
-    wire(ui_->BtnCancel, ui_->PNGBtnCancel, &TFormConf::reject);
-    wire(ui_->BtnLineColorOdd, ui_->PNGBtnLineColorOdd,
+    using SettingsWindow::Wire;
+    Wire(ui_->BtnOK, ui_->PNGBtnOK, [this] { BtnOKClick(); });
+    Wire(ui_->BtnCancel, ui_->PNGBtnCancel, [this] { reject(); });
+    Wire(ui_->BtnLineColorOdd, ui_->PNGBtnLineColorOdd,
          [this] { ChangeColor(ui_->ShapeLineColorOdd); });
-    wire(ui_->BtnLineColorEven, ui_->PNGBtnLineColorEven,
+    Wire(ui_->BtnLineColorEven, ui_->PNGBtnLineColorEven,
          [this] { ChangeColor(ui_->ShapeLineColorEven); });
     for (int i = 0; i < TThConfigInfo::StampCount; ++i) {
         const QString number = QString::number(i + 1);
-        wire(findChild<QPushButton*>(QStringLiteral("BtnPStampEntry") + number),
+        Wire(findChild<QPushButton*>(QStringLiteral("BtnPStampEntry") + number),
              findChild<TPngButton*>(QStringLiteral("PNGBtnPStampEntry") + number),
              [this, i] { RegisterStamp(i); });
-        wire(findChild<QPushButton*>(QStringLiteral("BtnPStampDelete") + number),
+        Wire(findChild<QPushButton*>(QStringLiteral("BtnPStampDelete") + number),
              findChild<TPngButton*>(QStringLiteral("PNGBtnPStampDelete") + number),
              [this, i] { DeleteStamp(i); });
     }
@@ -164,7 +151,7 @@ bool TFormConf::CheckControls() {
     try {
         SettingsFields::ParseTaxRate(ui_->EdtTax->text());
     } catch (const EModelError& error) {
-        SettingsFields::Refuse(this, ui_->EdtTax, TaxCaption, error.message());
+        SettingsFields::Refuse(this, ui_->EdtTax, QStringLiteral("消費税率"), error.message());
         return false;
     }
     if (ui_->CBMonetary->currentIndex() < 0) {

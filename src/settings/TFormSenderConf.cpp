@@ -7,11 +7,11 @@
 #include <QRadioButton>
 
 #include "CharacterFilter.h"
-#include "EnterKeyFocus.h"
 #include "IniFile.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "SettingsFields.h"
+#include "SettingsWindow.h"
 #include "TPictureFrame.h"
 #include "TPngButton.h"
 #include "TThCampanyInfo.h"
@@ -105,14 +105,7 @@ TFormSenderConf::TFormSenderConf(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TFormSenderConf>()) {
     ui_->setupUi(this);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
-    setFixedSize(size());
-
-    for (QLineEdit* field : findChildren<QLineEdit*>()) {
-        EnterKeyFocus::Install(field);
-    }
+    SettingsWindow::SetUp(this);
     for (const auto& g : GeometryFields) {
         QLineEdit* field = findChild<QLineEdit*>(QLatin1String(g.control));
         field->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
@@ -129,17 +122,13 @@ TFormSenderConf::TFormSenderConf(QWidget* parent)
     connect(profiles, &QButtonGroup::idClicked, this, &TFormSenderConf::RBCustomerInfoClick);
     connect(ui_->CBStampUse, &QCheckBox::toggled, this, &TFormSenderConf::CBStampUseClick);
 
-    const auto wire = [this](QPushButton* button, TPngButton* picture, auto handler) {
-        button->hide();
-        picture->SetStandardButton(button);
-        connect(button, &QPushButton::clicked, this, handler);
-    };
-    wire(ui_->BtnOK, ui_->PNGBtnOK, &TFormSenderConf::BtnOKClick);
-    wire(ui_->BtnCancel, ui_->PNGBtnCancel, &TFormSenderConf::reject);
-    wire(ui_->BtnLogoSelect, ui_->PNGBtnLogoSelect, [this] { ChoosePicture(true); });
-    wire(ui_->BtnLogoDelete, ui_->PNGBtnLogoDelete, [this] { DeletePicture(true); });
-    wire(ui_->BtnStampSelect, ui_->PNGBtnStampSelect, [this] { ChoosePicture(false); });
-    wire(ui_->BtnStampDelete, ui_->PNGBtnStampDelete, [this] { DeletePicture(false); });
+    using SettingsWindow::Wire;
+    Wire(ui_->BtnOK, ui_->PNGBtnOK, [this] { BtnOKClick(); });
+    Wire(ui_->BtnCancel, ui_->PNGBtnCancel, [this] { reject(); });
+    Wire(ui_->BtnLogoSelect, ui_->PNGBtnLogoSelect, [this] { ChoosePicture(true); });
+    Wire(ui_->BtnLogoDelete, ui_->PNGBtnLogoDelete, [this] { DeletePicture(true); });
+    Wire(ui_->BtnStampSelect, ui_->PNGBtnStampSelect, [this] { ChoosePicture(false); });
+    Wire(ui_->BtnStampDelete, ui_->PNGBtnStampDelete, [this] { DeletePicture(false); });
 }
 
 TFormSenderConf::~TFormSenderConf() = default;

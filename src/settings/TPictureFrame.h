@@ -13,7 +13,6 @@ class TPictureFrame : public QFrame {
 
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture);
-    bool IsEmpty() const { return picture_.isNull(); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

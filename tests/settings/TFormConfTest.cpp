@@ -280,6 +280,23 @@ TEST_F(TFormConfTest, AnInvalidFieldIsNamedFocusedAndNothingIsStored) {
     }
 }
 
+TEST_F(TFormConfTest, ACurrencySymbolOutsideTheListMustBeChosenAgain) {
+    writeConf("[SETTING]\r\nMONETARY=US$\r\n");
+    config.LoadFromFile(confPath());
+    openOn(config);
+    EXPECT_EQ(control<QComboBox>("CBMonetary")->currentIndex(), -1);
+    showTabOf(control("EdtNote"));
+    click("PNGBtnOK");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(messages.Texts, QStringList("通貨記号：「￥」か「＄」を選んでください。"));
+    EXPECT_EQ(currentTab(&form, "PGConfig"), "TSBasic");
+    EXPECT_EQ(QApplication::focusWidget(), control("CBMonetary"));
+    EXPECT_EQ(config.MONETARY, "US$");
+    enter("CBMonetary", "＄");
+    click("PNGBtnOK");
+    EXPECT_EQ(config.MONETARY, "＄");
+}
+
 TEST_F(TFormConfTest, OkAfterCorrectingStoresEverything) {
     openOn(config);
     enter("EdtEstTitle", "新しい題");
@@ -308,14 +325,14 @@ TEST_F(TFormConfTest, CancelDropsEveryEditAndTheNextOpeningShowsTheSettings) {
             enter(c.control, c.entered);
         }
         click("PNGBtnPStampEntry1");
-        ASSERT_FALSE(frame(1)->IsEmpty());
+        ASSERT_FALSE(frame(1)->Picture().isNull());
         close();
         EXPECT_FALSE(form.isVisible()) << way;
         EXPECT_EQ(form.result(), TFormConf::ResultCancel) << way;
         EXPECT_EQ(values(config), before) << way;
 
         form.Bind(config);
-        EXPECT_TRUE(frame(1)->IsEmpty()) << way;
+        EXPECT_TRUE(frame(1)->Picture().isNull()) << way;
         EXPECT_FALSE(canDelete(1)) << way;
         EXPECT_EQ(field("EdtEstTitle")->text(), "御 見 積 書") << way;
     }
@@ -336,23 +353,23 @@ TEST_F(TFormConfTest, SealsRegisterAndDeleteIntoTheirBitmapFiles) {
     config.LoadFromFile(confPath());
     openOn(config);
     for (int seal = 1; seal <= 6; ++seal) {
-        EXPECT_EQ(frame(seal)->IsEmpty(), seal > 2) << seal;
+        EXPECT_EQ(frame(seal)->Picture().isNull(), seal > 2) << seal;
         EXPECT_EQ(canDelete(seal), seal <= 2) << seal;
     }
 
     pictureAnswer = pictureFile("scan.png", seal(), "PNG");
     click("PNGBtnPStampEntry3");
     EXPECT_EQ(pictureFolders.size(), 1);
-    EXPECT_FALSE(frame(3)->IsEmpty());
+    EXPECT_FALSE(frame(3)->Picture().isNull());
     EXPECT_TRUE(canDelete(3));
 
     messages.Yes = true;
     click("PNGBtnPStampDelete2");
-    EXPECT_TRUE(frame(2)->IsEmpty());
+    EXPECT_TRUE(frame(2)->Picture().isNull());
     EXPECT_FALSE(canDelete(2));
     messages.Yes = false;
     click("PNGBtnPStampDelete1");
-    EXPECT_FALSE(frame(1)->IsEmpty());
+    EXPECT_FALSE(frame(1)->Picture().isNull());
     EXPECT_EQ(messages.Texts, QStringList({"捺印2を削除します、よろしいですか？",
                                            "捺印1を削除します、よろしいですか？"}));
 
@@ -418,7 +435,7 @@ TEST_F(TFormConfTest, ACancelledPictureDialogChangesNothing) {
     openOn(config);
     pictureAnswer.clear();
     click("PNGBtnPStampEntry6");
-    EXPECT_TRUE(frame(6)->IsEmpty());
+    EXPECT_TRUE(frame(6)->Picture().isNull());
     EXPECT_FALSE(canDelete(6));
     EXPECT_TRUE(messages.Texts.isEmpty());
 }

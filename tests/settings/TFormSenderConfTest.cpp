@@ -367,10 +367,10 @@ TEST_F(TFormSenderConfTest, LogoAndSealAreChosenAndDeletedIntoTheirFiles) {
     click("CBLogoUse");
     messages.Yes = false;
     click("PNGBtnLogoDelete");
-    EXPECT_FALSE(frame("ImgLogo")->IsEmpty());
+    EXPECT_FALSE(frame("ImgLogo")->Picture().isNull());
     messages.Yes = true;
     click("PNGBtnLogoDelete");
-    EXPECT_TRUE(frame("ImgLogo")->IsEmpty());
+    EXPECT_TRUE(frame("ImgLogo")->Picture().isNull());
     EXPECT_FALSE(control<QCheckBox>("CBLogoUse")->isChecked());
     EXPECT_FALSE(enabled("CBLogoUse"));
     EXPECT_FALSE(enabled("PNGBtnLogoDelete"));
