@@ -1,6 +1,7 @@
 #include "AppWindows.h"
 
 #include "PostalLookup.h"
+#include "TFormConf.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
@@ -15,6 +16,7 @@
 #include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
+#include "TFormSenderConf.h"
 #include "TFormTotalClaim.h"
 #include "TFormUnitAdd.h"
 #include "TFormUnitEdit.h"
@@ -36,6 +38,8 @@ TFormUnitAdd* FormUnitAdd = nullptr;
 TFormUnitEdit* FormUnitEdit = nullptr;
 TFormItemAdd* FormItemAdd = nullptr;
 TFormItemEdit* FormItemEdit = nullptr;
+TFormSenderConf* FormSenderConf = nullptr;
+TFormConf* FormConf = nullptr;
 TFormListFileSave* FormListFileSave = nullptr;
 TFormSave* FormSave = nullptr;
 TFormOpen* FormOpen = nullptr;
@@ -59,6 +63,8 @@ void Create(const DataFolders& folders) {
     FormUnitEdit = new TFormUnitEdit(FormMain);
     FormItemAdd = new TFormItemAdd(FormMain);
     FormItemEdit = new TFormItemEdit(FormMain);
+    FormSenderConf = new TFormSenderConf(FormMain);
+    FormConf = new TFormConf(FormMain);
     FormListFileSave = new TFormListFileSave(FormMain);
     FormSave = new TFormSave(FormMain);
     FormOpen = new TFormOpen(FormMain);
@@ -100,6 +106,8 @@ void Destroy() {
     FormUnitEdit = nullptr;
     FormItemAdd = nullptr;
     FormItemEdit = nullptr;
+    FormSenderConf = nullptr;
+    FormConf = nullptr;
     FormListFileSave = nullptr;
     FormSave = nullptr;
     FormOpen = nullptr;

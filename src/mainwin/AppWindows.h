@@ -1,6 +1,7 @@
 #pragma once
 
 class DataFolders;
+class TFormConf;
 class TFormCustomAdd;
 class TFormCustomEdit;
 class TFormCustomer;
@@ -15,6 +16,7 @@ class TFormPreviewMitsu;
 class TFormPrintMitsu;
 class TFormSave;
 class TFormSearchFile;
+class TFormSenderConf;
 class TFormTotalClaim;
 class TFormUnitAdd;
 class TFormUnitEdit;
@@ -39,6 +41,8 @@ extern TFormUnitAdd* FormUnitAdd;
 extern TFormUnitEdit* FormUnitEdit;
 extern TFormItemAdd* FormItemAdd;
 extern TFormItemEdit* FormItemEdit;
+extern TFormSenderConf* FormSenderConf;
+extern TFormConf* FormConf;
 extern TFormListFileSave* FormListFileSave;
 extern TFormSave* FormSave;
 extern TFormOpen* FormOpen;

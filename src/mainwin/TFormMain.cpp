@@ -51,7 +51,7 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     connect(ui_->PGMain, &QTabWidget::currentChanged, this, &TFormMain::CommitRowEdit);
 
     // Commands whose windows come with later parts of the program stay visible but disabled.
-    for (QAction* action : {ui_->N3, ui_->N4, ui_->N17}) {
+    for (QAction* action : {ui_->N17}) {
         action->setEnabled(false);
     }
     for (TPngButton* button :
@@ -62,6 +62,7 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     SetUpContents();
     SetUpFileCommands();
     SetUpSlipButtons();
+    SetUpSettingsCommands();
     FormCreate();
 }
 

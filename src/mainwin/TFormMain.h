@@ -139,6 +139,11 @@ class TFormMain : public QMainWindow {
     void R1Click();
     void N2I2Click();
 
+    // Settings menu.
+    void SetUpSettingsCommands();
+    void N3Click();
+    void N4Click();
+
     // Line-item tab.
     void SetUpContents();
     void CreateRow(int index);

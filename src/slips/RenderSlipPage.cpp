@@ -12,15 +12,11 @@
 #include "TThCampanyInfo.h"
 #include "TThConfigInfo.h"
 #include "TThEstimateObjectList.h"
+#include "WindowsColor.h"
 
 namespace {
 
 const QColor Navy(0, 0, 128);
-
-// Windows colour values keep red in the low byte.
-QColor WindowsColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
 
 // Millimetre positions of the header blocks, portrait and landscape.
 struct HeaderPlaces {
@@ -261,7 +257,8 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
 
     p.setPen(Qt::NoPen);
     for (int i = 0; i < striped; ++i) {
-        p.setBrush(WindowsColor(i % 2 == 0 ? s.Config.LINE_COLOR_ODD : s.Config.LINE_COLOR_EVEN));
+        p.setBrush(
+            WindowsColor::ToColor(i % 2 == 0 ? s.Config.LINE_COLOR_ODD : s.Config.LINE_COLOR_EVEN));
         p.drawRect(QRect(QPoint(left, rowTop(i)), QPoint(right, rowTop(i + 1))));
     }
     p.setBrush(Qt::NoBrush);

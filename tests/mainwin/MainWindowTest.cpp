@@ -20,6 +20,7 @@
 #include "ModelError.h"
 #include "PermissionBits.h"
 #include "PostalLookup.h"
+#include "TFormConf.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
 #include "TFormCustomer.h"
@@ -34,6 +35,7 @@
 #include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
+#include "TFormSenderConf.h"
 #include "TFormTotalClaim.h"
 #include "TFormUnitAdd.h"
 #include "TFormUnitEdit.h"
@@ -342,12 +344,13 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
     const QList<QDialog*> windows{
-        AppWindows::FormCustomer,   AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
-        AppWindows::FormCustomEdit, AppWindows::FormListFileSave, AppWindows::FormSave,
-        AppWindows::FormOpen,       AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,
-        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu,
-        AppWindows::FormImport,     AppWindows::FormItemList,     AppWindows::FormUnitAdd,
-        AppWindows::FormUnitEdit,   AppWindows::FormItemAdd,      AppWindows::FormItemEdit};
+        AppWindows::FormCustomer,     AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
+        AppWindows::FormCustomEdit,   AppWindows::FormSenderConf,   AppWindows::FormConf,
+        AppWindows::FormListFileSave, AppWindows::FormSave,         AppWindows::FormOpen,
+        AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,   AppWindows::FormVersion,
+        AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu, AppWindows::FormImport,
+        AppWindows::FormItemList,     AppWindows::FormUnitAdd,      AppWindows::FormUnitEdit,
+        AppWindows::FormItemAdd,      AppWindows::FormItemEdit};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();
