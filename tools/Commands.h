@@ -27,4 +27,6 @@ void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream&
 void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunZip(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunPostalUpdate(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunPostalBuild(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);

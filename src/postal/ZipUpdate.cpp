@@ -3,6 +3,7 @@
 #include "IniFile.h"
 #include "KenAll.h"
 #include "SaveFile.h"
+#include "TextFile.h"
 #include "ZipTable.h"
 
 namespace ZipUpdate {
@@ -10,6 +11,18 @@ namespace ZipUpdate {
 const QString Settings::Section = QStringLiteral("ZIPUPDATE");
 const QString Settings::DefaultJapanPostUrl =
     QStringLiteral("https://www.post.japanpost.jp/zipcode/dl/kogaki/zip/ken_all.zip");
+
+const QString CheckFailedMessage = QStringLiteral(
+    "更新データを確認できませんでした。\r\nインターネット接続がされているか確認して下さい。\r\n"
+    "セキュリティソフトを使っている場合はそちらも確認してください。");
+const QString NoUpdateMessage = QStringLiteral("データの更新はありませんでした。");
+const QString UpdateQuestion = QStringLiteral(
+    "新しい更新データがありました\r\n更新を行いますか？\r\n"
+    "データサイズが大きいため、接続速度によっては時間がかかります。");
+const QString SucceededMessage = QStringLiteral("更新に成功しました。");
+const QString DownloadFailedMessage = QStringLiteral(
+    "更新データの取得に失敗しました。\r\nインターネット接続がされているか確認してください。\r\n"
+    "セキュリティソフトを使っている場合はそちらも確認してください。");
 
 namespace {
 
@@ -73,6 +86,26 @@ QString Settings::Description() const {
     }
     return QStringLiteral("確認先：更新サーバ（%1）")
         .arg(ServerUrl.isEmpty() ? QStringLiteral("URL が設定されていません") : ServerUrl);
+}
+
+ProxyFields ReadProxyFile(const QString& rootFolder) {
+    try {
+        const QStringList lines =
+            TextFile::ReadLines(rootFolder + QLatin1String(ProxyFileName)).Readable;
+        return {lines.value(0), lines.value(1)};
+    } catch (const EFileError&) {
+        return {};
+    }
+}
+
+void WriteProxyFile(const QString& rootFolder, const ProxyFields& fields) {
+    TextFile::WriteLines(rootFolder + QLatin1String(ProxyFileName), {fields.Host, fields.Port});
+}
+
+int ProxyPort(const QString& text) {
+    bool number = false;
+    const int port = text.trimmed().toInt(&number);
+    return number && port >= 0 ? port : 0;
 }
 
 QByteArray LocalKey(const QString& zipFolder) {

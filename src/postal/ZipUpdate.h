@@ -32,11 +32,36 @@ struct Settings {
     QString Description() const;
 };
 
+// The check blocks the update window, so it has a deadline; the download runs in the
+// background and ends only when the server stops sending.
+inline const HttpClient::Limits CheckLimits{10, 30, 30, ZipTable::MaxTableBytes};
+inline const HttpClient::Limits DownloadLimits{10, 30, 0, ZipTable::MaxTableBytes};
+
 // A new table and its version file, checked and ready to install.
 struct Payload {
     QByteArray Table;
     QByteArray Version;
 };
+
+// The messages of the update, shown by the window and printed by the tool.
+extern const QString CheckFailedMessage;
+extern const QString NoUpdateMessage;
+extern const QString UpdateQuestion;
+extern const QString SucceededMessage;
+extern const QString DownloadFailedMessage;
+
+// "pro.dat" in the data root: the proxy host and port as the user typed them.
+inline constexpr char ProxyFileName[] = "pro.dat";
+struct ProxyFields {
+    QString Host;
+    QString Port;
+};
+// Both empty when the file cannot be read.
+ProxyFields ReadProxyFile(const QString& rootFolder);
+// Throws EFileError.
+void WriteProxyFile(const QString& rootFolder, const ProxyFields& fields);
+// The port as a number, 0 when the text is not one.
+int ProxyPort(const QString& text);
 
 enum CheckResult { CheckFailed = -1, NoUpdate = 0, UpdateAvailable = 1 };
 
