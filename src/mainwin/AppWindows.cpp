@@ -16,6 +16,7 @@
 #include "TFormZipSearch.h"
 #include "TMainSlipOutput.h"
 #include "TSlipPdfTemplates.h"
+#include "Tzip_update.h"
 
 namespace AppWindows {
 
@@ -32,6 +33,7 @@ TFormPrintMitsu* FormPrintMitsu = nullptr;
 TFormVersion* FormVersion = nullptr;
 TFormSearchFile* FormSearchFile = nullptr;
 TFormPreviewMitsu* FormPreviewMitsu = nullptr;
+Tzip_update* FormZipUpdate = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
 TMainSlipOutput* MainSlipOutput = nullptr;
 
@@ -49,6 +51,7 @@ void Create(const DataFolders& folders) {
     FormVersion = new TFormVersion(FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
+    FormZipUpdate = new Tzip_update(folders.RootFolder(), folders.ZipFolder(), FormMain);
     FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
 
@@ -82,6 +85,7 @@ void Destroy() {
     FormVersion = nullptr;
     FormSearchFile = nullptr;
     FormPreviewMitsu = nullptr;
+    FormZipUpdate = nullptr;
 }
 
 }  // namespace AppWindows

@@ -25,6 +25,7 @@
 #include "TFormVersion.h"
 #include "TPngButton.h"
 #include "TSlipPdfTemplates.h"
+#include "Tzip_update.h"
 #include "ZipTable.h"
 #include "ui_TFormMain.h"
 
@@ -45,11 +46,12 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
 
     connect(ui_->Exit1, &QAction::triggered, this, &TFormMain::Exit1Click);
     connect(ui_->About1, &QAction::triggered, this, &TFormMain::About1Click);
+    connect(ui_->N17, &QAction::triggered, this, &TFormMain::N17Click);
     // Every tab change commits the pending row edit, by click, Ctrl+Tab, arrow key or code.
     connect(ui_->PGMain, &QTabWidget::currentChanged, this, &TFormMain::CommitRowEdit);
 
     // Commands whose windows come with later parts of the program stay visible but disabled.
-    for (QAction* action : {ui_->N3, ui_->N4, ui_->N2, ui_->N17}) {
+    for (QAction* action : {ui_->N3, ui_->N4, ui_->N2}) {
         action->setEnabled(false);
     }
     for (TPngButton* button :
@@ -277,4 +279,8 @@ void TFormMain::Exit1Click() {
 
 void TFormMain::About1Click() {
     AppWindows::FormVersion->exec();
+}
+
+void TFormMain::N17Click() {
+    AppWindows::FormZipUpdate->exec();
 }

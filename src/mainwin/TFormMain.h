@@ -100,6 +100,7 @@ class TFormMain : public QMainWindow {
     bool FormCloseQuery();
     void Exit1Click();
     void About1Click();
+    void N17Click();
 
     void CopyInstalledZipTable();
     // Runs load; a failure is shown and the program starts with what was read.
