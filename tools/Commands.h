@@ -31,4 +31,6 @@ void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream&
 // The pdf command's usage and summary, whose kinds come from the table of slip kinds.
 QString PdfUsage();
 QString PdfSummary();
+void RunPostalUpdate(CommandLine& arguments, const ToolContext& context, QTextStream& out);
+void RunPostalBuild(CommandLine& arguments, const ToolContext& context, QTextStream& out);
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out);

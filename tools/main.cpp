@@ -28,6 +28,13 @@ const ToolCommand Commands[] = {
     {"zip", "zip CODE", "list the addresses of a postal code (\"100\" lists every 100-xxxx)",
      RunZip},
     {"address", "address TEXT", "list the postal codes whose address holds TEXT", RunAddress},
+    {"postal-update",
+     "postal-update [--check] [--source japanpost|server|FILE] [--url URL] [--proxy HOST:PORT]",
+     "check for new postal-code data and install it (from conf.ini's [ZIPUPDATE] source, or "
+     "from a downloaded KEN_ALL.CSV or ken_all.zip); progress on stderr",
+     RunPostalUpdate},
+    {"postal-build", "postal-build KEN_ALL.CSV|ken_all.zip OUTDIR",
+     "convert Japan Post's file into zip.dat and version.txt for an update server", RunPostalBuild},
     {"pdf", PdfUsage(), PdfSummary(), RunPdf},
 };
 

@@ -24,6 +24,7 @@
 #include "TFormZipSearch.h"
 #include "TMainSlipOutput.h"
 #include "TSlipPdfTemplates.h"
+#include "Tzip_update.h"
 
 namespace AppWindows {
 
@@ -48,6 +49,7 @@ TFormPrintMitsu* FormPrintMitsu = nullptr;
 TFormVersion* FormVersion = nullptr;
 TFormSearchFile* FormSearchFile = nullptr;
 TFormPreviewMitsu* FormPreviewMitsu = nullptr;
+Tzip_update* FormZipUpdate = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
 TMainSlipOutput* MainSlipOutput = nullptr;
 
@@ -73,6 +75,7 @@ void Create(const DataFolders& folders) {
     FormVersion = new TFormVersion(FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
+    FormZipUpdate = new Tzip_update(folders.RootFolder(), folders.ZipFolder(), FormMain);
     FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
 
@@ -116,6 +119,7 @@ void Destroy() {
     FormVersion = nullptr;
     FormSearchFile = nullptr;
     FormPreviewMitsu = nullptr;
+    FormZipUpdate = nullptr;
 }
 
 }  // namespace AppWindows

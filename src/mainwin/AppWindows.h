@@ -22,6 +22,7 @@ class TFormUnitAdd;
 class TFormUnitEdit;
 class TFormVersion;
 class TFormZipSearch;
+class Tzip_update;
 class TMainSlipOutput;
 class TSlipPdfTemplates;
 
@@ -51,6 +52,7 @@ extern TFormPrintMitsu* FormPrintMitsu;
 extern TFormVersion* FormVersion;
 extern TFormSearchFile* FormSearchFile;
 extern TFormPreviewMitsu* FormPreviewMitsu;
+extern Tzip_update* FormZipUpdate;
 // Never shown: the PDF page templates, and the flow of the six main slip buttons.
 extern TSlipPdfTemplates* FormPDFBase;
 extern TMainSlipOutput* MainSlipOutput;

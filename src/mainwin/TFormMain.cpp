@@ -26,6 +26,7 @@
 #include "TFormVersion.h"
 #include "TPngButton.h"
 #include "TSlipPdfTemplates.h"
+#include "Tzip_update.h"
 #include "ZipTable.h"
 #include "ui_TFormMain.h"
 
@@ -47,13 +48,12 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     connect(ui_->Exit1, &QAction::triggered, this, &TFormMain::Exit1Click);
     connect(ui_->About1, &QAction::triggered, this, &TFormMain::About1Click);
     connect(ui_->N2, &QAction::triggered, this, &TFormMain::N2Click);
+    connect(ui_->N17, &QAction::triggered, this, &TFormMain::N17Click);
     // Every tab change commits the pending row edit, by click, Ctrl+Tab, arrow key or code.
     connect(ui_->PGMain, &QTabWidget::currentChanged, this, &TFormMain::CommitRowEdit);
 
-    // Commands whose windows come with later parts of the program stay visible but disabled.
-    for (QAction* action : {ui_->N17}) {
-        action->setEnabled(false);
-    }
+    // Picture buttons whose slips come with later parts of the program stay visible but
+    // disabled; the slip set-up enables the others.
     for (TPngButton* button :
          ui_->ClientArea->findChildren<TPngButton*>(Qt::FindDirectChildrenOnly)) {
         button->setEnabled(false);
@@ -298,4 +298,8 @@ void TFormMain::N2Click() {
     }
     BuildUnitMenu();
     BuildItemMenu();
+}
+
+void TFormMain::N17Click() {
+    AppWindows::FormZipUpdate->exec();
 }

@@ -102,6 +102,7 @@ class TFormMain : public QMainWindow {
     void About1Click();
     // 品名リスト編集: OK saves both masters, Cancel drops the edits by reloading them.
     void N2Click();
+    void N17Click();
 
     void CopyInstalledZipTable();
     // Runs load; a failure is shown and the program starts with what was read.

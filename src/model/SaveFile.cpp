@@ -74,6 +74,10 @@ bool takeOver(int fd, const struct stat* existing) {
 // QSaveFile is not used: it reports success after a short write and renames a cut file
 // over the good one.
 void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
+    StagedFile(path, bytes).Commit();
+}
+
+StagedFile::StagedFile(const QString& path, const QByteArray& bytes) : path_(path) {
     const QByteArray target = QFile::encodeName(path);
     struct stat existing {};
     const bool exists = ::stat(target.constData(), &existing) == 0;
@@ -89,11 +93,28 @@ void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
         takeOver(fd, exists ? &existing : nullptr) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     const QString writeError = written ? QString() : systemError();
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
+    if (!written || !closed) {
         const QString reason = !written ? writeError : systemError();
         ::unlink(temporary.constData());
         cannotSave(path, reason);
     }
+    temporary_ = temporary;
+}
+
+StagedFile::~StagedFile() {
+    if (!temporary_.isEmpty()) {
+        ::unlink(temporary_.constData());
+    }
+}
+
+void StagedFile::Commit() {
+    if (::rename(temporary_.constData(), QFile::encodeName(path_).constData()) != 0) {
+        const QString reason = systemError();
+        ::unlink(temporary_.constData());
+        temporary_.clear();
+        cannotSave(path_, reason);
+    }
+    temporary_.clear();
 }
 
 QByteArray ReadWholeFile(const QString& path, qint64 maxSize) {

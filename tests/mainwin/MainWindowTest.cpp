@@ -42,6 +42,7 @@
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
 #include "TempDir.h"
+#include "Tzip_update.h"
 #include "ZipTable.h"
 
 namespace {
@@ -350,13 +351,26 @@ TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
         AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,   AppWindows::FormVersion,
         AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu, AppWindows::FormImport,
         AppWindows::FormItemList,     AppWindows::FormUnitAdd,      AppWindows::FormUnitEdit,
-        AppWindows::FormItemAdd,      AppWindows::FormItemEdit};
+        AppWindows::FormItemAdd,      AppWindows::FormItemEdit,     AppWindows::FormZipUpdate};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();
     }
     EXPECT_EQ(AppWindows::FormMain->findChildren<QDialog*>(Qt::FindDirectChildrenOnly).size(),
               windows.size());
+}
+
+TEST_F(PostalLookupTest, UpdateMenuOpensTheUpdateWindow) {
+    QAction* menu = AppWindows::FormMain->findChild<QAction*>("N17");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isEnabled());
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = AppWindows::FormZipUpdate->isVisible();
+        AppWindows::FormZipUpdate->close();
+    });
+    menu->trigger();
+    EXPECT_TRUE(shown);
 }
 
 }  // namespace

@@ -4,9 +4,19 @@
 #include <QFile>
 #include <QProcess>
 
+#include <QDateTime>
+#include <QFileInfo>
+
+#include "KenAllSample.h"
+#include "LoopbackHttpServer.h"
 #include "QtPrint.h"
 #include "TempDir.h"
 #include "ToolProcess.h"
+#include "ZipArchive.h"
+
+#include "Cp932.h"
+#include "KenAll.h"
+#include "ZipUpdate.h"
 
 namespace {
 
@@ -61,6 +71,139 @@ TEST(PostalCommand, MissingTableIsAFileError) {
     const ToolRun lookup = run(empty, {"zip", "100"});
     EXPECT_EQ(lookup.status, 1);
     EXPECT_TRUE(lookup.err.contains("zip.dat")) << lookup.err.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+using Reply = LoopbackHttpServer::Reply;
+
+// A national table's worth of data, made once: the tool accepts nothing smaller.
+const QByteArray& fullSizeCsv() {
+    static const QByteArray csv = KenAllSample(124000);
+    return csv;
+}
+
+const QByteArray& fullSizeArchive() {
+    static const QByteArray archive =
+        ZipArchiveOf("KEN_ALL.CSV", fullSizeCsv(), QDateTime(QDate(2025, 5, 30), QTime(12, 0)));
+    return archive;
+}
+
+QString terminal(const QString& message) {
+    return QString(message).replace("\r\n", "\n");
+}
+
+class PostalUpdateCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QDir().mkpath(root.path("zip"));
+        writeFileBytes(root.path("zip/zip.dat"), OldTable);
+        writeFileBytes(root.path("zip/version.txt"), OldVersion);
+        server.Serve("/ken_all.zip", {fullSizeArchive(), "Fri, 30 May 2025 03:00:00 GMT"});
+    }
+    ToolRun update(const QStringList& arguments) {
+        return run(root, QStringList{"postal-update"} + arguments);
+    }
+    void ExpectOldTable() {
+        EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")), OldTable);
+        EXPECT_EQ(readFileBytes(root.path("zip/version.txt")), OldVersion);
+        EXPECT_EQ(QDir(root.path("zip")).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    const QByteArray OldTable = "1000001,old\r\n";
+    const QByteArray OldVersion = "2023/07/06\r\n";
+    TempDir root;
+    LoopbackHttpServer server;
+};
+
+TEST_F(PostalUpdateCommand, InstallsNewerDataFromJapanPostThenFindsItCurrent) {
+    const ToolRun first = update({"--url", server.Url("/ken_all.zip")});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_EQ(first.out, "更新に成功しました。\n");
+    EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")),
+              KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"));
+    EXPECT_EQ(readFileBytes(root.path("zip/version.txt")),
+              Cp932::encode("2025/05/30\r\n2025/05/30 日本郵便公開データ\r\n"));
+
+    const ToolRun again = update({"--url", server.Url("/ken_all.zip")});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.out, "データの更新はありませんでした。\n");
+}
+
+TEST_F(PostalUpdateCommand, SourceAndUrlComeFromConfIni) {
+    writeFileBytes(root.path("conf.ini"),
+                   ("[ZIPUPDATE]\r\nSOURCE=server\r\nSERVER_URL=" + server.Url("/m")).toUtf8());
+    server.Serve("/m/liveupdate/zipcode/version.txt", {"2025/06/01\n"});
+    server.Serve("/m/liveupdate/zipcode/zip.dat",
+                 {KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV")});
+    const ToolRun check = update({"--check"});
+    EXPECT_EQ(check.status, 0) << check.err.toStdString();
+    EXPECT_EQ(check.out, "新しい更新データがありました\n");
+    ExpectOldTable();
+
+    const ToolRun install = update({});
+    EXPECT_EQ(install.status, 0) << install.err.toStdString();
+    EXPECT_EQ(readFileBytes(root.path("zip/version.txt")), "2025/06/01\r\n");
+}
+
+TEST_F(PostalUpdateCommand, GoesThroughTheGivenProxy) {
+    const QString nowhere =
+        QStringLiteral("http://127.0.0.1:%1/ken_all.zip").arg(ClosedLoopbackPort());
+    const ToolRun viaProxy = update({"--check", "--url", nowhere, "--proxy",
+                                     QStringLiteral("127.0.0.1:%1").arg(server.Port())});
+    EXPECT_EQ(viaProxy.status, 0) << viaProxy.err.toStdString();
+    EXPECT_EQ(viaProxy.out, "新しい更新データがありました\n");
+}
+
+TEST_F(PostalUpdateCommand, FailuresGiveTheWindowsMessagesAndKeepTheOldTable) {
+    server.Serve("/html.zip", {"<html>sign in</html>", "Fri, 30 May 2025 03:00:00 GMT"});
+    struct Case {
+        QStringList arguments;
+        const QString& message;
+    };
+    for (const Case& c :
+         {Case{{"--url", server.Url("/missing.zip")}, ZipUpdate::CheckFailedMessage},
+          Case{{"--url", QStringLiteral("http://127.0.0.1:%1/").arg(ClosedLoopbackPort())},
+               ZipUpdate::CheckFailedMessage},
+          Case{{"--url", server.Url("/html.zip")}, ZipUpdate::DownloadFailedMessage},
+          Case{{"--source", "server"}, ZipUpdate::CheckFailedMessage}}) {
+        const ToolRun failed = update(c.arguments);
+        EXPECT_EQ(failed.status, 1) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(failed.err.endsWith("dorvani4-tool: " + terminal(c.message) + "\n"))
+            << failed.err.toStdString();
+        ExpectOldTable();
+    }
+}
+
+TEST_F(PostalUpdateCommand, InstallsADownloadedFileOffline) {
+    writeFileBytes(root.path("ken_all.zip"), fullSizeArchive());
+    const ToolRun offline = update({"--source", root.path("ken_all.zip")});
+    ASSERT_EQ(offline.status, 0) << offline.err.toStdString();
+    EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")),
+              KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"));
+
+    writeFileBytes(root.path("small.csv"), readFileBytes(DORVANI4_TEST_DATA "/postal/KEN_ALL.CSV"));
+    const ToolRun small = update({"--source", root.path("small.csv")});
+    EXPECT_EQ(small.status, 1);
+    EXPECT_TRUE(small.err.contains("行しかありません")) << small.err.toStdString();
+}
+
+TEST(PostalBuildCommand, WritesTheFilesOfAnUpdateServer) {
+    TempDir dir;
+    writeFileBytes(dir.path("KEN_ALL.CSV"), fullSizeCsv());
+    const ToolRun built =
+        run(dir, {"postal-build", dir.path("KEN_ALL.CSV"), dir.path("out/zipcode")});
+    ASSERT_EQ(built.status, 0) << built.err.toStdString();
+    EXPECT_EQ(readFileBytes(dir.path("out/zipcode/zip.dat")),
+              KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"));
+    EXPECT_TRUE(readFileBytes(dir.path("out/zipcode/version.txt"))
+                    .startsWith(QFileInfo(dir.path("KEN_ALL.CSV"))
+                                    .lastModified()
+                                    .date()
+                                    .toString("yyyy/MM/dd")
+                                    .toLatin1()));
 }
 
 }  // namespace

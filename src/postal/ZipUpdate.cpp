@@ -1,0 +1,216 @@
+#include "ZipUpdate.h"
+
+#include "IniFile.h"
+#include "KenAll.h"
+#include "SaveFile.h"
+#include "TextFile.h"
+#include "ZipTable.h"
+
+namespace ZipUpdate {
+
+const QString Settings::Section = QStringLiteral("ZIPUPDATE");
+const QString Settings::DefaultJapanPostUrl =
+    QStringLiteral("https://www.post.japanpost.jp/zipcode/dl/kogaki/zip/ken_all.zip");
+
+const QString CheckFailedMessage = QStringLiteral(
+    "更新データを確認できませんでした。\r\nインターネット接続がされているか確認して下さい。\r\n"
+    "セキュリティソフトを使っている場合はそちらも確認してください。");
+const QString NoUpdateMessage = QStringLiteral("データの更新はありませんでした。");
+const QString UpdateQuestion = QStringLiteral(
+    "新しい更新データがありました\r\n更新を行いますか？\r\n"
+    "データサイズが大きいため、接続速度によっては時間がかかります。");
+const QString SucceededMessage = QStringLiteral("更新に成功しました。");
+const QString DownloadFailedMessage = QStringLiteral(
+    "更新データの取得に失敗しました。\r\nインターネット接続がされているか確認してください。\r\n"
+    "セキュリティソフトを使っている場合はそちらも確認してください。");
+
+namespace {
+
+const QString SourceKey = QStringLiteral("SOURCE");
+const QString JapanPostUrlKey = QStringLiteral("JAPANPOST_URL");
+const QString ServerUrlKey = QStringLiteral("SERVER_URL");
+
+// Japan Post dates its files in Japan; an HTTP date is in UTC.
+QDate japanDate(const QDateTime& time) {
+    return time.toOffsetFromUtc(9 * 3600).date();
+}
+
+// The lines of text split at CR, LF or CR LF, each written back with CR LF.
+QByteArray withCrLf(const QByteArray& text) {
+    QByteArray lines;
+    lines.reserve(text.size() + text.size() / 16);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
+            ++end;
+        }
+        lines.append(text.constData() + start, end - start).append("\r\n");
+        start = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+Payload fromCsv(const KenAll::Csv& csv, const QDate& date, qsizetype minLines,
+                const QString& origin) {
+    if (!date.isValid()) {
+        throw EFileFormatError(
+            QStringLiteral("「%1」の日付がわからないため、版を決められません。").arg(origin));
+    }
+    Payload payload{KenAll::ToZipTable(csv.Bytes, origin), KenAll::VersionFile(date)};
+    ZipTable::ValidateTable(payload.Table, minLines, origin);
+    return payload;
+}
+
+}  // namespace
+
+Settings Settings::Load(const QString& confPath) {
+    const IniFile ini = IniFile::Load(confPath);
+    Settings settings;
+    settings.Which = ini.ReadString(Section, SourceKey, SourceName(Source::JapanPost)) ==
+                             SourceName(Source::Server)
+                         ? Source::Server
+                         : Source::JapanPost;
+    settings.JapanPostUrl = ini.ReadString(Section, JapanPostUrlKey, DefaultJapanPostUrl).trimmed();
+    settings.ServerUrl = ini.ReadString(Section, ServerUrlKey, QString()).trimmed();
+    return settings;
+}
+
+QString Settings::SourceName(Source source) {
+    return source == Source::Server ? QStringLiteral("server") : QStringLiteral("japanpost");
+}
+
+QString Settings::Description() const {
+    if (Which == Source::JapanPost) {
+        return QStringLiteral("確認先：日本郵便の公開データ（%1）").arg(JapanPostUrl);
+    }
+    return QStringLiteral("確認先：更新サーバ（%1）")
+        .arg(ServerUrl.isEmpty() ? QStringLiteral("URL が設定されていません") : ServerUrl);
+}
+
+ProxyFields ReadProxyFile(const QString& rootFolder) {
+    try {
+        const QStringList lines =
+            TextFile::ReadLines(rootFolder + QLatin1String(ProxyFileName)).Readable;
+        return {lines.value(0), lines.value(1)};
+    } catch (const EFileError&) {
+        return {};
+    }
+}
+
+void WriteProxyFile(const QString& rootFolder, const ProxyFields& fields) {
+    TextFile::WriteLines(rootFolder + QLatin1String(ProxyFileName), {fields.Host, fields.Port});
+}
+
+int ProxyPort(const QString& text) {
+    bool number = false;
+    const int port = text.trimmed().toInt(&number);
+    return number && port >= 0 ? port : 0;
+}
+
+QByteArray LocalKey(const QString& zipFolder) {
+    return FirstLine(ReadWholeFile(zipFolder + QLatin1String(ZipTable::VersionFileName),
+                                   ZipTable::MaxVersionBytes));
+}
+
+CheckResult Compare(const QByteArray& localKey, const QByteArray& remoteKey) {
+    return localKey < remoteKey ? UpdateAvailable : NoUpdate;
+}
+
+QByteArray NormaliseVersion(const QByteArray& received) {
+    QByteArray text;
+    text.reserve(received.size() * 2);
+    for (char c : received) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            text.append("\r\n");
+        } else {
+            text.append(c);
+        }
+    }
+    if (!text.isEmpty() && !text.endsWith("\r\n")) {
+        text.append("\r\n");
+    }
+    return text;
+}
+
+QByteArray FirstLine(const QByteArray& text) {
+    qsizetype end = 0;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') {
+        ++end;
+    }
+    return text.left(end);
+}
+
+Updater::Updater(const Settings& settings, const HttpClient& client, qsizetype minLines)
+    : settings_(settings), client_(client), minLines_(minLines) {}
+
+QString Updater::japanPostUrl() const {
+    return settings_.JapanPostUrl.isEmpty() ? Settings::DefaultJapanPostUrl
+                                            : settings_.JapanPostUrl;
+}
+
+QString Updater::serverUrl(const char* file) const {
+    if (settings_.ServerUrl.isEmpty()) {
+        throw EHttpError(QStringLiteral("更新サーバの URL が conf.ini の [%1] %2 にありません。")
+                             .arg(Settings::Section, ServerUrlKey));
+    }
+    QString base = settings_.ServerUrl;
+    while (base.endsWith(u'/')) {
+        base.chop(1);
+    }
+    return base + QStringLiteral("/liveupdate/zipcode/") + QLatin1String(file);
+}
+
+QByteArray Updater::RemoteKey() const {
+    if (settings_.Which == Source::Server) {
+        const QString url = serverUrl(ZipTable::VersionFileName);
+        const QByteArray version = NormaliseVersion(client_.Get(url).Body);
+        ZipTable::ValidateVersion(version, url);
+        return FirstLine(version);
+    }
+    const QString url = japanPostUrl();
+    QDateTime modified = client_.LastModified(url);
+    if (!modified.isValid()) {
+        // A server that does not date the file by its headers: the archive dates its member.
+        const HttpClient::Response response = client_.Get(url);
+        modified = response.LastModified;
+        if (!modified.isValid()) {
+            const QDate date = KenAll::FromArchive(response.Body, url).Date;
+            if (!date.isValid()) {
+                throw EFileFormatError(
+                    QStringLiteral("「%1」の日付がわからないため、版を決められません。").arg(url));
+            }
+            return KenAll::VersionKey(date);
+        }
+    }
+    return KenAll::VersionKey(japanDate(modified));
+}
+
+Payload Updater::Download() const {
+    if (settings_.Which == Source::Server) {
+        const QString versionUrl = serverUrl(ZipTable::VersionFileName);
+        const QByteArray version = NormaliseVersion(client_.Get(versionUrl).Body);
+        ZipTable::ValidateVersion(version, versionUrl);
+        const QString tableUrl = serverUrl(ZipTable::FileName);
+        Payload payload{withCrLf(client_.Get(tableUrl).Body), version};
+        ZipTable::ValidateTable(payload.Table, minLines_, tableUrl);
+        return payload;
+    }
+    const QString url = japanPostUrl();
+    const HttpClient::Response response = client_.Get(url);
+    const KenAll::Csv csv = KenAll::FromArchive(response.Body, url);
+    return fromCsv(csv,
+                   response.LastModified.isValid() ? japanDate(response.LastModified) : csv.Date,
+                   minLines_, url);
+}
+
+Payload FromFile(const QString& path, qsizetype minLines) {
+    const KenAll::Csv csv = KenAll::FromFile(path);
+    return fromCsv(csv, csv.Date, minLines, path);
+}
+
+void Install(const QString& zipFolder, const Payload& payload) {
+    ZipTable::InstallTable(zipFolder, payload.Table, payload.Version);
+}
+
+}  // namespace ZipUpdate

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include "QtPrint.h"
+#include "TempDir.h"
+
+#include "Cp932.h"
+#include "KenAll.h"
+#include "KenAllSample.h"
+#include "ModelError.h"
+#include "ZipArchive.h"
+#include "ZipTableInstall.h"
+
+namespace {
+
+const QString Fixture = QStringLiteral(DORVANI4_TEST_DATA "/postal/KEN_ALL.CSV");
+const QString Utf8Fixture = QStringLiteral(DORVANI4_TEST_DATA "/postal/utf_ken_all.csv");
+
+// The fixture as zip.dat, in code order. Every line that the installed table also has is
+// the installed table's line, so lookups keep their results.
+const char* const Expected =
+    "0285101,岩手県岩手郡葛巻町葛巻\r\n"
+    "0285102,岩手県岩手郡葛巻町葛巻\r\n"  // three rows joined, the note dropped
+    "0600000,北海道札幌市中央区\r\n"      // 以下に掲載がない場合
+    "0600042,北海道札幌市中央区大通西\r\n"
+    "0640820,北海道札幌市中央区大通西\r\n"
+    "0640941,北海道札幌市中央区旭ケ丘\r\n"
+    "0660005,北海道千歳市協和\r\n"      // two rows joined
+    "0790177,北海道美唄市上美唄町\r\n"  // two towns that differ only in their notes
+    "1000001,東京都千代田区千代田\r\n"
+    "1006001,東京都千代田区霞が関霞が関ビル\r\n"
+    "1006090,東京都千代田区霞が関霞が関ビル\r\n"
+    "3060433,茨城県猿島郡境町\r\n"        // 境町の次に番地がくる場合
+    "3998501,長野県北安曇郡松川村\r\n"    // 松川村一円
+    "4520961,愛知県清須市春日明河原\r\n"  // one code, two towns: both kept, in file order
+    "4520961,愛知県清須市春日砂賀東\r\n";
+
+QString convert(const QByteArray& csv) {
+    return Cp932::decode(KenAll::ToZipTable(csv, QStringLiteral("KEN_ALL.CSV")));
+}
+
+TEST(KenAll, ConvertsToTheInstalledTablesConventions) {
+    EXPECT_EQ(convert(readFileBytes(Fixture)), QString::fromUtf8(Expected));
+}
+
+TEST(KenAll, ReadsTheUtf8FileOfOneRowPerTownTheSameWay) {
+    EXPECT_EQ(convert(readFileBytes(Utf8Fixture)), QString::fromUtf8(Expected));
+}
+
+TEST(KenAll, ArchiveGivesItsCsvAndTheDateOfTheMember) {
+    const QDateTime made(QDate(2025, 5, 30), QTime(12, 0));
+    struct Case {
+        const char* member;
+        QString fixture;
+    };
+    for (const Case& c : {Case{"KEN_ALL.CSV", Fixture}, Case{"utf_ken_all.csv", Utf8Fixture},
+                          Case{"zip/ken_all.csv", Fixture}}) {
+        const QByteArray csv = readFileBytes(c.fixture);
+        const KenAll::Csv unpacked = KenAll::FromArchive(
+            ZipArchiveOf(QString::fromUtf8(c.member), csv, made), QStringLiteral("ken_all.zip"));
+        EXPECT_EQ(unpacked.Bytes, csv) << c.member;
+        EXPECT_EQ(unpacked.Date, QDate(2025, 5, 30)) << c.member;
+    }
+}
+
+TEST(KenAll, FileMayBeTheArchiveOrTheBareCsv) {
+    TempDir dir;
+    const QByteArray csv = readFileBytes(Fixture);
+    writeFileBytes(dir.path("ken_all.zip"),
+                   ZipArchiveOf("KEN_ALL.CSV", csv, QDateTime(QDate(2025, 4, 30), QTime(12, 0))));
+    writeFileBytes(dir.path("KEN_ALL.CSV"), csv);
+    EXPECT_EQ(KenAll::FromFile(dir.path("ken_all.zip")).Bytes, csv);
+    EXPECT_EQ(KenAll::FromFile(dir.path("ken_all.zip")).Date, QDate(2025, 4, 30));
+    EXPECT_EQ(KenAll::FromFile(dir.path("KEN_ALL.CSV")).Bytes, csv);
+    EXPECT_EQ(KenAll::FromFile(dir.path("KEN_ALL.CSV")).Date,
+              QFileInfo(dir.path("KEN_ALL.CSV")).lastModified().date());
+}
+
+struct BadInput {
+    const char* name;
+    QByteArray bytes;
+    const char* problem;  // part of the message
+};
+
+class KenAllRefuses : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(KenAllRefuses, WhatIsNotKenAll) {
+    try {
+        const QByteArray bytes = GetParam().bytes;
+        if (KenAll::IsArchive(bytes)) {
+            KenAll::FromArchive(bytes, QStringLiteral("ken_all.zip"));
+        } else {
+            KenAll::ToZipTable(bytes, QStringLiteral("KEN_ALL.CSV"));
+        }
+        FAIL() << "accepted";
+    } catch (const EFileFormatError& error) {
+        EXPECT_TRUE(error.message().contains(QString::fromUtf8(GetParam().problem)))
+            << error.message().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, KenAllRefuses,
+    ::testing::Values(
+        BadInput{"Html", "<html><body>Please log in</body></html>\r\n", "1 行目"},
+        BadInput{
+            "ShortCode",
+            Cp932::encode(QStringLiteral(
+                "01101,\"060  \",\"060000\",\"a\",\"b\",\"c\",\"北海道\",\"札幌市\",\"町\"\r\n")),
+            "1 行目"},
+        BadInput{"TooFewColumns", "01101,\"060  \",\"0600000\",\"a\"\r\n", "1 行目"},
+        BadInput{"Empty", "", "ひとつもありません"},
+        BadInput{"NeitherShiftJisNorUtf8", "01101,\"\x81\x20\"\r\n", "KEN_ALL.CSV"},
+        BadInput{"ArchiveWithoutCsv",
+                 ZipArchiveOf("readme.txt", "hello", QDateTime::currentDateTime()),
+                 "KEN_ALL.CSV が入っていません"},
+        BadInput{
+            "CutArchive",
+            ZipArchiveOf("KEN_ALL.CSV", KenAllSample(800), QDateTime::currentDateTime()).left(2000),
+            "ken_all.zip"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST(KenAll, FullSizeSampleMakesAPlausibleTable) {
+    const QByteArray table = KenAll::ToZipTable(KenAllSample(124000), QStringLiteral("sample"));
+    EXPECT_NO_THROW(ZipTable::ValidateTable(table, ZipTable::MinPlausibleLines, "sample"));
+}
+
+}  // namespace
