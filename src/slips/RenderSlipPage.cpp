@@ -17,11 +17,6 @@ namespace {
 
 const QColor Navy(0, 0, 128);
 
-// Windows colour values keep red in the low byte.
-QColor WindowsColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
-
 // Millimetre positions of the header blocks, portrait and landscape.
 struct HeaderPlaces {
     double titleY;
