@@ -11,7 +11,9 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewList.h"
 #include "TFormPreviewMitsu.h"
+#include "TFormPrintList.h"
 #include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
@@ -21,6 +23,7 @@
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
 #include "TMainSlipOutput.h"
+#include "TMasterListOutput.h"
 #include "TSlipPdfTemplates.h"
 
 namespace AppWindows {
@@ -44,8 +47,12 @@ TFormPrintMitsu* FormPrintMitsu = nullptr;
 TFormVersion* FormVersion = nullptr;
 TFormSearchFile* FormSearchFile = nullptr;
 TFormPreviewMitsu* FormPreviewMitsu = nullptr;
+TFormPrintItemList* FormPrintItemList = nullptr;
+TFormPrintCustomerList* FormPrintCustomerList = nullptr;
+TFormPreviewList* FormPreviewList = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
 TMainSlipOutput* MainSlipOutput = nullptr;
+TMasterListOutput* MasterListOutput = nullptr;
 
 void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
@@ -67,8 +74,13 @@ void Create(const DataFolders& folders) {
     FormVersion = new TFormVersion(FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
+    FormPrintItemList = new TFormPrintItemList(folders.PrintIniPath(), FormMain);
+    FormPrintCustomerList = new TFormPrintCustomerList(folders.PrintIniPath(), FormMain);
+    FormPreviewList = new TFormPreviewList(FormMain);
     FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
+    MasterListOutput =
+        new TMasterListOutput(*FormPrintItemList, *FormPrintCustomerList, *FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
     FormCustomer->SetImportWindow(FormImport);
@@ -77,6 +89,12 @@ void Create(const DataFolders& folders) {
     FormOpen->SetSearchWindow(FormSearchFile);
     FormTotalClaim->SetSearchWindow(FormSearchFile);
     FormPrintMitsu->SetPreviewWindow(FormPreviewMitsu);
+    FormPrintItemList->SetPreviewWindow(FormPreviewList);
+    FormPrintCustomerList->SetPreviewWindow(FormPreviewList);
+    FormItemList->SetPrintCommand(
+        [](QWidget* parent) { FormMain->PrintMasterList(parent, skItemList); });
+    FormCustomer->SetPrintCommand(
+        [](QWidget* parent) { FormMain->PrintMasterList(parent, skCustomerList); });
     for (TFormCustomEntry* entry : {static_cast<TFormCustomEntry*>(FormCustomAdd),
                                     static_cast<TFormCustomEntry*>(FormCustomEdit)}) {
         entry->SetLookups(PostalLookup::ByCode, PostalLookup::ByAddress);
@@ -84,6 +102,8 @@ void Create(const DataFolders& folders) {
 }
 
 void Destroy() {
+    delete MasterListOutput;
+    MasterListOutput = nullptr;
     delete MainSlipOutput;
     MainSlipOutput = nullptr;
     delete FormPDFBase;
@@ -108,6 +128,9 @@ void Destroy() {
     FormVersion = nullptr;
     FormSearchFile = nullptr;
     FormPreviewMitsu = nullptr;
+    FormPrintItemList = nullptr;
+    FormPrintCustomerList = nullptr;
+    FormPreviewList = nullptr;
 }
 
 }  // namespace AppWindows
