@@ -106,6 +106,7 @@ TEST(MasterListPdf, PagesHoldTheirRowsNumbersAndDate) {
         EXPECT_TRUE(one.contains(c.lastOfPage1));
         EXPECT_FALSE(one.contains(c.firstOfPage2));
         EXPECT_TRUE(two.contains(c.firstOfPage2));
+        EXPECT_FALSE(two.contains(c.lastOfPage1)) << "a row kept from page 1";
         EXPECT_TRUE(two.contains(c.lastEntry));
         // Entry 1 is only on page 1 ("品目1" is also the start of "品目10").
         EXPECT_FALSE(
