@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <cmath>
-#include <initializer_list>
 #include <vector>
 
 #include "AmountText.h"
@@ -171,7 +170,7 @@ class ListTemplate {
     }
 
     // The date, the page number and the row labels of every row.
-    void Clear(std::initializer_list<const char*> rowRoles, int rows) const {
+    void Clear(const std::vector<const char*>& rowRoles, int rows) const {
         Label(QStringLiteral("Date")).SetCaption(QString());
         Label(QStringLiteral("PageNo")).SetCaption(QString());
         for (int n = 1; n <= rows; ++n) {
@@ -337,9 +336,11 @@ TPRPage& FillCustomerListPdfPage(TSlipPdfTemplates& templates, const TMasterList
                                  int p, int count) {
     const ListTemplate page(templates, CustomerListPage);
     const int rows = ListRowsPerPage(skCustomerList);
-    page.Clear(
-        {"Code", "Office1_", "Office2_", "Office3_", "Zip", "Address1_", "Tel", "Address2_", "Fax"},
-        rows);
+    std::vector<const char*> roles;
+    for (const CustomerCell& cell : CustomerCells) {
+        roles.push_back(cell.PdfRole);
+    }
+    page.Clear(roles, rows);
     const int first = (p - 1) * rows;
     for (int n = 1; n <= rows && first + n - 1 < source.Customers.Count(); ++n) {
         const TThCustomerObject& customer = source.Customers.Items(first + n - 1);
