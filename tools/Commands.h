@@ -5,11 +5,15 @@
 
 #include "CommandLine.h"
 #include "DataFolders.h"
+#include "TThCustomerObjectList.h"
 
 // What every command may use besides its own arguments.
 struct ToolContext {
     DataFolders folders;
 };
+
+// The data root's customer master; empty when there is none yet.
+TThCustomerObjectList LoadCustomers(const DataFolders& folders);
 
 // One subcommand of dorvani4-tool. run() writes its result to out and returns normally,
 // or throws: EUsageError for a wrong call, EModelError for bad input.

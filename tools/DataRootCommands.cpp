@@ -90,15 +90,15 @@ CustomerImport::Mapping parseMapping(const QString& text, int columnCount) {
     return mapping;
 }
 
-TThCustomerObjectList loadCustomers(const DataFolders& folders) {
+}  // namespace
+
+TThCustomerObjectList LoadCustomers(const DataFolders& folders) {
     TThCustomerObjectList customers;
     if (QFileInfo::exists(folders.CustomerPath())) {
         customers.LoadFromFile(folders.CustomerPath());
     }
     return customers;
 }
-
-}  // namespace
 
 void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     arguments.positional(0, QStringLiteral("dorvani4-tool [--data-root DIR] config"));
@@ -124,7 +124,7 @@ void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& 
 void RunMasters(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     arguments.positional(0, QStringLiteral("dorvani4-tool [--data-root DIR] masters"));
     const DataFolders& folders = context.folders;
-    const TThCustomerObjectList customers = loadCustomers(folders);
+    const TThCustomerObjectList customers = LoadCustomers(folders);
     TThItemObjectList items;
     items.LoadFromFile(folders.ItemListPath());
     TThItemUnitObjectList units;
@@ -158,7 +158,7 @@ void RunExportCustomers(CommandLine& arguments, const ToolContext& context, QTex
             .positional(1,
                         QStringLiteral("dorvani4-tool [--data-root DIR] export-customers OUT.csv"))
             .at(0);
-    loadCustomers(context.folders).ExportToFile(path);
+    LoadCustomers(context.folders).ExportToFile(path);
 }
 
 void RunImportCustomers(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
@@ -181,7 +181,7 @@ void RunImportCustomers(CommandLine& arguments, const ToolContext& context, QTex
     const int added = static_cast<int>(customers.size());
     if (!dryRun) {
         const DataFolders& folders = context.folders;
-        TThCustomerObjectList list = loadCustomers(folders);
+        TThCustomerObjectList list = LoadCustomers(folders);
         CustomerImport::AppendTo(list, std::move(customers));
         folders.Prepare();
         list.SaveToFile(folders.CustomerPath());

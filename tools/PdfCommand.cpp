@@ -4,21 +4,26 @@
 #include <algorithm>
 
 #include "AmountText.h"
+#include "Clock.h"
 #include "Commands.h"
 #include "IniFile.h"
+#include "JapaneseEra.h"
+#include "MasterListSlip.h"
 #include "ModelError.h"
 #include "TPrintOptions.h"
 #include "TSlipPdfTemplates.h"
 #include "TSlipSource.h"
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
+#include "TThItemObjectList.h"
 #include "ToolDocument.h"
 #include "TotalClaimSlip.h"
 
 namespace {
 
 // The families the tool writes; a kind of any other family is not offered.
-const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip, TSlipFamily::TotalClaim};
+const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip, TSlipFamily::TotalClaim,
+                                       TSlipFamily::MasterList};
 
 QStringList KindNames() {
     QStringList names;
@@ -61,7 +66,9 @@ QString PdfUsage() {
     return QStringLiteral(
         "pdf KIND FILE.MT4 OUT.pdf [--profile 1|2|3] [--bank 1|2] [--set KEY=VALUE ...]\n"
         "      main slips: [--landscape | --portrait] [--tax notax|before|in]\n"
-        "      GOUKEI_SEIKYU: [--pre-claim AMOUNT] [--pre-paid AMOUNT] (前回請求額, 入金額)");
+        "      GOUKEI_SEIKYU: [--pre-claim AMOUNT] [--pre-paid AMOUNT] (前回請求額, 入金額)\n"
+        "  pdf ITEM_LIST|CUSTOMER_LIST OUT.pdf [--date YYYY-MM-DD]\n"
+        "      the masters of the data root, dated today or --date in the era calendar");
 }
 
 QString PdfSummary() {
@@ -88,16 +95,47 @@ IniFile PrintIniWithSettings(const QString& path, TSlipKind kind, const QStringL
     return printIni;
 }
 
-Currency TakeAmount(CommandLine& arguments, const QString& option) {
+std::optional<Currency> TakeAmount(CommandLine& arguments, const QString& option) {
     const std::optional<QString> value = arguments.takeValue(option);
     if (!value) {
-        return {};
+        return std::nullopt;
     }
     try {
         return ParseMoney(*value);
     } catch (const EModelError&) {
         throw EUsageError(QStringLiteral("%1 %2: 金額を指定してください。").arg(option, *value));
     }
+}
+
+bool IsMasterList(const QString& section) {
+    const std::optional<TSlipKind> kind = SlipKindFromSection(section);
+    return kind && SlipKindFacts(*kind).Family == TSlipFamily::MasterList;
+}
+
+// "令和08年12月10日" of today, or of the date given as YYYY-MM-DD.
+QString ListDate(const std::optional<QString>& date) {
+    const QDate day = date ? QDate::fromString(*date, Qt::ISODate) : Clock::now().date();
+    const QString text = JapaneseEra::LongDate(day);
+    if (text.isEmpty()) {
+        throw EUsageError(
+            QStringLiteral("--date %1: 明治以降の日付を YYYY-MM-DD で指定してください。")
+                .arg(date.value_or(QString())));
+    }
+    return text;
+}
+
+// The item or customer list of the data root's masters, as 印刷・PDF出力 writes it.
+void WriteListPdf(TSlipKind kind, const QString& outPath, const QString& date,
+                  const ToolContext& context, QTextStream& out) {
+    const DataFolders& folders = context.folders;
+    TThConfigInfo config(folders.ImgFolder());
+    config.LoadFromFile(folders.ConfPath());
+    TThItemObjectList items;
+    items.LoadFromFile(folders.ItemListPath());
+    const TThCustomerObjectList customers = LoadCustomers(folders);
+    TSlipPdfTemplates templates(config);
+    SaveListPdf(templates, {kind, items, customers, config, date}, outPath);
+    out << QStringLiteral("%1: %2 ページ\n").arg(outPath).arg(templates.Report().PageCount());
 }
 
 }  // namespace
@@ -113,15 +151,32 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const int bank =
         TakeNumber(arguments, QStringLiteral("--bank"), TThCampanyInfo::BankAccountCount);
     const std::optional<QString> tax = arguments.takeValue(QStringLiteral("--tax"));
-    const Currency preClaim = TakeAmount(arguments, QStringLiteral("--pre-claim"));
-    const Currency prePaid = TakeAmount(arguments, QStringLiteral("--pre-paid"));
+    const std::optional<Currency> preClaim = TakeAmount(arguments, QStringLiteral("--pre-claim"));
+    const std::optional<Currency> prePaid = TakeAmount(arguments, QStringLiteral("--pre-paid"));
     const QStringList settings = arguments.takeValues(QStringLiteral("--set"));
+    const std::optional<QString> date = arguments.takeValue(QStringLiteral("--date"));
     const QString usage = QStringLiteral("dorvani4-tool ") + PdfUsage() +
                           QStringLiteral("\nKIND: ") + KindNames().join(QStringLiteral(", "));
-    const QStringList positional = arguments.positional(3, usage);
+    // The lists are made of the masters alone: no document, and none of the slips' options.
+    const bool list = IsMasterList(arguments.rest().value(0));
+    const QStringList positional = arguments.positional(list ? 2 : 3, usage);
     const std::optional<TSlipKind> kind = SlipKindFromSection(positional[0]);
     if (!kind || !KindNames().contains(QString::fromLatin1(SlipKindFacts(*kind).Section))) {
         throw EUsageError(QStringLiteral("unknown slip kind \"%1\"\n%2").arg(positional[0], usage));
+    }
+    if (list) {
+        if (landscape || portrait || profile >= 0 || bank >= 0 || tax || preClaim || prePaid ||
+            !settings.isEmpty()) {
+            throw EUsageError(QStringLiteral("%1 に指定できるのは --date だけです。\n%2")
+                                  .arg(positional[0], usage));
+        }
+        WriteListPdf(*kind, positional[1], ListDate(date), context, out);
+        return;
+    }
+    if (date) {
+        throw EUsageError(
+            QStringLiteral("--date は ITEM_LIST と CUSTOMER_LIST にだけ指定できます。\n%1")
+                .arg(usage));
     }
 
     const DataFolders& folders = context.folders;
@@ -149,8 +204,8 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
         if (bank >= 0) {
             options.PayBank = bank;
         }
-        options.PreClaim = preClaim;
-        options.PrePaid = prePaid;
+        options.PreClaim = preClaim.value_or(Currency());
+        options.PrePaid = prePaid.value_or(Currency());
         SaveTotalClaimPdf(templates,
                           {document, config, profiles.Items(options.CustomerInfo), options},
                           positional[2]);

@@ -12,7 +12,9 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewList.h"
 #include "TFormPreviewMitsu.h"
+#include "TFormPrintList.h"
 #include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
@@ -23,6 +25,7 @@
 #include "TFormVersion.h"
 #include "TFormZipSearch.h"
 #include "TMainSlipOutput.h"
+#include "TMasterListOutput.h"
 #include "TSlipPdfTemplates.h"
 #include "Tzip_update.h"
 
@@ -50,8 +53,12 @@ TFormVersion* FormVersion = nullptr;
 TFormSearchFile* FormSearchFile = nullptr;
 TFormPreviewMitsu* FormPreviewMitsu = nullptr;
 Tzip_update* FormZipUpdate = nullptr;
+TFormPrintItemList* FormPrintItemList = nullptr;
+TFormPrintCustomerList* FormPrintCustomerList = nullptr;
+TFormPreviewList* FormPreviewList = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
 TMainSlipOutput* MainSlipOutput = nullptr;
+TMasterListOutput* MasterListOutput = nullptr;
 
 void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
@@ -76,8 +83,13 @@ void Create(const DataFolders& folders) {
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
     FormZipUpdate = new Tzip_update(folders.RootFolder(), folders.ZipFolder(), FormMain);
+    FormPrintItemList = new TFormPrintItemList(folders.PrintIniPath(), FormMain);
+    FormPrintCustomerList = new TFormPrintCustomerList(folders.PrintIniPath(), FormMain);
+    FormPreviewList = new TFormPreviewList(FormMain);
     FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
+    MasterListOutput =
+        new TMasterListOutput(*FormPrintItemList, *FormPrintCustomerList, *FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
     FormCustomer->SetImportWindow(FormImport);
@@ -86,6 +98,12 @@ void Create(const DataFolders& folders) {
     FormOpen->SetSearchWindow(FormSearchFile);
     FormTotalClaim->SetSearchWindow(FormSearchFile);
     FormPrintMitsu->SetPreviewWindow(FormPreviewMitsu);
+    FormPrintItemList->SetPreviewWindow(FormPreviewList);
+    FormPrintCustomerList->SetPreviewWindow(FormPreviewList);
+    FormItemList->SetPrintCommand(
+        [](QWidget* parent) { FormMain->PrintMasterList(parent, skItemList); });
+    FormCustomer->SetPrintCommand(
+        [](QWidget* parent) { FormMain->PrintMasterList(parent, skCustomerList); });
     for (TFormCustomEntry* entry : {static_cast<TFormCustomEntry*>(FormCustomAdd),
                                     static_cast<TFormCustomEntry*>(FormCustomEdit)}) {
         entry->SetLookups(PostalLookup::ByCode, PostalLookup::ByAddress);
@@ -93,6 +111,8 @@ void Create(const DataFolders& folders) {
 }
 
 void Destroy() {
+    delete MasterListOutput;
+    MasterListOutput = nullptr;
     delete MainSlipOutput;
     MainSlipOutput = nullptr;
     delete FormPDFBase;
@@ -120,6 +140,9 @@ void Destroy() {
     FormSearchFile = nullptr;
     FormPreviewMitsu = nullptr;
     FormZipUpdate = nullptr;
+    FormPrintItemList = nullptr;
+    FormPrintCustomerList = nullptr;
+    FormPreviewList = nullptr;
 }
 
 }  // namespace AppWindows

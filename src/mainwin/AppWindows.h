@@ -12,7 +12,10 @@ class TFormItemList;
 class TFormListFileSave;
 class TFormMain;
 class TFormOpen;
+class TFormPreviewList;
 class TFormPreviewMitsu;
+class TFormPrintCustomerList;
+class TFormPrintItemList;
 class TFormPrintMitsu;
 class TFormSave;
 class TFormSearchFile;
@@ -24,6 +27,7 @@ class TFormVersion;
 class TFormZipSearch;
 class Tzip_update;
 class TMainSlipOutput;
+class TMasterListOutput;
 class TSlipPdfTemplates;
 
 // Every window of the program, created once at start in this order and kept until exit;
@@ -53,9 +57,14 @@ extern TFormVersion* FormVersion;
 extern TFormSearchFile* FormSearchFile;
 extern TFormPreviewMitsu* FormPreviewMitsu;
 extern Tzip_update* FormZipUpdate;
-// Never shown: the PDF page templates, and the flow of the six main slip buttons.
+extern TFormPrintItemList* FormPrintItemList;
+extern TFormPrintCustomerList* FormPrintCustomerList;
+extern TFormPreviewList* FormPreviewList;
+// Never shown: the PDF page templates, the flow of the six main slip buttons and that of
+// 印刷・PDF出力 of both master lists.
 extern TSlipPdfTemplates* FormPDFBase;
 extern TMainSlipOutput* MainSlipOutput;
+extern TMasterListOutput* MasterListOutput;
 
 void Create(const DataFolders& folders);
 // Frees every window (the main window owns the others).

@@ -55,6 +55,10 @@ class TFormMain : public QMainWindow {
     QString FormatAmount(bool forTotals, Currency value) const;
     Currency ParseMoney(QStringView text) const;
 
+    // 印刷・PDF出力 of the item list (skItemList) or the customer list (skCustomerList): the
+    // live master, dated with the header date.
+    void PrintMasterList(QWidget* parent, TSlipKind kind);
+
     // Sets the window to a fresh document; the line items stay as they are.
     void ResetWindow();
     void RefreshAll();

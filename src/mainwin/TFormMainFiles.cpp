@@ -10,6 +10,7 @@
 #include "TFormOpen.h"
 #include "TFormTotalClaim.h"
 #include "TMainSlipOutput.h"
+#include "TMasterListOutput.h"
 #include "TPngButton.h"
 #include "TotalClaim.h"
 #include "ui_TFormMain.h"
@@ -134,6 +135,11 @@ void TFormMain::SetUpSlipButtons() {
 void TFormMain::RunMainSlip(TSlipKind kind) {
     CommitRowEdit();
     AppWindows::MainSlipOutput->Run(this, kind, FEstimate, FConfig, FCampanyManager);
+}
+
+void TFormMain::PrintMasterList(QWidget* parent, TSlipKind kind) {
+    AppWindows::MasterListOutput->Run(
+        parent, {kind, FItemList, FCustomerList, FConfig, ListDateText(FEstimate)});
 }
 
 void TFormMain::B2Click() {

@@ -63,12 +63,11 @@ TFormCustomer::TFormCustomer(QWidget* parent)
         picture->SetStandardButton(button);
         if (handler != nullptr) {
             connect(button, &QPushButton::clicked, this, handler);
-        } else {
-            // The list print window is not part of the program yet.
-            button->setEnabled(false);
         }
     }
+    connect(ui_->BtnPrint, &QPushButton::clicked, this, [this] { print_(this); });
     SetImportWindow(nullptr);
+    SetPrintCommand({});
     connect(view->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFormCustomer::LVCustomerColumnClick);
     connect(view, &QTableView::doubleClicked, this, &TFormCustomer::LVCustomerDblClick);
@@ -84,6 +83,11 @@ void TFormCustomer::SetEntryWindows(TFormCustomAdd* add, TFormCustomEdit* edit) 
 void TFormCustomer::SetImportWindow(TFormImport* import) {
     import_ = import;
     ui_->BtnImport->setEnabled(import_ != nullptr);
+}
+
+void TFormCustomer::SetPrintCommand(PrintCommand print) {
+    print_ = std::move(print);
+    ui_->BtnPrint->setEnabled(bool(print_));
 }
 
 void TFormCustomer::Bind(TThCustomerObjectList& list, const QString& savePath,

@@ -40,6 +40,9 @@ class TFormCustomer : public QDialog {
     void SetEntryWindows(TFormCustomAdd* add, TFormCustomEdit* edit);
     // The window of インポート; the button stays disabled until it is given.
     void SetImportWindow(TFormImport* import);
+    // 印刷・PDF出力 of the customer list; the button stays disabled until it is given.
+    using PrintCommand = std::function<void(QWidget* parent)>;
+    void SetPrintCommand(PrintCommand print);
 
     // Before each showing: list is the master to work on, saved to savePath when the window
     // closes; addressee is the header's addressee, which 追加登録 offers.
@@ -86,6 +89,7 @@ class TFormCustomer : public QDialog {
     TFormCustomAdd* add_ = nullptr;
     TFormCustomEdit* edit_ = nullptr;
     TFormImport* import_ = nullptr;
+    PrintCommand print_;
     TThCustomerObjectList* list_ = nullptr;
     QString savePath_;
     TThCustomerObject addressee_;

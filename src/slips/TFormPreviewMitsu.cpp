@@ -215,8 +215,9 @@ QString TFormPreviewMitsu::AskJpgFile(QWidget* parent, const QString& folder) {
                                  QStringLiteral("jpg")));
 }
 
-void TFormPreviewMitsu::SavePicture(const SaveDialog& dialog, const char* format) {
-    const QString path = dialog(this, StartFolders::Export());
+void TFormPreviewMitsu::SaveImage(QWidget* parent, const QImage& image, const SaveDialog& dialog,
+                                  const char* format) {
+    const QString path = dialog(parent, StartFolders::Export());
     if (path.isEmpty()) {
         return;
     }
@@ -224,19 +225,19 @@ void TFormPreviewMitsu::SavePicture(const SaveDialog& dialog, const char* format
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     try {
-        if (!shown_.save(&buffer, format)) {
+        if (!image.save(&buffer, format)) {
             throw EFileError(QStringLiteral("画像を「%1」に書き出せませんでした。").arg(path));
         }
         SaveFileAtomically(path, bytes);
     } catch (const EModelError& error) {
-        Messages::Error(this, error.message());
+        Messages::Error(parent, error.message());
     }
 }
 
 void TFormPreviewMitsu::BtnBmpClick() {
-    SavePicture(bmpDialog_, "BMP");
+    SaveImage(this, shown_, bmpDialog_, "BMP");
 }
 
 void TFormPreviewMitsu::BtnJpgClick() {
-    SavePicture(jpgDialog_, "JPG");
+    SaveImage(this, shown_, jpgDialog_, "JPG");
 }

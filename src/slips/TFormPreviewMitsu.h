@@ -49,6 +49,10 @@ class TFormPreviewMitsu : public QDialog {
                                                           const QString& suffix);
     static QString AskBmpFile(QWidget* parent, const QString& folder);
     static QString AskJpgFile(QWidget* parent, const QString& folder);
+    // Asks for a file through dialog and writes image there in format ("BMP", "JPG"); a
+    // failure is told and leaves no file.
+    static void SaveImage(QWidget* parent, const QImage& image, const SaveDialog& dialog,
+                          const char* format);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -64,7 +68,6 @@ class TFormPreviewMitsu : public QDialog {
     void RefreshPreview();
     void UpdatePageButtons();
     void ShowPageNumber();
-    void SavePicture(const SaveDialog& dialog, const char* format);
 
     std::unique_ptr<Ui::TFormPreviewMitsu> ui_;
     const TThEstimateObjectList* document_ = nullptr;

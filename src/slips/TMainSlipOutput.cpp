@@ -56,10 +56,8 @@ QString TMainSlipOutput::AskPdfFile(QWidget* parent, const QString& folder) {
     return dialog->selectedFiles().first();
 }
 
-void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
+void RunPrintJob(QPrinter& printer, const TDrawSheets& drawSheets) {
     printer.setDocName(QStringLiteral("Rokuvel Dorvani4"));
-    printer.setPageOrientation(source.Options.Landscape ? QPageLayout::Landscape
-                                                        : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer)) {
         const QString name =
@@ -68,7 +66,7 @@ void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
                              ? QStringLiteral("印刷できるプリンタがありません。")
                              : QStringLiteral("プリンタ「%1」で印刷を開始できません。").arg(name));
     }
-    PrintSlipSheets(painter, source, isA4, PrinterResolution(printer), [&] {
+    drawSheets(painter, PrinterResolution(printer), [&] {
         if (!printer.newPage()) {
             throw EFileError(QStringLiteral("プリンタ「%1」に次のページを送れません。")
                                  .arg(printer.printerName()));
@@ -78,4 +76,13 @@ void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
         throw EFileError(QStringLiteral("プリンタ「%1」への印刷が終わりませんでした。")
                              .arg(printer.printerName()));
     }
+}
+
+void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
+    printer.setPageOrientation(source.Options.Landscape ? QPageLayout::Landscape
+                                                        : QPageLayout::Portrait);
+    RunPrintJob(printer,
+                [&](QPainter& painter, TSlipResolution dpi, const std::function<void()>& newPage) {
+                    PrintSlipSheets(painter, source, isA4, dpi, newPage);
+                });
 }

@@ -4,10 +4,12 @@
 #include <functional>
 #include <memory>
 
+#include "RenderSlipPage.h"
 #include "TSlipKind.h"
 #include "TSlipSource.h"
 
 class QFileDialog;
+class QPainter;
 class QPrinter;
 class QWidget;
 class TFormPrintMitsu;
@@ -40,7 +42,13 @@ class TMainSlipOutput {
     SaveDialog pdfDialog_ = &TMainSlipOutput::AskPdfFile;
 };
 
-// Every sheet of the slip on the printer as one job titled "Rokuvel Dorvani4": the pages,
-// then the copies when the copy box is on; B5 shrinks the A4 drawing. Throws EFileError
-// when the printer cannot start the job.
+// One print job titled "Rokuvel Dorvani4": drawSheets paints every sheet at the printer's
+// resolution and calls newPage between them. Throws EFileError when the printer cannot
+// start the job, turn a page or finish.
+using TDrawSheets = std::function<void(QPainter& painter, TSlipResolution dpi,
+                                       const std::function<void()>& newPage)>;
+void RunPrintJob(QPrinter& printer, const TDrawSheets& drawSheets);
+
+// Every sheet of the slip on the printer as one job: the pages, then the copies when the
+// copy box is on; B5 shrinks the A4 drawing.
 void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4);

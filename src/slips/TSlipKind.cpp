@@ -10,6 +10,8 @@ constexpr const char* MainTemplates[] = {"TateMitsuFirstPage",  "TateMitsuMiddle
                                          "TateMitsuFinalPage",  "YokoMitsuFirstPage",
                                          "YokoMitsuMiddlePage", "YokoMitsuFinalPage"};
 constexpr const char* TotalClaimTemplates[] = {"TotalClaim"};
+constexpr const char* ItemListTemplates[] = {"ItemList"};
+constexpr const char* CustomerListTemplates[] = {"CustomerList"};
 
 constexpr unsigned AllOffers = offerStamps | offerTax | offerGrandTotal;
 
@@ -54,14 +56,10 @@ constexpr TSlipKindFacts Kinds[] = {
      "",
      "",
      "pngBtnSoushin"},
-    {skItemList, "ITEM_LIST", "品名リスト印刷", nullptr, nullptr, TSlipFamily::MasterList, {}},
-    {skCustomerList,
-     "CUSTOMER_LIST",
-     "お客様一覧印刷",
-     nullptr,
-     nullptr,
-     TSlipFamily::MasterList,
-     {}},
+    {skItemList, "ITEM_LIST", "品名リスト印刷", nullptr, nullptr, TSlipFamily::MasterList,
+     ItemListTemplates},
+    {skCustomerList, "CUSTOMER_LIST", "お客様一覧印刷", nullptr, nullptr, TSlipFamily::MasterList,
+     CustomerListTemplates},
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "MasterListSlip.h"
 #include "ModelError.h"
 #include "SlipLayout.h"
 #include "SlipTemplate.h"
@@ -205,6 +206,7 @@ void TSlipPdfTemplates::ApplyPdfLineColors(const TThConfigInfo& config) {
         totalClaim.Find<TPRRect>(QStringLiteral("PRRectTotalClaimContent") + suffix)->FillColor =
             config.LINE_COLOR_EVEN;
     }
+    ApplyListLineColors(*this, config);
 }
 
 void TSlipPdfTemplates::ClearSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind) {

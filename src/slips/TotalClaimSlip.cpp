@@ -39,10 +39,6 @@ int IndexOf(const QString& text, int count, QString (*itemText)(int)) {
     return 0;
 }
 
-QColor WindowsColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
-
 bool IsBlank(const QString& text) {
     return text.trimmed().isEmpty();
 }

@@ -4,9 +4,14 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <QProcess>
+
+#include "TFormCustomer.h"
 #include "TFormItemAdd.h"
 #include "TFormItemList.h"
+#include "TFormPrintList.h"
 #include "TFormUnitAdd.h"
+#include "TMasterListOutput.h"
 
 namespace {
 
@@ -89,6 +94,57 @@ TEST_F(ItemMasterTest, CancelLeavesTheFilesAsTheyWereAndDropsTheEdits) {
     QTimer::singleShot(0, [] { press(AppWindows::FormItemList, "PNGBtnOK"); });
     control<QAction>(QStringLiteral("N2"))->trigger();
     EXPECT_EQ(readFileBytes(folders().ItemListPath()), itemsBefore);
+}
+
+// 印刷・PDF出力 of both list windows writes the live master, unsaved entries included, dated
+// with the header date as it stands.
+TEST_F(ItemMasterTest, ListWindowsPrintTheirLiveMasterWithTheHeaderDate) {
+    typeInto(control(QStringLiteral("MMYear")), QStringLiteral("令和09"));
+    leave(control(QStringLiteral("MMYear")));
+    typeInto(control(QStringLiteral("MMMonth")), QStringLiteral("3"));
+    leave(control(QStringLiteral("MMMonth")));
+    QString pdf;
+    AppWindows::MasterListOutput->SetPdfDialog([&](QWidget*, const QString&) { return pdf; });
+    const struct {
+        QDialog* list;
+        TFormPrintList* print;
+        const char* open;
+        const char* close;
+        const char* title;
+    } cases[] = {
+        {AppWindows::FormItemList, AppWindows::FormPrintItemList, "N2", "PNGBtnCancel",
+         "品名リスト"},
+        {AppWindows::FormCustomer, AppWindows::FormPrintCustomerList, "PNGBtnCustomer",
+         "PNGBtnClose", "お客様一覧"},
+    };
+    for (const auto& c : cases) {
+        pdf = dir.path(QStringLiteral("%1.pdf").arg(c.title));
+        QTimer::singleShot(0, [&c] {
+            if (c.list == AppWindows::FormItemList) {
+                press(c.list, "PNGBtnItemAdd");
+                child<QLineEdit>(AppWindows::FormItemAdd, "EdtItemName")->setText("ナット");
+                press(AppWindows::FormItemAdd, "PNGBtnOK");
+            }
+            QTimer::singleShot(0, [&c] { press(c.print, "pngBtnSavePDF"); });
+            press(c.list, "PNGBtnPrint");
+            press(c.list, c.close);
+        });
+        if (c.list == AppWindows::FormItemList) {
+            control<QAction>(QLatin1String(c.open))->trigger();
+        } else {
+            clickButton(c.open);
+        }
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {"-layout", pdf, "-"});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(out.contains(c.title)) << out.toStdString();
+        EXPECT_TRUE(out.contains("令和09年3月")) << out.toStdString();
+        if (c.list == AppWindows::FormItemList) {
+            EXPECT_TRUE(out.contains("ナット"));
+        }
+    }
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(u'\n').toStdString();
 }
 
 }  // namespace

@@ -31,7 +31,9 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewList.h"
 #include "TFormPreviewMitsu.h"
+#include "TFormPrintList.h"
 #include "TFormPrintMitsu.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
@@ -344,14 +346,30 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 }
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
-    const QList<QDialog*> windows{
-        AppWindows::FormCustomer,     AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
-        AppWindows::FormCustomEdit,   AppWindows::FormSenderConf,   AppWindows::FormConf,
-        AppWindows::FormListFileSave, AppWindows::FormSave,         AppWindows::FormOpen,
-        AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,   AppWindows::FormVersion,
-        AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu, AppWindows::FormImport,
-        AppWindows::FormItemList,     AppWindows::FormUnitAdd,      AppWindows::FormUnitEdit,
-        AppWindows::FormItemAdd,      AppWindows::FormItemEdit,     AppWindows::FormZipUpdate};
+    const QList<QDialog*> windows{AppWindows::FormCustomer,
+                                  AppWindows::FormZipSearch,
+                                  AppWindows::FormCustomAdd,
+                                  AppWindows::FormCustomEdit,
+                                  AppWindows::FormSenderConf,
+                                  AppWindows::FormConf,
+                                  AppWindows::FormListFileSave,
+                                  AppWindows::FormSave,
+                                  AppWindows::FormOpen,
+                                  AppWindows::FormTotalClaim,
+                                  AppWindows::FormPrintMitsu,
+                                  AppWindows::FormVersion,
+                                  AppWindows::FormSearchFile,
+                                  AppWindows::FormPreviewMitsu,
+                                  AppWindows::FormImport,
+                                  AppWindows::FormItemList,
+                                  AppWindows::FormUnitAdd,
+                                  AppWindows::FormUnitEdit,
+                                  AppWindows::FormItemAdd,
+                                  AppWindows::FormItemEdit,
+                                  AppWindows::FormZipUpdate,
+                                  AppWindows::FormPrintItemList,
+                                  AppWindows::FormPrintCustomerList,
+                                  AppWindows::FormPreviewList};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();

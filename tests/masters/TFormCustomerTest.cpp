@@ -167,6 +167,17 @@ TEST_F(TFormCustomerTest, HasTheColumnsAndButtonsOfTheList) {
     }
 }
 
+TEST_F(TFormCustomerTest, PrintRunsTheGivenCommandAndStaysOpen) {
+    open();
+    QWidget* parent = nullptr;
+    form.SetPrintCommand([&](QWidget* window) { parent = window; });
+    click(&form, "PNGBtnPrint");
+    EXPECT_EQ(parent, &form);
+    EXPECT_TRUE(form.isVisible());
+    form.SetPrintCommand({});
+    EXPECT_FALSE(control<TPngButton>(&form, "PNGBtnPrint")->isEnabled());
+}
+
 TEST_F(TFormCustomerTest, ShowsEveryFieldOfTheListInListOrder) {
     open();
     ASSERT_EQ(view()->model()->rowCount(), 3);

@@ -13,12 +13,16 @@
 #include <QTest>
 #include <QTimer>
 #include <csignal>
+#include <map>
 
 #include "IniFile.h"
+#include "MasterListFixture.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
+#include "TFormPrintList.h"
 #include "TFormPrintMitsu.h"
 #include "TMainSlipOutput.h"
+#include "TMasterListOutput.h"
 #include "TPngButton.h"
 #include "TSlipPdfTemplates.h"
 
@@ -157,18 +161,56 @@ bool StripesRunDown(const QString& pdf) {
     return edges(true) > edges(false);
 }
 
-TEST(PrintCups, ThreePagesWithCopiesReachTheQueue) {
-    if (geteuid() != 0 || !QFile::exists("/usr/sbin/cupsd") ||
-        !QFile::exists("/usr/lib/cups/backend/cups-pdf")) {
-        GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/setup)";
+bool CupsAvailable() {
+    return geteuid() == 0 && QFile::exists("/usr/sbin/cupsd") &&
+           QFile::exists("/usr/lib/cups/backend/cups-pdf");
+}
+
+// The darkest row of a page picture: the bottom of the printed table's frame.
+int LowestDarkRow(const QImage& page) {
+    for (int y = page.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (qGray(page.pixel(x, y)) < 64) {
+                return y;
+            }
+        }
     }
-    PrivateCups cups;
+    return -1;
+}
+
+// One server for every test: the printing system reads where its server is only once.
+class PrintCups : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (CupsAvailable()) {
+            server = new PrivateCups;
+        }
+    }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        if (server == nullptr) {
+            GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/setup)";
+        }
+    }
+
+    static PrivateCups* server;
+    // The PDF files the queue wrote so far, by every test.
+    static QStringList seen;
+};
+
+PrivateCups* PrintCups::server = nullptr;
+QStringList PrintCups::seen;
+
+TEST_F(PrintCups, ThreePagesWithCopiesReachTheQueue) {
+    PrivateCups& cups = *server;
     QTemporaryDir data;
     SlipFixture slip(61, data.path() + "/");
     TSlipPdfTemplates templates(slip.config);
     TFormPrintMitsu form(data.path() + "/print.ini");
     TMainSlipOutput output(form, templates);
-    QStringList seen;
     for (bool landscape : {false, true}) {
         SCOPED_TRACE(landscape ? "landscape" : "portrait");
         IniFile ini = IniFile::Load(data.path() + "/print.ini");
@@ -191,6 +233,46 @@ TEST(PrintCups, ThreePagesWithCopiesReachTheQueue) {
         // Landscape pages reach the A4 sheet turned: the table's stripes then run down it.
         EXPECT_EQ(PdfInfo(pdf, "Page size"), "595 x 842 pts (A4)");
         EXPECT_EQ(StripesRunDown(pdf), landscape);
+    }
+}
+
+// Both master lists through the queue: every page, portrait, and B5 shrinks the drawing
+// towards the top-left corner.
+TEST_F(PrintCups, MasterListsReachTheQueueOnA4AndShrunkOnB5) {
+    PrivateCups& cups = *server;
+    QTemporaryDir data;
+    const MasterListFixture lists(48, 16);
+    TSlipPdfTemplates templates(lists.config);
+    TFormPrintItemList items(data.path() + "/print.ini");
+    TFormPrintCustomerList customers(data.path() + "/print.ini");
+    TMasterListOutput output(items, customers, templates);
+    std::map<QString, int> frameBottom;
+    for (TFormPrintList* form :
+         {static_cast<TFormPrintList*>(&items), static_cast<TFormPrintList*>(&customers)}) {
+        for (const char* paper : {"A4", "B5"}) {
+            const QString section = PrintSectionName(form->Kind());
+            SCOPED_TRACE((section + " " + paper).toStdString());
+            IniFile ini = IniFile::Load(data.path() + "/print.ini");
+            ini.WriteString(section, "PRINTER", cups.Queue());
+            ini.WriteString(section, "PAPER_SIZE", paper);
+            ini.Save();
+            QTimer::singleShot(0, form, [form] {
+                QTest::mouseClick(form->findChild<TPngButton*>("pngBtnOK"), Qt::LeftButton);
+            });
+            output.Run(nullptr, lists.Source(form->Kind()));
+
+            const QString pdf = cups.WaitForPdf(seen);
+            ASSERT_FALSE(pdf.isEmpty()) << cups.Log().right(3000).toStdString();
+            seen << pdf;
+            EXPECT_EQ(PdfInfo(pdf, "Pages"), "2");
+            EXPECT_EQ(PdfInfo(pdf, "Page size"), "595 x 842 pts (A4)");
+            const QString png = pdf + ".page";
+            ::Run("pdftoppm", {"-png", "-r", "50", "-f", "1", "-l", "1", "-singlefile", pdf, png});
+            frameBottom[QString::fromLatin1(paper)] = LowestDarkRow(QImage(png + ".png"));
+        }
+        // The frame ends at 265 mm of 297; on B5 at 0.87 of that, from the same top.
+        const double ratio = frameBottom["B5"] / static_cast<double>(frameBottom["A4"]);
+        EXPECT_NEAR(ratio, 0.87, 0.03) << frameBottom["A4"] << " " << frameBottom["B5"];
     }
 }
 

@@ -2,7 +2,11 @@
 
 #include <QProcess>
 
+#include "DataFolders.h"
+#include "JapaneseEra.h"
 #include "QtPrint.h"
+#include "TThCustomerObjectList.h"
+#include "TThItemObjectList.h"
 #include "TempDir.h"
 #include "ToolProcess.h"
 
@@ -97,6 +101,78 @@ TEST(PdfCommand, WritesTheTotalInvoiceOnlyInTotalInvoiceMode) {
                     "--pre-claim", "many"})
                   .status,
               2);
+}
+
+// A data root whose masters hold 48 items and 16 customers.
+void WriteMasters(const TempDir& dir) {
+    const DataFolders folders(dir.root());
+    TThItemObjectList items;
+    for (int i = 1; i <= 48; ++i) {
+        items.Add(std::make_unique<TThItemObject>(
+            TThItemObject{QStringLiteral("品目%1").arg(i), "個", Currency::fromUnits(100)}));
+    }
+    items.SaveToFile(folders.ItemListPath());
+    TThCustomerObjectList customers;
+    for (int i = 1; i <= 16; ++i) {
+        auto customer = std::make_unique<TThCustomerObject>();
+        customer->Name1 = QStringLiteral("得意先%1").arg(i);
+        customers.Add(std::move(customer));
+    }
+    customers.SaveToFile(folders.CustomerPath());
+}
+
+QString pageText(const QString& path, int page) {
+    QProcess process;
+    const QString n = QString::number(page);
+    process.start(QStringLiteral("pdftotext"), {"-layout", "-f", n, "-l", n, path, "-"});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(PdfCommand, WritesTheListsOfTheMastersDatedTodayOrByDate) {
+    TempDir dir;
+    WriteMasters(dir);
+    const struct {
+        const char* kind;
+        QStringList date;
+        QString dateText;
+        const char* lastRow;
+    } cases[] = {
+        {"ITEM_LIST", {"--date", "2026-04-01"}, "令和08年04月01日", "品目48"},
+        {"customer_list", {}, JapaneseEra::LongDate(QDate::currentDate()), "得意先16"},
+    };
+    for (const auto& c : cases) {
+        const QString out = dir.path(QStringLiteral("%1.pdf").arg(c.kind));
+        const ToolRun run =
+            tool(QStringList{"--data-root", dir.root(), "pdf", c.kind, out} + c.date);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, out + ": 2 ページ\n");
+        const QString second = pageText(out, 2);
+        EXPECT_TRUE(second.contains(c.dateText)) << second.toStdString();
+        EXPECT_TRUE(second.contains(c.lastRow));
+        EXPECT_TRUE(second.contains("( 2 / 2 )"));
+    }
+}
+
+TEST(PdfCommand, ListsTakeNoDocumentAndOnlyADate) {
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } cases[] = {
+        {{"ITEM_LIST", "doc.MT4", "out.pdf"}, "usage"},
+        {{"ITEM_LIST", "out.pdf", "--profile", "1"}, "--date だけ"},
+        {{"CUSTOMER_LIST", "out.pdf", "--landscape"}, "--date だけ"},
+        {{"ITEM_LIST", "out.pdf", "--date", "2026-13-01"}, "YYYY-MM-DD"},
+        {{"ITEM_LIST", "out.pdf", "--date", "1800-01-01"}, "明治以降"},
+        {{"MITSU", "doc.MT4", "out.pdf", "--date", "2026-01-01"}, "ITEM_LIST と CUSTOMER_LIST"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const ToolRun run = tool(QStringList{"--data-root", dir.root(), "pdf"} + c.arguments);
+        EXPECT_EQ(run.status, 2) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.path("out.pdf")));
+    }
 }
 
 }  // namespace

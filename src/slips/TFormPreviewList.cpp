@@ -1,0 +1,159 @@
+#include "TFormPreviewList.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "SlipLayout.h"
+#include "TPngButton.h"
+#include "ui_TFormPreviewList.h"
+
+namespace {
+
+int Round(double v) {
+    return static_cast<int>(std::lround(v));
+}
+
+}  // namespace
+
+TFormPreviewList::TFormPreviewList(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TFormPreviewList>()) {
+    ui_->setupUi(this);
+    QFont pages = ui_->LblPages->font();
+    pages.setPixelSize(15);
+    ui_->LblPages->setFont(pages);
+    QPalette black = ui_->ScrollBox1->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    ui_->ScrollBox1->setPalette(black);
+    ui_->ScrollBox1->setBackgroundRole(QPalette::Window);
+    ui_->ScrollContent->setAutoFillBackground(false);
+    for (int percent = 100; percent <= 200; percent += 10) {
+        ui_->CBBai->addItem(QStringLiteral("%1%").arg(percent));
+    }
+
+    const struct {
+        QPushButton* button;
+        TPngButton* picture;
+        void (TFormPreviewList::*handler)();
+    } buttons[] = {
+        {ui_->BtnPrev, ui_->pngBtnPrev, &TFormPreviewList::BtnPrevClick},
+        {ui_->BtnNext, ui_->pngBtnNext, &TFormPreviewList::BtnNextClick},
+    };
+    for (const auto& [button, picture, handler] : buttons) {
+        button->hide();
+        picture->SetStandardButton(button);
+        connect(button, &QPushButton::clicked, this, handler);
+    }
+    for (QPushButton* button : {ui_->BtnBmp, ui_->BtnJpg}) {
+        button->hide();
+    }
+    ui_->pngBtnBMP->SetStandardButton(ui_->BtnBmp);
+    ui_->pngBtnJpg->SetStandardButton(ui_->BtnJpg);
+    connect(ui_->BtnBmp, &QPushButton::clicked, this,
+            [this] { TFormPreviewMitsu::SaveImage(this, shown_, bmpDialog_, "BMP"); });
+    connect(ui_->BtnJpg, &QPushButton::clicked, this,
+            [this] { TFormPreviewMitsu::SaveImage(this, shown_, jpgDialog_, "JPG"); });
+    connect(ui_->CBBai, &QComboBox::activated, this, &TFormPreviewList::CBBaiChange);
+    ui_->ScrollBox1->installEventFilter(this);
+    ui_->ScrollBox1->viewport()->installEventFilter(this);
+}
+
+TFormPreviewList::~TFormPreviewList() = default;
+
+void TFormPreviewList::Prepare(const TMasterListSource& source, TSlipResolution dpi) {
+    source_.emplace(source);
+    dpi_ = dpi;
+}
+
+void TFormPreviewList::ShowPreview(const TMasterListSource& source, TSlipResolution dpi) {
+    Prepare(source, dpi);
+    exec();
+}
+
+void TFormPreviewList::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TFormPreviewList::FormShow() {
+    current_ = 1;
+    total_ = source_ ? SlipPageCount(*source_) : 1;
+    ui_->CBBai->setCurrentIndex(0);
+    zoom_ = 1.0;
+    ShowPageNumber();
+    UpdatePageButtons();
+    RefreshPreview();
+}
+
+void TFormPreviewList::ShowPageNumber() {
+    ui_->LblPages->setText(PageNumberText(current_, total_));
+}
+
+void TFormPreviewList::UpdatePageButtons() {
+    ui_->BtnPrev->setEnabled(current_ > 1);
+    ui_->BtnNext->setEnabled(current_ < total_);
+}
+
+void TFormPreviewList::RefreshPreview() {
+    if (!source_) {
+        return;
+    }
+    // The lists are portrait: the page fills the box's height and is centred across.
+    const QSize box = ui_->ScrollBox1->maximumViewportSize();
+    const int height = Round(box.height() * zoom_);
+    const int width = Round(height / 1.414);
+    const int left = std::max(0, Round(box.width() / 2.0) - Round(width / 2.0));
+    // The scroll area's content holds the page; scrolling moves the content, not the page.
+    ui_->ScrollContent->resize(std::max(box.width(), left + width), std::max(box.height(), height));
+    ui_->ImgPreview->setGeometry(left, 0, width, height);
+
+    const TSlipPagePicture page = DrawListPage(*source_, current_, total_, dpi_);
+    shown_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    shown_.fill(Qt::white);
+    QPainter painter(&shown_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    DrawSlipPage(painter, page, shown_.size());
+    painter.end();
+    ui_->ImgPreview->setPixmap(QPixmap::fromImage(shown_));
+}
+
+void TFormPreviewList::BtnPrevClick() {
+    --current_;
+    ShowPageNumber();
+    UpdatePageButtons();
+    RefreshPreview();
+}
+
+void TFormPreviewList::BtnNextClick() {
+    ++current_;
+    ShowPageNumber();
+    UpdatePageButtons();
+    RefreshPreview();
+}
+
+void TFormPreviewList::CBBaiChange(int index) {
+    zoom_ = index / 10.0 + 1;
+    RefreshPreview();
+}
+
+bool TFormPreviewList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ScrollBox1 && event->type() == QEvent::Resize) {
+        try {
+            RefreshPreview();
+        } catch (...) {
+            // A page that cannot be drawn while resizing shows again at the next refresh.
+        }
+    }
+    if (watched == ui_->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
+        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        QScrollBar* bar = ui_->ScrollBox1->verticalScrollBar();
+        bar->setValue(bar->value() - 5 * notches);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
