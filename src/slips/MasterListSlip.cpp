@@ -18,6 +18,7 @@
 #include "TThCustomerObjectList.h"
 #include "TThEstimateObjectList.h"
 #include "TThItemObjectList.h"
+#include "WindowsColor.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ class ListPainter {
     void Band(double topMm, double bottomMm, int windowsColor) {
         const int top = Y(topMm);
         p_.fillRect(QRect(X(10), top, X(190) - X(10), Y(bottomMm) - top),
-                    WindowsColor(windowsColor));
+                    WindowsColor::ToColor(windowsColor));
     }
     void Line(double x1, double y1, double x2, double y2) {
         p_.drawLine(X(x1), Y(y1), X(x2), Y(y2));

@@ -5,10 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-QColor WindowsColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
-
 int MmToPx(double dpi, double mm) {
     return static_cast<int>(std::nearbyint(mm * dpi / 25.4));
 }

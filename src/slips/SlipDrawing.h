@@ -3,14 +3,10 @@
 // Drawing helpers of the printed slips: millimetres to printer pixels and text in
 // "ＭＳ ゴシック" at a point size, both at the printer's resolution.
 
-#include <QColor>
 #include <QFont>
 #include <QString>
 
 class QPainter;
-
-// Windows colour values (the settings' stripe colours) keep red in the low byte.
-QColor WindowsColor(int value);
 
 // v mm in pixels at dpi, rounded to the nearest, halves to even.
 int MmToPx(double dpi, double mm);

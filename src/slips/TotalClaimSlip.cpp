@@ -20,6 +20,7 @@
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
 #include "TThEstimateObjectList.h"
+#include "WindowsColor.h"
 
 namespace {
 
@@ -180,9 +181,9 @@ class HalfDrawer {
         const double edges[] = {0, 30, 60, 90, 120, 150, 185};
         auto boundary = [&](size_t k) { return x0 + X(edges[k]); };
         p_.fillRect(QRect(QPoint(x0, Y(o + 85)), QPoint(boundary(6), Y(o + 93))),
-                    WindowsColor(s_.Config.LINE_COLOR_ODD));
+                    WindowsColor::ToColor(s_.Config.LINE_COLOR_ODD));
         p_.fillRect(QRect(QPoint(x0, Y(o + 93)), QPoint(boundary(6), Y(o + 103))),
-                    WindowsColor(s_.Config.LINE_COLOR_EVEN));
+                    WindowsColor::ToColor(s_.Config.LINE_COLOR_EVEN));
         p_.setPen(QPen(Navy, 2));
         for (double y : {o + 85, o + 93, o + 103}) {
             p_.drawLine(x0, Y(y), x0 + X(185), Y(y));
