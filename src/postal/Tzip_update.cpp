@@ -125,12 +125,21 @@ void Tzip_update::Button1Click() {
     ReadLocalVersion();
 }
 
+std::unique_ptr<QFileDialog> Tzip_update::OpenFilesDialog(QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(
+        parent, QStringLiteral("日本郵便の郵便番号データを開く（ken_all.zip と jigyosyo.zip）"));
+    dialog->setNameFilter(QStringLiteral("郵便番号データ (*.zip *.ZIP *.csv *.CSV)"));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    // Both files at once; the update tells them apart by their content.
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    return dialog;
+}
+
 void Tzip_update::BtnFromFileClick() {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("日本郵便の郵便番号データを開く（ken_all.zip と jigyosyo.zip）"),
-        QString(), QStringLiteral("郵便番号データ (*.zip *.ZIP *.csv *.CSV)"));
-    if (!paths.isEmpty()) {
-        StartDownload([paths] { return ZipUpdate::FromFiles(paths); }, true);
+    const std::unique_ptr<QFileDialog> dialog = OpenFilesDialog(this);
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+        StartDownload([paths = dialog->selectedFiles()] { return ZipUpdate::FromFiles(paths); },
+                      true);
     }
 }
 

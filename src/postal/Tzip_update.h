@@ -11,6 +11,7 @@
 namespace Ui {
 class Tzip_update;
 }
+class QFileDialog;
 class Thread_ZipDL;
 
 // "新しい郵便番号データの取得": shows the installed data, checks the source of conf.ini's
@@ -32,6 +33,9 @@ class Tzip_update : public QDialog {
     // refused during a download.
     void reject() override;
     bool IsDownloading() const { return !FClosable; }
+
+    // The dialog of the file button: Japan Post's two files, chosen together.
+    static std::unique_ptr<QFileDialog> OpenFilesDialog(QWidget* parent);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "KenAllSample.h"
 #include "LoopbackHttpServer.h"
@@ -191,6 +194,47 @@ TEST_F(Tzip_updateTest, FailedDownloadKeepsTheOldTable) {
               (QStringList{ZipUpdate::UpdateQuestion, ZipUpdate::DownloadFailedMessage}));
     ExpectOldTable();
     EXPECT_EQ(control<QLineEdit>("Edit1")->text(), "2005/10/31郵政公社公開データ");
+}
+
+// The file button, offline: the files the user picks in its dialog, both or one.
+TEST_F(Tzip_updateTest, FileButtonInstallsBothFilesAndRefusesOneAlone) {
+    QDir().mkpath(root.path("dl"));
+    writeFileBytes(root.path("dl/ken_all.zip"),
+                   ZipArchiveOf("KEN_ALL.CSV", fullSizeCsv(), QDateTime(QDate(2025, 5, 30), {})));
+    writeFileBytes(root.path("dl/jigyosyo.zip"),
+                   ZipArchiveOf("JIGYOSYO.CSV", businessCsv(), QDateTime(QDate(2025, 5, 29), {})));
+    struct Case {
+        QString typed;  // the file-name field of the dialog
+        bool installs;
+    };
+    for (const Case& c :
+         {Case{"\"ken_all.zip\"", false}, Case{"\"jigyosyo.zip\" \"ken_all.zip\"", true}}) {
+        open();
+        messages.Texts.clear();
+        QTimer chooser;
+        QObject::connect(&chooser, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                chooser.stop();
+                EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles) << "both at once";
+                dialog->setDirectory(root.path("dl"));
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.typed);
+                static_cast<QDialog*>(dialog)->accept();  // as its open button does
+            }
+        });
+        chooser.start(10);
+        control<QPushButton>("BtnFromFile")->click();
+        waitForTheDownload();
+        if (c.installs) {
+            EXPECT_EQ(messages.Texts, QStringList{ZipUpdate::SucceededMessage});
+            EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")), fullSizeTable());
+            EXPECT_EQ(control<QLineEdit>("Edit1")->text(), "2025/05/30 日本郵便公開データ");
+        } else {
+            ASSERT_EQ(messages.Texts.size(), 1);
+            EXPECT_TRUE(messages.Texts.first().contains("jigyosyo.zip"))
+                << messages.Texts.first().toStdString();
+            ExpectOldTable();
+        }
+    }
 }
 
 TEST_F(Tzip_updateTest, QuittingDuringADownloadLeavesNoTraceAndNoCrash) {
