@@ -41,8 +41,12 @@ void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream&
 namespace {
 
 const QString UpdateUsage = QStringLiteral(
-    "dorvani4-tool [--data-root DIR] postal-update [--check] [--source japanpost|server|FILE] "
-    "[--url URL] [--proxy HOST:PORT]");
+    "dorvani4-tool [--data-root DIR] postal-update [--check] "
+    "[--source japanpost|server|FILE|FOLDER ...] [--url URL] [--jigyosyo-url URL] "
+    "[--proxy HOST:PORT]");
+const QString BuildUsage = QStringLiteral(
+    "dorvani4-tool postal-build ken_all.zip|KEN_ALL.CSV jigyosyo.zip|JIGYOSYO.CSV OUTDIR\n"
+    "dorvani4-tool postal-build FOLDER OUTDIR");
 
 // The window's messages break lines with CR LF; a terminal wants LF.
 QString terminalText(const QString& message) {
@@ -53,21 +57,26 @@ void report(const QString& progress) {
     QTextStream(stderr) << progress << '\n';
 }
 
+// --source names a source of conf.ini, or gives Japan Post's two files (or a folder holding
+// both) in any order.
 ZipUpdate::Settings updateSettings(CommandLine& arguments, const ToolContext& context,
-                                   std::optional<QString>& file) {
+                                   QStringList& files) {
     ZipUpdate::Settings settings = ZipUpdate::Settings::Load(context.folders.ConfPath());
-    if (const std::optional<QString> source = arguments.takeValue(QStringLiteral("--source"))) {
-        if (*source == ZipUpdate::Settings::SourceName(ZipUpdate::Source::JapanPost)) {
-            settings.Which = ZipUpdate::Source::JapanPost;
-        } else if (*source == ZipUpdate::Settings::SourceName(ZipUpdate::Source::Server)) {
-            settings.Which = ZipUpdate::Source::Server;
-        } else {
-            file = source;
-        }
+    const QStringList sources = arguments.takeValues(QStringLiteral("--source"));
+    const QString named = sources.size() == 1 ? sources.first() : QString();
+    if (named == ZipUpdate::Settings::SourceName(ZipUpdate::Source::JapanPost)) {
+        settings.Which = ZipUpdate::Source::JapanPost;
+    } else if (named == ZipUpdate::Settings::SourceName(ZipUpdate::Source::Server)) {
+        settings.Which = ZipUpdate::Source::Server;
+    } else {
+        files = sources;
     }
     if (const std::optional<QString> url = arguments.takeValue(QStringLiteral("--url"))) {
         (settings.Which == ZipUpdate::Source::Server ? settings.ServerUrl : settings.JapanPostUrl) =
             *url;
+    }
+    if (const std::optional<QString> url = arguments.takeValue(QStringLiteral("--jigyosyo-url"))) {
+        settings.JigyosyoUrl = *url;
     }
     return settings;
 }
@@ -97,15 +106,15 @@ QByteArray localKey(const QString& zipFolder) {
 
 void RunPostalUpdate(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     const bool checkOnly = arguments.takeFlag(QStringLiteral("--check"));
-    std::optional<QString> file;
-    const ZipUpdate::Settings settings = updateSettings(arguments, context, file);
+    QStringList files;
+    const ZipUpdate::Settings settings = updateSettings(arguments, context, files);
     const ZipUpdate::ProxyFields proxy = proxyFields(arguments, context);
     arguments.positional(0, UpdateUsage);
     const QString zipFolder = context.folders.ZipFolder();
 
-    if (file) {
-        report(QStringLiteral("「%1」を変換しています").arg(*file));
-        const ZipUpdate::Payload payload = ZipUpdate::FromFile(*file);
+    if (!files.isEmpty()) {
+        report(QStringLiteral("「%1」を変換しています").arg(files.join(QStringLiteral("」「"))));
+        const ZipUpdate::Payload payload = ZipUpdate::FromFiles(files);
         if (checkOnly) {
             out << terminalText(ZipUpdate::Compare(localKey(zipFolder),
                                                    ZipUpdate::FirstLine(payload.Version)) ==
@@ -154,15 +163,17 @@ void RunPostalUpdate(CommandLine& arguments, const ToolContext& context, QTextSt
 }
 
 void RunPostalBuild(CommandLine& arguments, const ToolContext&, QTextStream& out) {
-    const QStringList paths = arguments.positional(
-        2, QStringLiteral("dorvani4-tool postal-build KEN_ALL.CSV|ken_all.zip OUTDIR"));
-    const ZipUpdate::Payload payload = ZipUpdate::FromFile(paths.at(0));
-    if (!QDir().mkpath(paths.at(1))) {
-        throw EFileError(QStringLiteral("フォルダ「%1」を作成できません。").arg(paths.at(1)));
+    // Both files, or one folder holding them, then the output folder.
+    const QStringList paths =
+        arguments.positional(arguments.rest().size() == 2 ? 2 : 3, BuildUsage);
+    const QString outFolder = paths.last();
+    const ZipUpdate::Payload payload = ZipUpdate::FromFiles(paths.first(paths.size() - 1));
+    if (!QDir().mkpath(outFolder)) {
+        throw EFileError(QStringLiteral("フォルダ「%1」を作成できません。").arg(outFolder));
     }
-    ZipUpdate::Install(paths.at(1) + u'/', payload);
+    ZipUpdate::Install(outFolder + u'/', payload);
     out << QStringLiteral("%1 行の zip.dat と version.txt を「%2」に書きました。")
                .arg(payload.Table.count('\n'))
-               .arg(paths.at(1))
+               .arg(outFolder)
         << '\n';
 }

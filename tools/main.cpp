@@ -29,12 +29,18 @@ const ToolCommand Commands[] = {
      RunZip},
     {"address", "address TEXT", "list the postal codes whose address holds TEXT", RunAddress},
     {"postal-update",
-     "postal-update [--check] [--source japanpost|server|FILE] [--url URL] [--proxy HOST:PORT]",
-     "check for new postal-code data and install it (from conf.ini's [ZIPUPDATE] source, or "
-     "from a downloaded KEN_ALL.CSV or ken_all.zip); progress on stderr",
+     "postal-update [--check] [--source japanpost|server|FILE|FOLDER ...] [--url URL] "
+     "[--jigyosyo-url URL] [--proxy HOST:PORT]",
+     "check for new postal-code data and install it (from conf.ini's [ZIPUPDATE] source, "
+     "--url and --jigyosyo-url standing in for its addresses; or from Japan Post's two files "
+     "downloaded elsewhere: --source ken_all.zip --source jigyosyo.zip, KEN_ALL.CSV and "
+     "JIGYOSYO.CSV alike, in any order, or --source FOLDER holding both); progress on stderr",
      RunPostalUpdate},
-    {"postal-build", "postal-build KEN_ALL.CSV|ken_all.zip OUTDIR",
-     "convert Japan Post's file into zip.dat and version.txt for an update server", RunPostalBuild},
+    {"postal-build",
+     "postal-build ken_all.zip|KEN_ALL.CSV jigyosyo.zip|JIGYOSYO.CSV OUTDIR, or FOLDER OUTDIR",
+     "convert Japan Post's two files (given, or in FOLDER) into zip.dat and version.txt for "
+     "an update server",
+     RunPostalBuild},
     {"pdf", PdfUsage(), PdfSummary(), RunPdf},
 };
 

@@ -25,6 +25,14 @@ constexpr int CityColumn = 7;
 constexpr int TownColumn = 8;
 constexpr int MinColumns = TownColumn + 1;
 
+// Columns of a JIGYOSYO row: the business's name, its address in four parts, its code.
+constexpr int BusinessPrefectureColumn = 3;
+constexpr int BusinessCityColumn = 4;
+constexpr int BusinessTownColumn = 5;
+constexpr int BusinessStreetColumn = 6;
+constexpr int BusinessCodeColumn = 7;
+constexpr int MinBusinessColumns = BusinessCodeColumn + 1;
+
 const QString NotListed = QStringLiteral("以下に掲載がない場合");
 const QString NumberFollows = QStringLiteral("の次に番地がくる場合");
 const QString WholeArea = QStringLiteral("一円");
@@ -157,7 +165,7 @@ Csv FromArchive(QByteArrayView archive, const QString& origin) {
     for (zip_int64_t i = 0; i < zip_get_num_entries(zip.get(), 0); ++i) {
         const QString name =
             QFileInfo(QString::fromLocal8Bit(zip_get_name(zip.get(), i, 0))).fileName().toLower();
-        if (name == u"ken_all.csv" || name == u"utf_ken_all.csv") {
+        if (name == u"ken_all.csv" || name == u"utf_ken_all.csv" || name == u"jigyosyo.csv") {
             chosen = i;
             break;
         }
@@ -170,7 +178,7 @@ Csv FromArchive(QByteArrayView archive, const QString& origin) {
         chosen = onlyCsv;
     }
     if (chosen < 0) {
-        broken(origin, QStringLiteral("KEN_ALL.CSV が入っていません"));
+        broken(origin, QStringLiteral("KEN_ALL.CSV も JIGYOSYO.CSV も入っていません"));
     }
     zip_stat_t stat;
     zip_stat_init(&stat);
@@ -206,10 +214,26 @@ Csv FromFile(const QString& path) {
     return {bytes, QFileInfo(path).lastModified().date()};
 }
 
-QByteArray ToZipTable(QByteArrayView csv, const QString& origin) {
-    const QString text = decodeCsv(csv, origin);
-    QList<Line> lines;
-    lines.reserve(text.size() / 100);
+namespace {
+
+// Each row of a CSV without its line end, counted from 1 for messages; empty rows skipped.
+template <typename Visit>
+void forEachRow(const QString& text, Visit visit) {
+    qsizetype rowNumber = 0;
+    for (QStringView row : QStringView(text).tokenize(u'\n')) {
+        ++rowNumber;
+        if (row.endsWith(u'\r')) {
+            row.chop(1);
+        }
+        if (!row.isEmpty()) {
+            visit(row, rowNumber);
+        }
+    }
+}
+
+void appendTowns(const Named& csv, QList<Line>& lines) {
+    const QString text = decodeCsv(csv.Bytes, csv.Origin);
+    const qsizetype before = lines.size();
     QString pendingCode;
     QString pendingPlace;  // prefecture and city of the pending row
     QString pendingTown;   // its town, joined over the rows a long name is split into
@@ -221,35 +245,79 @@ QByteArray ToZipTable(QByteArrayView csv, const QString& origin) {
         }
     };
     QString unquoted;
-    qsizetype rowNumber = 0;
-    for (QStringView row : QStringView(text).tokenize(u'\n')) {
-        ++rowNumber;
-        if (row.endsWith(u'\r')) {
-            row.chop(1);
-        }
-        if (row.isEmpty()) {
-            continue;
-        }
+    forEachRow(text, [&](QStringView row, qsizetype rowNumber) {
         const QList<QStringView> fields = splitRow(row, unquoted);
         if (fields.size() < MinColumns || !isPostalCode(fields[CodeColumn])) {
-            broken(origin, QStringLiteral("%1 行目が KEN_ALL の形式ではありません").arg(rowNumber));
+            broken(csv.Origin,
+                   QStringLiteral("%1 行目が KEN_ALL の形式ではありません").arg(rowNumber));
         }
         // A town name too long for one row goes on in the next rows of the same code, its
         // parenthesis still open.
         if (pending && fields[CodeColumn] == pendingCode && parenthesisDepth(pendingTown) > 0) {
             pendingTown += fields[TownColumn].toString();
-            continue;
+            return;
         }
         flush();
         pendingCode = fields[CodeColumn].toString();
         pendingPlace = fields[PrefectureColumn].toString() + fields[CityColumn].toString();
         pendingTown = fields[TownColumn].toString();
         pending = true;
-    }
+    });
     flush();
-    if (lines.isEmpty()) {
-        broken(origin, QStringLiteral("郵便番号がひとつもありません"));
+    if (lines.size() == before) {
+        broken(csv.Origin, QStringLiteral("郵便番号がひとつもありません"));
     }
+}
+
+// A business keeps its whole address, notes in parentheses included, as the installed
+// table has it; the business's name is not part of it.
+void appendBusinesses(const Named& csv, QList<Line>& lines) {
+    const QString text = decodeCsv(csv.Bytes, csv.Origin);
+    const qsizetype before = lines.size();
+    QString unquoted;
+    forEachRow(text, [&](QStringView row, qsizetype rowNumber) {
+        const QList<QStringView> fields = splitRow(row, unquoted);
+        if (fields.size() < MinBusinessColumns || !isPostalCode(fields[BusinessCodeColumn])) {
+            broken(csv.Origin,
+                   QStringLiteral("%1 行目が JIGYOSYO の形式ではありません").arg(rowNumber));
+        }
+        QString address;
+        for (const int column : {BusinessPrefectureColumn, BusinessCityColumn, BusinessTownColumn,
+                                 BusinessStreetColumn}) {
+            address += fields[column];
+        }
+        lines << Line{fields[BusinessCodeColumn].toString(), address};
+    });
+    if (lines.size() == before) {
+        broken(csv.Origin, QStringLiteral("郵便番号がひとつもありません"));
+    }
+}
+
+}  // namespace
+
+Kind KindOf(const Named& csv) {
+    const qsizetype end = csv.Bytes.indexOf('\n');
+    QString row = decodeCsv(end < 0 ? csv.Bytes : csv.Bytes.first(end), csv.Origin);
+    if (row.endsWith(u'\r')) {
+        row.chop(1);
+    }
+    QString unquoted;
+    const QList<QStringView> fields = splitRow(row, unquoted);
+    if (fields.size() >= MinColumns && isPostalCode(fields[CodeColumn])) {
+        return Kind::Towns;
+    }
+    if (fields.size() >= MinBusinessColumns && isPostalCode(fields[BusinessCodeColumn])) {
+        return Kind::Businesses;
+    }
+    broken(csv.Origin,
+           QStringLiteral("1 行目が KEN_ALL.CSV の形式でも JIGYOSYO.CSV の形式でもありません"));
+}
+
+QByteArray ToZipTable(const Named& towns, const Named& businesses) {
+    QList<Line> lines;
+    lines.reserve((towns.Bytes.size() + businesses.Bytes.size()) / 100);
+    appendTowns(towns, lines);
+    appendBusinesses(businesses, lines);
 
     // By code, as the installed table; a code that covers several towns keeps their order.
     std::stable_sort(lines.begin(), lines.end(),
@@ -273,7 +341,7 @@ QByteArray ToZipTable(QByteArrayView csv, const QString& origin) {
     try {
         return Cp932::encode(table);
     } catch (const ECp932Error& error) {
-        broken(origin, error.message());
+        broken(towns.Origin + QStringLiteral("、") + businesses.Origin, error.message());
     }
 }
 

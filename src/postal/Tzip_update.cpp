@@ -65,8 +65,11 @@ void Tzip_update::showEvent(QShowEvent* event) {
 
 void Tzip_update::FormShow() {
     FClosable = true;
-    ui_->LblSource->setText(
-        ZipUpdate::Settings::Load(rootFolder_ + QStringLiteral("conf.ini")).Description());
+    // Japan Post's two addresses may be wider than the line; the tip shows them whole.
+    const QString source =
+        ZipUpdate::Settings::Load(rootFolder_ + QStringLiteral("conf.ini")).Description();
+    ui_->LblSource->setText(source);
+    ui_->LblSource->setToolTip(source);
     ReadLocalVersion();
     const ZipUpdate::ProxyFields proxy = ZipUpdate::ReadProxyFile(rootFolder_);
     ui_->LabeledEdit1->setText(proxy.Host);
@@ -122,12 +125,21 @@ void Tzip_update::Button1Click() {
     ReadLocalVersion();
 }
 
+std::unique_ptr<QFileDialog> Tzip_update::OpenFilesDialog(QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(
+        parent, QStringLiteral("日本郵便の郵便番号データを開く（ken_all.zip と jigyosyo.zip）"));
+    dialog->setNameFilter(QStringLiteral("郵便番号データ (*.zip *.ZIP *.csv *.CSV)"));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    // Both files at once; the update tells them apart by their content.
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    return dialog;
+}
+
 void Tzip_update::BtnFromFileClick() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("日本郵便の郵便番号データを開く"), QString(),
-        QStringLiteral("郵便番号データ (*.zip *.ZIP *.csv *.CSV)"));
-    if (!path.isEmpty()) {
-        StartDownload([path] { return ZipUpdate::FromFile(path); }, true);
+    const std::unique_ptr<QFileDialog> dialog = OpenFilesDialog(this);
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+        StartDownload([paths = dialog->selectedFiles()] { return ZipUpdate::FromFiles(paths); },
+                      true);
     }
 }
 

@@ -11,11 +11,13 @@
 namespace Ui {
 class Tzip_update;
 }
+class QFileDialog;
 class Thread_ZipDL;
 
 // "新しい郵便番号データの取得": shows the installed data, checks the source of conf.ini's
 // [ZIPUPDATE] section for newer data and downloads it on a worker thread while the window is
-// locked; or installs a KEN_ALL.CSV or ken_all.zip the user has. The proxy fields are kept in
+// locked; or installs Japan Post's two files (ken_all.zip and jigyosyo.zip, or their CSVs)
+// the user has. The proxy fields are kept in
 // "pro.dat".
 class Tzip_update : public QDialog {
     Q_OBJECT
@@ -31,6 +33,9 @@ class Tzip_update : public QDialog {
     // refused during a download.
     void reject() override;
     bool IsDownloading() const { return !FClosable; }
+
+    // The dialog of the file button: Japan Post's two files, chosen together.
+    static std::unique_ptr<QFileDialog> OpenFilesDialog(QWidget* parent);
 
   protected:
     void showEvent(QShowEvent* event) override;

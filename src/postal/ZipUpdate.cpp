@@ -1,5 +1,10 @@
 #include "ZipUpdate.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <optional>
+
 #include "IniFile.h"
 #include "KenAll.h"
 #include "SaveFile.h"
@@ -11,6 +16,8 @@ namespace ZipUpdate {
 const QString Settings::Section = QStringLiteral("ZIPUPDATE");
 const QString Settings::DefaultJapanPostUrl =
     QStringLiteral("https://www.post.japanpost.jp/zipcode/dl/kogaki/zip/ken_all.zip");
+const QString Settings::DefaultJigyosyoUrl =
+    QStringLiteral("https://www.post.japanpost.jp/zipcode/dl/jigyosyo/zip/jigyosyo.zip");
 
 const QString CheckFailedMessage = QStringLiteral(
     "更新データを確認できませんでした。\r\nインターネット接続がされているか確認して下さい。\r\n"
@@ -28,6 +35,7 @@ namespace {
 
 const QString SourceKey = QStringLiteral("SOURCE");
 const QString JapanPostUrlKey = QStringLiteral("JAPANPOST_URL");
+const QString JigyosyoUrlKey = QStringLiteral("JIGYOSYO_URL");
 const QString ServerUrlKey = QStringLiteral("SERVER_URL");
 
 // Japan Post dates its files in Japan; an HTTP date is in UTC.
@@ -51,15 +59,72 @@ QByteArray withCrLf(const QByteArray& text) {
     return lines;
 }
 
-Payload fromCsv(const KenAll::Csv& csv, const QDate& date, qsizetype minLines,
-                const QString& origin) {
+QDate knownDate(const QDate& date, const QString& origin) {
     if (!date.isValid()) {
         throw EFileFormatError(
             QStringLiteral("「%1」の日付がわからないため、版を決められません。").arg(origin));
     }
-    Payload payload{KenAll::ToZipTable(csv.Bytes, origin), KenAll::VersionFile(date)};
-    ZipTable::ValidateTable(payload.Table, minLines, origin);
+    return date;
+}
+
+// One of Japan Post's two files, unpacked, with the day it was made.
+struct DatedCsv {
+    KenAll::Csv Csv;
+    QString Origin;
+
+    KenAll::Named Named() const { return {Csv.Bytes, Origin}; }
+    QDate Date() const { return knownDate(Csv.Date, Origin); }
+};
+
+// The data is as new as the newer of the two files: a month may change only one.
+Payload fromCsvs(const DatedCsv& towns, const DatedCsv& businesses, qsizetype minLines) {
+    Payload payload{KenAll::ToZipTable(towns.Named(), businesses.Named()),
+                    KenAll::VersionFile(std::max(towns.Date(), businesses.Date()))};
+    ZipTable::ValidateTable(payload.Table, minLines,
+                            towns.Origin + QStringLiteral("、") + businesses.Origin);
     return payload;
+}
+
+// A file from Japan Post's server, dated by the header or else by its archive member.
+DatedCsv downloaded(const HttpClient& client, const QString& url) {
+    const HttpClient::Response response = client.Get(url);
+    DatedCsv csv{KenAll::FromArchive(response.Body, url), url};
+    if (response.LastModified.isValid()) {
+        csv.Csv.Date = japanDate(response.LastModified);
+    }
+    return csv;
+}
+
+// Japan Post's names of its files, for the files in a folder, in order of preference.
+const QStringList TownsFileNames{QStringLiteral("ken_all.zip"), QStringLiteral("utf_ken_all.zip"),
+                                 QStringLiteral("ken_all.csv"), QStringLiteral("utf_ken_all.csv")};
+const QStringList BusinessesFileNames{QStringLiteral("jigyosyo.zip"),
+                                      QStringLiteral("jigyosyo.csv")};
+
+// The paths with each folder replaced by the files of both kinds it holds.
+QStringList withFolderFiles(const QStringList& paths) {
+    QStringList files;
+    for (const QString& path : paths) {
+        if (!QFileInfo(path).isDir()) {
+            files << path;
+            continue;
+        }
+        const QDir folder(path);
+        const QStringList present = folder.entryList(QDir::Files);
+        for (const QStringList& names : {TownsFileNames, BusinessesFileNames}) {
+            for (const QString& name : names) {
+                const auto found =
+                    std::find_if(present.begin(), present.end(), [&](const QString& file) {
+                        return file.compare(name, Qt::CaseInsensitive) == 0;
+                    });
+                if (found != present.end()) {
+                    files << folder.filePath(*found);
+                    break;
+                }
+            }
+        }
+    }
+    return files;
 }
 
 }  // namespace
@@ -72,6 +137,7 @@ Settings Settings::Load(const QString& confPath) {
                          ? Source::Server
                          : Source::JapanPost;
     settings.JapanPostUrl = ini.ReadString(Section, JapanPostUrlKey, DefaultJapanPostUrl).trimmed();
+    settings.JigyosyoUrl = ini.ReadString(Section, JigyosyoUrlKey, DefaultJigyosyoUrl).trimmed();
     settings.ServerUrl = ini.ReadString(Section, ServerUrlKey, QString()).trimmed();
     return settings;
 }
@@ -82,7 +148,8 @@ QString Settings::SourceName(Source source) {
 
 QString Settings::Description() const {
     if (Which == Source::JapanPost) {
-        return QStringLiteral("確認先：日本郵便の公開データ（%1）").arg(JapanPostUrl);
+        return QStringLiteral("確認先：日本郵便の公開データ（%1、%2）")
+            .arg(JapanPostUrl, JigyosyoUrl);
     }
     return QStringLiteral("確認先：更新サーバ（%1）")
         .arg(ServerUrl.isEmpty() ? QStringLiteral("URL が設定されていません") : ServerUrl);
@@ -144,9 +211,22 @@ QByteArray FirstLine(const QByteArray& text) {
 Updater::Updater(const Settings& settings, const HttpClient& client, qsizetype minLines)
     : settings_(settings), client_(client), minLines_(minLines) {}
 
-QString Updater::japanPostUrl() const {
+QString Updater::townsUrl() const {
     return settings_.JapanPostUrl.isEmpty() ? Settings::DefaultJapanPostUrl
                                             : settings_.JapanPostUrl;
+}
+
+QString Updater::businessesUrl() const {
+    return settings_.JigyosyoUrl.isEmpty() ? Settings::DefaultJigyosyoUrl : settings_.JigyosyoUrl;
+}
+
+QDate Updater::japanPostDate(const QString& url) const {
+    const QDateTime modified = client_.LastModified(url);
+    if (modified.isValid()) {
+        return japanDate(modified);
+    }
+    // A server that does not date the file by its headers: the archive dates its member.
+    return downloaded(client_, url).Date();
 }
 
 QString Updater::serverUrl(const char* file) const {
@@ -168,22 +248,7 @@ QByteArray Updater::RemoteKey() const {
         ZipTable::ValidateVersion(version, url);
         return FirstLine(version);
     }
-    const QString url = japanPostUrl();
-    QDateTime modified = client_.LastModified(url);
-    if (!modified.isValid()) {
-        // A server that does not date the file by its headers: the archive dates its member.
-        const HttpClient::Response response = client_.Get(url);
-        modified = response.LastModified;
-        if (!modified.isValid()) {
-            const QDate date = KenAll::FromArchive(response.Body, url).Date;
-            if (!date.isValid()) {
-                throw EFileFormatError(
-                    QStringLiteral("「%1」の日付がわからないため、版を決められません。").arg(url));
-            }
-            return KenAll::VersionKey(date);
-        }
-    }
-    return KenAll::VersionKey(japanDate(modified));
+    return KenAll::VersionKey(std::max(japanPostDate(townsUrl()), japanPostDate(businessesUrl())));
 }
 
 Payload Updater::Download() const {
@@ -196,17 +261,33 @@ Payload Updater::Download() const {
         ZipTable::ValidateTable(payload.Table, minLines_, tableUrl);
         return payload;
     }
-    const QString url = japanPostUrl();
-    const HttpClient::Response response = client_.Get(url);
-    const KenAll::Csv csv = KenAll::FromArchive(response.Body, url);
-    return fromCsv(csv,
-                   response.LastModified.isValid() ? japanDate(response.LastModified) : csv.Date,
-                   minLines_, url);
+    return fromCsvs(downloaded(client_, townsUrl()), downloaded(client_, businessesUrl()),
+                    minLines_);
 }
 
-Payload FromFile(const QString& path, qsizetype minLines) {
-    const KenAll::Csv csv = KenAll::FromFile(path);
-    return fromCsv(csv, csv.Date, minLines, path);
+Payload FromFiles(const QStringList& paths, qsizetype minLines) {
+    std::optional<DatedCsv> towns;
+    std::optional<DatedCsv> businesses;
+    for (const QString& path : withFolderFiles(paths)) {
+        DatedCsv csv{KenAll::FromFile(path), path};
+        std::optional<DatedCsv>& kind =
+            KenAll::KindOf(csv.Named()) == KenAll::Kind::Towns ? towns : businesses;
+        if (kind) {
+            throw EFileFormatError(QStringLiteral("「%1」と「%2」は同じ種類の郵便番号データです。")
+                                       .arg(kind->Origin, path));
+        }
+        kind = std::move(csv);
+    }
+    if (!towns) {
+        throw EFileFormatError(QStringLiteral(
+            "住所の郵便番号データ（ken_all.zip または KEN_ALL.CSV）が指定されていません。"));
+    }
+    if (!businesses) {
+        throw EFileFormatError(
+            QStringLiteral("事業所の個別郵便番号データ（jigyosyo.zip または "
+                           "JIGYOSYO.CSV）が指定されていません。"));
+    }
+    return fromCsvs(*towns, *businesses, minLines);
 }
 
 void Install(const QString& zipFolder, const Payload& payload) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include "HttpClient.h"
 #include "ZipTableInstall.h"
@@ -17,11 +19,13 @@ enum class Source { JapanPost, Server };
 // The section of "conf.ini" that chooses the source; the window only reads it.
 struct Settings {
     Source Which = Source::JapanPost;
-    QString JapanPostUrl;
-    QString ServerUrl;  // the base; the protocol's paths are appended
+    QString JapanPostUrl;  // ken_all.zip, the towns
+    QString JigyosyoUrl;   // jigyosyo.zip, the businesses' own codes
+    QString ServerUrl;     // the base; the protocol's paths are appended
 
     static const QString Section;
     static const QString DefaultJapanPostUrl;
+    static const QString DefaultJigyosyoUrl;
     // Missing keys, and a source name that is neither "japanpost" nor "server", read as
     // the defaults. Throws EFileError when the file cannot be read.
     static Settings Load(const QString& confPath);
@@ -32,9 +36,10 @@ struct Settings {
     QString Description() const;
 };
 
-// The check blocks the update window, so it has a deadline; the download runs in the
-// background and ends only when the server stops sending.
-inline const HttpClient::Limits CheckLimits{10, 30, 30, ZipTable::MaxTableBytes};
+// The check blocks the update window, so it has a deadline of half a minute: Japan Post's
+// check asks two files, each within 15 seconds. The download runs in the background and ends
+// only when the server stops sending.
+inline const HttpClient::Limits CheckLimits{10, 15, 15, ZipTable::MaxTableBytes};
 inline const HttpClient::Limits DownloadLimits{10, 30, 0, ZipTable::MaxTableBytes};
 
 // A new table and its version file, checked and ready to install.
@@ -89,7 +94,10 @@ class Updater {
     Payload Download() const;
 
   private:
-    QString japanPostUrl() const;
+    QString townsUrl() const;
+    QString businessesUrl() const;
+    // The day in Japan the file at url was made, by a HEAD request if the server tells it.
+    QDate japanPostDate(const QString& url) const;
     QString serverUrl(const char* file) const;
 
     Settings settings_;
@@ -97,8 +105,12 @@ class Updater {
     qsizetype minLines_;
 };
 
-// KEN_ALL.CSV or ken_all.zip the user has, converted and validated.
-Payload FromFile(const QString& path, qsizetype minLines = ZipTable::MinPlausibleLines);
+// Japan Post's two files the user has, converted and validated: each path an archive or a
+// CSV, told apart by their content, or a folder holding both under Japan Post's names
+// (ken_all.zip or KEN_ALL.CSV or utf_ken_all.*, and jigyosyo.zip or JIGYOSYO.CSV). The
+// version is the date of the newer file. Throws EFileFormatError when one of the two is
+// missing, EFileError when a file cannot be read.
+Payload FromFiles(const QStringList& paths, qsizetype minLines = ZipTable::MinPlausibleLines);
 
 void Install(const QString& zipFolder, const Payload& payload);
 

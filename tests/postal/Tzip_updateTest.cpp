@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "KenAllSample.h"
 #include "LoopbackHttpServer.h"
@@ -28,6 +31,16 @@ const QByteArray& fullSizeCsv() {
     return csv;
 }
 
+QByteArray businessCsv() {
+    return readFileBytes(DORVANI4_TEST_DATA "/postal/JIGYOSYO.CSV");
+}
+
+const QByteArray& fullSizeTable() {
+    static const QByteArray table =
+        KenAll::ToZipTable({fullSizeCsv(), "KEN_ALL.CSV"}, {businessCsv(), "JIGYOSYO.CSV"});
+    return table;
+}
+
 class Tzip_updateTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -41,9 +54,11 @@ class Tzip_updateTest : public ::testing::Test {
         writeFileBytes(root.path("conf.ini"),
                        ("[ZIPUPDATE]\r\nSOURCE=server\r\nSERVER_URL=" + server.Url("/m")).toUtf8());
     }
-    void useJapanPost(const QString& url) {
-        writeFileBytes(root.path("conf.ini"),
-                       ("[ZIPUPDATE]\r\nSOURCE=japanpost\r\nJAPANPOST_URL=" + url).toUtf8());
+    void useJapanPost() {
+        writeFileBytes(root.path("conf.ini"), ("[ZIPUPDATE]\r\nSOURCE=japanpost\r\nJAPANPOST_URL=" +
+                                               server.Url("/ken_all.zip") +
+                                               "\r\nJIGYOSYO_URL=" + server.Url("/jigyosyo.zip"))
+                                                  .toUtf8());
     }
     template <typename T>
     T* control(const char* name) {
@@ -140,8 +155,12 @@ TEST_F(Tzip_updateTest, DownloadLocksTheWindowThenInstallsTheNewTable) {
     server.Serve("/ken_all.zip",
                  {ZipArchiveOf("KEN_ALL.CSV", fullSizeCsv(), QDateTime::currentDateTime()),
                   "Fri, 30 May 2025 03:00:00 GMT"});
-    useJapanPost(server.Url("/ken_all.zip"));
+    server.Serve("/jigyosyo.zip",
+                 {ZipArchiveOf("JIGYOSYO.CSV", businessCsv(), QDateTime::currentDateTime()),
+                  "Thu, 29 May 2025 03:00:00 GMT"});
+    useJapanPost();
     open();
+    EXPECT_TRUE(control<QLabel>("LblSource")->text().contains(server.Url("/jigyosyo.zip")));
     control<QLineEdit>("LabeledEdit1")->setText("");
     check();
     EXPECT_TRUE(form->IsDownloading());
@@ -155,8 +174,7 @@ TEST_F(Tzip_updateTest, DownloadLocksTheWindowThenInstallsTheNewTable) {
     waitForTheDownload();
     EXPECT_EQ(messages.Texts,
               (QStringList{ZipUpdate::UpdateQuestion, ZipUpdate::SucceededMessage}));
-    EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")),
-              KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"));
+    EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")), fullSizeTable());
     EXPECT_EQ(control<QLineEdit>("Edit1")->text(), "2025/05/30 日本郵便公開データ");
     EXPECT_FALSE(control<QLabel>("Panel1")->isVisible());
     EXPECT_TRUE(control<QPushButton>("Btn_Cancel")->isEnabled());
@@ -178,10 +196,50 @@ TEST_F(Tzip_updateTest, FailedDownloadKeepsTheOldTable) {
     EXPECT_EQ(control<QLineEdit>("Edit1")->text(), "2005/10/31郵政公社公開データ");
 }
 
+// The file button, offline: the files the user picks in its dialog, both or one.
+TEST_F(Tzip_updateTest, FileButtonInstallsBothFilesAndRefusesOneAlone) {
+    QDir().mkpath(root.path("dl"));
+    writeFileBytes(root.path("dl/ken_all.zip"),
+                   ZipArchiveOf("KEN_ALL.CSV", fullSizeCsv(), QDateTime(QDate(2025, 5, 30), {})));
+    writeFileBytes(root.path("dl/jigyosyo.zip"),
+                   ZipArchiveOf("JIGYOSYO.CSV", businessCsv(), QDateTime(QDate(2025, 5, 29), {})));
+    struct Case {
+        QString typed;  // the file-name field of the dialog
+        bool installs;
+    };
+    for (const Case& c :
+         {Case{"\"ken_all.zip\"", false}, Case{"\"jigyosyo.zip\" \"ken_all.zip\"", true}}) {
+        open();
+        messages.Texts.clear();
+        QTimer chooser;
+        QObject::connect(&chooser, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                chooser.stop();
+                EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles) << "both at once";
+                dialog->setDirectory(root.path("dl"));
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.typed);
+                static_cast<QDialog*>(dialog)->accept();  // as its open button does
+            }
+        });
+        chooser.start(10);
+        control<QPushButton>("BtnFromFile")->click();
+        waitForTheDownload();
+        if (c.installs) {
+            EXPECT_EQ(messages.Texts, QStringList{ZipUpdate::SucceededMessage});
+            EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")), fullSizeTable());
+            EXPECT_EQ(control<QLineEdit>("Edit1")->text(), "2025/05/30 日本郵便公開データ");
+        } else {
+            ASSERT_EQ(messages.Texts.size(), 1);
+            EXPECT_TRUE(messages.Texts.first().contains("jigyosyo.zip"))
+                << messages.Texts.first().toStdString();
+            ExpectOldTable();
+        }
+    }
+}
+
 TEST_F(Tzip_updateTest, QuittingDuringADownloadLeavesNoTraceAndNoCrash) {
-    server.Serve("/m/liveupdate/zipcode/zip.dat", {KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"),
-                                                   {},
-                                                   LoopbackHttpServer::Delivery::Stall});
+    server.Serve("/m/liveupdate/zipcode/zip.dat",
+                 {fullSizeTable(), {}, LoopbackHttpServer::Delivery::Stall});
     open();
     check();
     QTest::qWait(200);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 
 #include "LoopbackHttpServer.h"
 #include "QtPrint.h"
@@ -166,69 +167,156 @@ TEST(ServerUnreachable, IsAnHttpError) {
     EXPECT_THROW(ZipUpdate::Updater(settings, client).RemoteKey(), EHttpError);
 }
 
+const QString BusinessFixture = QStringLiteral(DORVANI4_TEST_DATA "/postal/JIGYOSYO.CSV");
+// The business fixture's table adds 5 lines.
+constexpr qsizetype BothFixturesLines = FixtureLines + 5;
+
+const QByteArray& fixturesTable() {
+    static const QByteArray table = KenAll::ToZipTable(
+        {readFileBytes(Fixture), "KEN_ALL.CSV"}, {readFileBytes(BusinessFixture), "JIGYOSYO.CSV"});
+    return table;
+}
+
+constexpr char TownsPath[] = "/zipcode/dl/kogaki/zip/ken_all.zip";
+constexpr char BusinessesPath[] = "/zipcode/dl/jigyosyo/zip/jigyosyo.zip";
+
 class JapanPostSource : public ::testing::Test {
   protected:
     void SetUp() override {
-        settings.JapanPostUrl = server.Url("/zipcode/dl/kogaki/zip/ken_all.zip");
+        settings.JapanPostUrl = server.Url(TownsPath);
+        settings.JigyosyoUrl = server.Url(BusinessesPath);
         // Japan Post's date is the day in Japan: 16:00 GMT on the 30th is the 31st there.
-        archive = ZipArchiveOf("KEN_ALL.CSV", readFileBytes(Fixture),
-                               QDateTime(QDate(2025, 4, 28), QTime(12, 0)));
-        serve({archive, "Fri, 30 May 2025 16:00:00 GMT"});
+        towns = ZipArchiveOf("KEN_ALL.CSV", readFileBytes(Fixture),
+                             QDateTime(QDate(2025, 4, 28), QTime(12, 0)));
+        businesses = ZipArchiveOf("JIGYOSYO.CSV", readFileBytes(BusinessFixture),
+                                  QDateTime(QDate(2025, 4, 25), QTime(12, 0)));
+        serveBoth();
     }
-    void serve(const Reply& reply) { server.Serve("/zipcode/dl/kogaki/zip/ken_all.zip", reply); }
+    void serveBoth() {
+        server.Serve(TownsPath, {towns, "Fri, 30 May 2025 16:00:00 GMT"});
+        server.Serve(BusinessesPath, {businesses, "Thu, 29 May 2025 01:00:00 GMT"});
+    }
     ZipUpdate::Updater updater() const {
-        return ZipUpdate::Updater(settings, client, FixtureLines);
+        return ZipUpdate::Updater(settings, client, BothFixturesLines);
     }
 
     LoopbackHttpServer server;
     ZipUpdate::Settings settings;
-    QByteArray archive;
+    QByteArray towns;
+    QByteArray businesses;
     const HttpClient client{{}, 0, TestLimits};
 };
 
-TEST_F(JapanPostSource, KeyIsTheFilesDateInJapan) {
+TEST_F(JapanPostSource, KeyIsTheNewerFilesDateInJapan) {
     EXPECT_EQ(updater().RemoteKey(), "2025/05/31");
-    EXPECT_TRUE(server.Requests().first().startsWith("HEAD /zipcode/")) << "asks the headers only";
+    ASSERT_EQ(server.Requests().size(), 2);
+    for (const QString& request : server.Requests()) {
+        EXPECT_TRUE(request.startsWith("HEAD /zipcode/")) << "asks the headers only";
+    }
+    // A month in which only the businesses changed is new data too.
+    server.Serve(BusinessesPath, {businesses, "Mon, 30 Jun 2025 01:00:00 GMT"});
+    EXPECT_EQ(updater().RemoteKey(), "2025/06/30");
 }
 
-TEST_F(JapanPostSource, WithoutAHeaderDateTheArchiveTellsIt) {
-    serve({archive});
+TEST_F(JapanPostSource, WithoutAHeaderDateTheArchivesTellIt) {
+    server.Serve(TownsPath, {towns});
+    server.Serve(BusinessesPath, {businesses});
     EXPECT_EQ(updater().RemoteKey(), "2025/04/28");
 }
 
-TEST_F(JapanPostSource, DownloadConvertsTheArchive) {
+TEST_F(JapanPostSource, DownloadConvertsBothArchives) {
     const ZipUpdate::Payload payload = updater().Download();
-    EXPECT_EQ(payload.Table, KenAll::ToZipTable(readFileBytes(Fixture), "KEN_ALL.CSV"));
+    EXPECT_EQ(payload.Table, fixturesTable());
     EXPECT_EQ(payload.Version, sjis("2025/05/31\r\n2025/05/31 日本郵便公開データ\r\n"));
 }
 
-TEST_F(JapanPostSource, RefusesWhatIsNotTheNationalFile) {
+TEST_F(JapanPostSource, RefusesWhatIsNotTheNationalFiles) {
     struct Case {
         const char* name;
+        const char* path;  // which of the two files fails
         Reply reply;
     };
+    const QByteArray html = "<html><body>Maintenance</body></html>";
     for (const Case& c :
-         {Case{"html", {"<html><body>Maintenance</body></html>", "Fri, 30 May 2025 16:00:00 GMT"}},
-          Case{"truncated", {archive, {}, Delivery::Truncated}},
-          Case{"stalled", {archive, {}, Delivery::Stall}},
-          Case{"missing", {"", {}, Delivery::Whole, 404}}}) {
-        serve(c.reply);
+         {Case{"html", TownsPath, {html, "Fri, 30 May 2025 16:00:00 GMT"}},
+          Case{"truncated", TownsPath, {towns, {}, Delivery::Truncated}},
+          Case{"stalled", TownsPath, {towns, {}, Delivery::Stall}},
+          Case{"missing", TownsPath, {"", {}, Delivery::Whole, 404}},
+          Case{"businesses html", BusinessesPath, {html, "Fri, 30 May 2025 16:00:00 GMT"}},
+          Case{"businesses truncated", BusinessesPath, {businesses, {}, Delivery::Truncated}},
+          Case{"businesses missing", BusinessesPath, {"", {}, Delivery::Whole, 404}},
+          // Each file served at the other's address.
+          Case{"towns twice", BusinessesPath, {towns}}}) {
+        serveBoth();
+        server.Serve(c.path, c.reply);
         EXPECT_THROW(updater().Download(), EModelError) << c.name;
     }
-    // A real archive that is too small for a national table.
-    serve({archive});
+    // Real archives that are too small for a national table.
+    serveBoth();
     EXPECT_THROW(ZipUpdate::Updater(settings, client).Download(), EFileFormatError);
 }
 
-TEST(FromFile, ConvertsAnArchiveTheUserHas) {
+TEST_F(JapanPostSource, CheckFailsWhenTheBusinessesFileIsMissing) {
+    server.Serve(BusinessesPath, {"", {}, Delivery::Whole, 404});
+    EXPECT_THROW(updater().RemoteKey(), EHttpError);
+}
+
+class FromFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QDir().mkpath(dir.path("dl"));
+        QDir().mkpath(dir.path("towns-only"));
+        writeFileBytes(dir.path("dl/ken_all.zip"),
+                       ZipArchiveOf("KEN_ALL.CSV", readFileBytes(Fixture),
+                                    QDateTime(QDate(2025, 4, 28), QTime(12, 0))));
+        writeFileBytes(dir.path("dl/JIGYOSYO.CSV"), readFileBytes(BusinessFixture));
+        writeFileBytes(dir.path("dl/other.zip"), "not postal data");
+        // The bare CSV is dated by the file: make it the newer one.
+        QFile file(dir.path("dl/JIGYOSYO.CSV"));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2025, 5, 2), QTime(12, 0)),
+                                     QFileDevice::FileModificationTime));
+    }
+    QString path(const char* name) const { return dir.path(QString::fromUtf8(name)); }
+
     TempDir dir;
-    writeFileBytes(dir.path("ken_all.zip"),
-                   ZipArchiveOf("KEN_ALL.CSV", readFileBytes(Fixture),
-                                QDateTime(QDate(2025, 4, 28), QTime(12, 0))));
-    const ZipUpdate::Payload payload = ZipUpdate::FromFile(dir.path("ken_all.zip"), FixtureLines);
-    EXPECT_EQ(payload.Version, sjis("2025/04/28\r\n2025/04/28 日本郵便公開データ\r\n"));
-    EXPECT_THROW(ZipUpdate::FromFile(dir.path("ken_all.zip")), EFileFormatError);
-    EXPECT_THROW(ZipUpdate::FromFile(dir.path("absent.zip")), EFileError);
+};
+
+TEST_F(FromFiles, TakesBothFilesInAnyOrderOrTheirFolder) {
+    const QByteArray version = sjis("2025/05/02\r\n2025/05/02 日本郵便公開データ\r\n");
+    for (const QStringList& paths :
+         {QStringList{path("dl/ken_all.zip"), path("dl/JIGYOSYO.CSV")},
+          QStringList{path("dl/JIGYOSYO.CSV"), path("dl/ken_all.zip")}, QStringList{path("dl")}}) {
+        const ZipUpdate::Payload payload = ZipUpdate::FromFiles(paths, BothFixturesLines);
+        EXPECT_EQ(payload.Table, fixturesTable()) << paths.join(' ').toStdString();
+        EXPECT_EQ(payload.Version, version) << paths.join(' ').toStdString();
+    }
+}
+
+TEST_F(FromFiles, RefusesAnythingButOneOfEach) {
+    struct Case {
+        QStringList paths;
+        const char* problem;  // part of the message
+    };
+    writeFileBytes(dir.path("towns-only/KEN_ALL.CSV"), readFileBytes(Fixture));
+    for (const Case& c :
+         {Case{{path("dl/ken_all.zip")}, "jigyosyo.zip"},
+          Case{{path("dl/JIGYOSYO.CSV")}, "ken_all.zip"},
+          Case{{path("towns-only")}, "jigyosyo.zip"},
+          Case{{path("dl/ken_all.zip"), path("towns-only/KEN_ALL.CSV"), path("dl/JIGYOSYO.CSV")},
+               "同じ種類"},
+          Case{{path("dl/ken_all.zip"), path("dl/other.zip")}, "other.zip"}}) {
+        try {
+            ZipUpdate::FromFiles(c.paths, BothFixturesLines);
+            ADD_FAILURE() << "accepted " << c.paths.join(' ').toStdString();
+        } catch (const EFileFormatError& error) {
+            EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.problem)))
+                << error.message().toStdString();
+        }
+    }
+    // Both files, but far from a national table.
+    EXPECT_THROW(ZipUpdate::FromFiles({path("dl")}), EFileFormatError);
+    EXPECT_THROW(ZipUpdate::FromFiles({path("absent.zip"), path("dl/JIGYOSYO.CSV")}), EFileError);
 }
 
 }  // namespace

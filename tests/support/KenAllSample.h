@@ -36,3 +36,20 @@ inline QByteArray KenAllSample(int rows) {
     }
     return Cp932::encode(csv);
 }
+
+// A JIGYOSYO.CSV of any size in cp932: one business a row, with codes of its own above the
+// towns' codes, some with notes in parentheses. The real file has some 22,000 rows.
+inline QByteArray JigyosyoSample(int rows) {
+    QString csv;
+    csv.reserve(rows * 160);
+    for (int i = 0; i < rows; ++i) {
+        csv += QStringLiteral(
+                   "01101,\"(ｶﾌﾞ) ｻﾝﾌﾟﾙ\",\"株式会社　見本商事%1\",\"北海道\",\"札幌市中央区\","
+                   "\"北五条西\",\"%2丁目見本ビル%3\",\"%4\",\"060  \",\"札幌中央\",0,0,0\r\n")
+                   .arg(i)
+                   .arg(i % 30)
+                   .arg(i % 3 == 0 ? QStringLiteral("（株）見本内") : QString())
+                   .arg(8000000 + i, 7, 10, QChar(u'0'));
+    }
+    return Cp932::encode(csv);
+}

@@ -91,6 +91,20 @@ const QByteArray& fullSizeArchive() {
     return archive;
 }
 
+QByteArray businessCsv() {
+    return readFileBytes(DORVANI4_TEST_DATA "/postal/JIGYOSYO.CSV");
+}
+
+QByteArray businessArchive() {
+    return ZipArchiveOf("JIGYOSYO.CSV", businessCsv(), QDateTime(QDate(2025, 5, 28), QTime(12, 0)));
+}
+
+const QByteArray& fullSizeTable() {
+    static const QByteArray table =
+        KenAll::ToZipTable({fullSizeCsv(), "KEN_ALL.CSV"}, {businessCsv(), "JIGYOSYO.CSV"});
+    return table;
+}
+
 QString terminal(const QString& message) {
     return QString(message).replace("\r\n", "\n");
 }
@@ -102,6 +116,12 @@ class PostalUpdateCommand : public ::testing::Test {
         writeFileBytes(root.path("zip/zip.dat"), OldTable);
         writeFileBytes(root.path("zip/version.txt"), OldVersion);
         server.Serve("/ken_all.zip", {fullSizeArchive(), "Fri, 30 May 2025 03:00:00 GMT"});
+        server.Serve("/jigyosyo.zip", {businessArchive(), "Wed, 28 May 2025 03:00:00 GMT"});
+        // Both of Japan Post's addresses on the loopback server, whatever a test's --url.
+        writeFileBytes(root.path("conf.ini"),
+                       ("[ZIPUPDATE]\r\nJAPANPOST_URL=" + server.Url("/ken_all.zip") +
+                        "\r\nJIGYOSYO_URL=" + server.Url("/jigyosyo.zip"))
+                           .toUtf8());
     }
     ToolRun update(const QStringList& arguments) {
         return run(root, QStringList{"postal-update"} + arguments);
@@ -122,8 +142,7 @@ TEST_F(PostalUpdateCommand, InstallsNewerDataFromJapanPostThenFindsItCurrent) {
     const ToolRun first = update({"--url", server.Url("/ken_all.zip")});
     ASSERT_EQ(first.status, 0) << first.err.toStdString();
     EXPECT_EQ(first.out, "更新に成功しました。\n");
-    EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")),
-              KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"));
+    EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")), fullSizeTable());
     EXPECT_EQ(readFileBytes(root.path("zip/version.txt")),
               Cp932::encode("2025/05/30\r\n2025/05/30 日本郵便公開データ\r\n"));
 
@@ -136,8 +155,7 @@ TEST_F(PostalUpdateCommand, SourceAndUrlComeFromConfIni) {
     writeFileBytes(root.path("conf.ini"),
                    ("[ZIPUPDATE]\r\nSOURCE=server\r\nSERVER_URL=" + server.Url("/m")).toUtf8());
     server.Serve("/m/liveupdate/zipcode/version.txt", {"2025/06/01\n"});
-    server.Serve("/m/liveupdate/zipcode/zip.dat",
-                 {KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV")});
+    server.Serve("/m/liveupdate/zipcode/zip.dat", {fullSizeTable()});
     const ToolRun check = update({"--check"});
     EXPECT_EQ(check.status, 0) << check.err.toStdString();
     EXPECT_EQ(check.out, "新しい更新データがありました\n");
@@ -168,6 +186,8 @@ TEST_F(PostalUpdateCommand, FailuresGiveTheWindowsMessagesAndKeepTheOldTable) {
           Case{{"--url", QStringLiteral("http://127.0.0.1:%1/").arg(ClosedLoopbackPort())},
                ZipUpdate::CheckFailedMessage},
           Case{{"--url", server.Url("/html.zip")}, ZipUpdate::DownloadFailedMessage},
+          Case{{"--jigyosyo-url", server.Url("/missing.zip")}, ZipUpdate::CheckFailedMessage},
+          Case{{"--jigyosyo-url", server.Url("/html.zip")}, ZipUpdate::DownloadFailedMessage},
           Case{{"--source", "server"}, ZipUpdate::CheckFailedMessage}}) {
         const ToolRun failed = update(c.arguments);
         EXPECT_EQ(failed.status, 1) << c.arguments.join(' ').toStdString();
@@ -177,33 +197,68 @@ TEST_F(PostalUpdateCommand, FailuresGiveTheWindowsMessagesAndKeepTheOldTable) {
     }
 }
 
-TEST_F(PostalUpdateCommand, InstallsADownloadedFileOffline) {
-    writeFileBytes(root.path("ken_all.zip"), fullSizeArchive());
-    const ToolRun offline = update({"--source", root.path("ken_all.zip")});
-    ASSERT_EQ(offline.status, 0) << offline.err.toStdString();
-    EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")),
-              KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"));
+TEST_F(PostalUpdateCommand, InstallsDownloadedFilesOffline) {
+    QDir().mkpath(root.path("dl"));
+    writeFileBytes(root.path("dl/ken_all.zip"), fullSizeArchive());
+    writeFileBytes(root.path("dl/jigyosyo.zip"), businessArchive());
+    for (const QStringList& sources : {QStringList{"--source", root.path("dl/jigyosyo.zip"),
+                                                   "--source", root.path("dl/ken_all.zip")},
+                                       QStringList{"--source", root.path("dl")}}) {
+        const ToolRun offline = update(sources);
+        ASSERT_EQ(offline.status, 0) << offline.err.toStdString();
+        EXPECT_EQ(readFileBytes(root.path("zip/zip.dat")), fullSizeTable());
+        EXPECT_EQ(readFileBytes(root.path("zip/version.txt")),
+                  Cp932::encode("2025/05/30\r\n2025/05/30 日本郵便公開データ\r\n"));
+    }
+}
 
-    writeFileBytes(root.path("small.csv"), readFileBytes(DORVANI4_TEST_DATA "/postal/KEN_ALL.CSV"));
-    const ToolRun small = update({"--source", root.path("small.csv")});
-    EXPECT_EQ(small.status, 1);
-    EXPECT_TRUE(small.err.contains("行しかありません")) << small.err.toStdString();
+TEST_F(PostalUpdateCommand, RefusesFilesThatAreNotBothOfJapanPosts) {
+    QDir().mkpath(root.path("dl"));
+    writeFileBytes(root.path("dl/ken_all.zip"), fullSizeArchive());
+    writeFileBytes(root.path("dl/small.csv"),
+                   readFileBytes(DORVANI4_TEST_DATA "/postal/KEN_ALL.CSV"));
+    writeFileBytes(root.path("dl/JIGYOSYO.CSV"), businessCsv());
+    struct Case {
+        QStringList sources;
+        const char* problem;  // part of the message
+    };
+    for (const Case& c :
+         {Case{{root.path("dl/ken_all.zip")}, "jigyosyo.zip"},
+          Case{{root.path("dl/small.csv"), root.path("dl/JIGYOSYO.CSV")}, "行しかありません"}}) {
+        QStringList arguments;
+        for (const QString& source : c.sources) {
+            arguments << "--source" << source;
+        }
+        const ToolRun refused = update(arguments);
+        EXPECT_EQ(refused.status, 1) << c.problem;
+        EXPECT_TRUE(refused.err.contains(QString::fromUtf8(c.problem)))
+            << refused.err.toStdString();
+        ExpectOldTable();
+    }
 }
 
 TEST(PostalBuildCommand, WritesTheFilesOfAnUpdateServer) {
     TempDir dir;
-    writeFileBytes(dir.path("KEN_ALL.CSV"), fullSizeCsv());
-    const ToolRun built =
-        run(dir, {"postal-build", dir.path("KEN_ALL.CSV"), dir.path("out/zipcode")});
-    ASSERT_EQ(built.status, 0) << built.err.toStdString();
-    EXPECT_EQ(readFileBytes(dir.path("out/zipcode/zip.dat")),
-              KenAll::ToZipTable(fullSizeCsv(), "KEN_ALL.CSV"));
-    EXPECT_TRUE(readFileBytes(dir.path("out/zipcode/version.txt"))
-                    .startsWith(QFileInfo(dir.path("KEN_ALL.CSV"))
-                                    .lastModified()
-                                    .date()
-                                    .toString("yyyy/MM/dd")
-                                    .toLatin1()));
+    QDir().mkpath(dir.path("dl"));
+    writeFileBytes(dir.path("dl/KEN_ALL.CSV"), fullSizeCsv());
+    writeFileBytes(dir.path("dl/JIGYOSYO.CSV"), businessCsv());
+    for (const QStringList& inputs :
+         {QStringList{dir.path("dl/KEN_ALL.CSV"), dir.path("dl/JIGYOSYO.CSV")},
+          QStringList{dir.path("dl")}}) {
+        QDir(dir.path("out")).removeRecursively();
+        const ToolRun built =
+            run(dir, QStringList{"postal-build"} + inputs + QStringList{dir.path("out/zipcode")});
+        ASSERT_EQ(built.status, 0) << built.err.toStdString();
+        EXPECT_EQ(readFileBytes(dir.path("out/zipcode/zip.dat")), fullSizeTable());
+        const QDate newer = std::max(QFileInfo(dir.path("dl/KEN_ALL.CSV")).lastModified().date(),
+                                     QFileInfo(dir.path("dl/JIGYOSYO.CSV")).lastModified().date());
+        EXPECT_TRUE(readFileBytes(dir.path("out/zipcode/version.txt"))
+                        .startsWith(newer.toString("yyyy/MM/dd").toLatin1()));
+    }
+    const ToolRun townsOnly =
+        run(dir, {"postal-build", dir.path("dl/KEN_ALL.CSV"), dir.path("out2")});
+    EXPECT_EQ(townsOnly.status, 1);
+    EXPECT_TRUE(townsOnly.err.contains("jigyosyo.zip")) << townsOnly.err.toStdString();
 }
 
 }  // namespace
