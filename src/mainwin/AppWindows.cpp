@@ -1,5 +1,7 @@
 #include "AppWindows.h"
 
+#include <vector>
+
 #include "PostalLookup.h"
 #include "TFormCustomAdd.h"
 #include "TFormCustomEdit.h"
@@ -11,8 +13,10 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewMitsu.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormTotalClaim.h"
@@ -24,6 +28,12 @@
 #include "TSlipPdfTemplates.h"
 
 namespace AppWindows {
+
+namespace {
+
+std::vector<TFormPrintEtcSlip*> SheetSlipWindows();
+
+}  // namespace
 
 TFormMain* FormMain = nullptr;
 TFormCustomer* FormCustomer = nullptr;
@@ -44,8 +54,11 @@ TFormPrintMitsu* FormPrintMitsu = nullptr;
 TFormVersion* FormVersion = nullptr;
 TFormSearchFile* FormSearchFile = nullptr;
 TFormPreviewMitsu* FormPreviewMitsu = nullptr;
+TFormPrintTotalClaim* FormPrintTotalClaim = nullptr;
+TFormPreviewEtcSlip* FormPreviewEtcSlip = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
 TMainSlipOutput* MainSlipOutput = nullptr;
+TEtcSlipOutput* EtcSlipOutput = nullptr;
 
 void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
@@ -65,10 +78,13 @@ void Create(const DataFolders& folders) {
     FormTotalClaim = new TFormTotalClaim(FormMain);
     FormPrintMitsu = new TFormPrintMitsu(folders.PrintIniPath(), FormMain);
     FormVersion = new TFormVersion(FormMain);
+    FormPrintTotalClaim = new TFormPrintTotalClaim(folders.PrintIniPath(), FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
+    FormPreviewEtcSlip = new TFormPreviewEtcSlip(FormMain);
     FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
+    EtcSlipOutput = new TEtcSlipOutput(*FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
     FormCustomer->SetImportWindow(FormImport);
@@ -77,13 +93,35 @@ void Create(const DataFolders& folders) {
     FormOpen->SetSearchWindow(FormSearchFile);
     FormTotalClaim->SetSearchWindow(FormSearchFile);
     FormPrintMitsu->SetPreviewWindow(FormPreviewMitsu);
+    for (TFormPrintEtcSlip* window : SheetSlipWindows()) {
+        window->SetPreviewWindow(FormPreviewEtcSlip);
+    }
     for (TFormCustomEntry* entry : {static_cast<TFormCustomEntry*>(FormCustomAdd),
                                     static_cast<TFormCustomEntry*>(FormCustomEdit)}) {
         entry->SetLookups(PostalLookup::ByCode, PostalLookup::ByAddress);
     }
 }
 
+namespace {
+
+std::vector<TFormPrintEtcSlip*> SheetSlipWindows() {
+    return {FormPrintTotalClaim};
+}
+
+}  // namespace
+
+TFormPrintEtcSlip* SheetSlipWindow(TSlipKind kind) {
+    for (TFormPrintEtcSlip* window : SheetSlipWindows()) {
+        if (window->Kind() == kind) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 void Destroy() {
+    delete EtcSlipOutput;
+    EtcSlipOutput = nullptr;
     delete MainSlipOutput;
     MainSlipOutput = nullptr;
     delete FormPDFBase;
@@ -108,6 +146,8 @@ void Destroy() {
     FormVersion = nullptr;
     FormSearchFile = nullptr;
     FormPreviewMitsu = nullptr;
+    FormPrintTotalClaim = nullptr;
+    FormPreviewEtcSlip = nullptr;
 }
 
 }  // namespace AppWindows

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TSlipKind.h"
+
 class DataFolders;
 class TFormCustomAdd;
 class TFormCustomEdit;
@@ -11,8 +13,12 @@ class TFormItemList;
 class TFormListFileSave;
 class TFormMain;
 class TFormOpen;
+class TEtcSlipOutput;
+class TFormPreviewEtcSlip;
 class TFormPreviewMitsu;
+class TFormPrintEtcSlip;
 class TFormPrintMitsu;
+class TFormPrintTotalClaim;
 class TFormSave;
 class TFormSearchFile;
 class TFormTotalClaim;
@@ -47,9 +53,16 @@ extern TFormPrintMitsu* FormPrintMitsu;
 extern TFormVersion* FormVersion;
 extern TFormSearchFile* FormSearchFile;
 extern TFormPreviewMitsu* FormPreviewMitsu;
-// Never shown: the PDF page templates, and the flow of the six main slip buttons.
+extern TFormPrintTotalClaim* FormPrintTotalClaim;
+extern TFormPreviewEtcSlip* FormPreviewEtcSlip;
+// Never shown: the PDF page templates, the flow of the six main slip buttons and that of
+// the one-sheet slips.
 extern TSlipPdfTemplates* FormPDFBase;
 extern TMainSlipOutput* MainSlipOutput;
+extern TEtcSlipOutput* EtcSlipOutput;
+
+// The options window of a one-sheet slip kind; nullptr for any other kind.
+TFormPrintEtcSlip* SheetSlipWindow(TSlipKind kind);
 
 void Create(const DataFolders& folders);
 // Frees every window (the main window owns the others).

@@ -8,6 +8,7 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPrintEtcSlip.h"
 #include "TFormTotalClaim.h"
 #include "TMainSlipOutput.h"
 #include "TPngButton.h"
@@ -122,18 +123,30 @@ void TFormMain::BuildTotalClaim(const QStringList& paths) {
     SyncRowCount();
 }
 
-// Each main slip's button, as the table of slip kinds names it.
+// Each slip's button, as the table of slip kinds names it.
 void TFormMain::SetUpSlipButtons() {
     for (TSlipKind kind : SlipKindsOf(TSlipFamily::MainSlip)) {
         auto* button = findChild<TPngButton*>(QLatin1String(SlipKindFacts(kind).Button));
         button->setEnabled(true);
         connect(button, &TPngButton::clicked, this, [this, kind] { RunMainSlip(kind); });
     }
+    for (TSlipKind kind : SheetSlipKinds()) {
+        auto* button = findChild<TPngButton*>(QLatin1String(SlipKindFacts(kind).Button));
+        button->setEnabled(true);
+        connect(button, &TPngButton::clicked, this, [this, kind] { RunSheetSlip(kind); });
+    }
 }
 
 void TFormMain::RunMainSlip(TSlipKind kind) {
     CommitRowEdit();
     AppWindows::MainSlipOutput->Run(this, kind, FEstimate, FConfig, FCampanyManager);
+}
+
+void TFormMain::RunSheetSlip(TSlipKind kind) {
+    CommitRowEdit();
+    AppWindows::EtcSlipOutput->Run(this, *AppWindows::SheetSlipWindow(kind), FEstimate, FConfig,
+                                   FCampanyManager);
+    CommitRowEdit();
 }
 
 void TFormMain::B2Click() {

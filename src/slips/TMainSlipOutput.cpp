@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <cmath>
 
 #include "Messages.h"
 #include "ModelError.h"
@@ -56,10 +57,13 @@ QString TMainSlipOutput::AskPdfFile(QWidget* parent, const QString& folder) {
     return dialog->selectedFiles().first();
 }
 
-void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
+namespace {
+
+// One print job titled "Rokuvel Dorvani4" in the orientation given; body draws its sheets.
+void RunPrintJob(QPrinter& printer, bool landscape,
+                 const std::function<void(QPainter&, TSlipResolution)>& body) {
     printer.setDocName(QStringLiteral("Rokuvel Dorvani4"));
-    printer.setPageOrientation(source.Options.Landscape ? QPageLayout::Landscape
-                                                        : QPageLayout::Portrait);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer)) {
         const QString name =
@@ -68,14 +72,32 @@ void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
                              ? QStringLiteral("印刷できるプリンタがありません。")
                              : QStringLiteral("プリンタ「%1」で印刷を開始できません。").arg(name));
     }
-    PrintSlipSheets(painter, source, isA4, PrinterResolution(printer), [&] {
-        if (!printer.newPage()) {
-            throw EFileError(QStringLiteral("プリンタ「%1」に次のページを送れません。")
-                                 .arg(printer.printerName()));
-        }
-    });
+    body(painter, PrinterResolution(printer));
     if (!painter.end()) {
         throw EFileError(QStringLiteral("プリンタ「%1」への印刷が終わりませんでした。")
                              .arg(printer.printerName()));
     }
+}
+
+}  // namespace
+
+void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
+    RunPrintJob(printer, source.Options.Landscape, [&](QPainter& painter, TSlipResolution dpi) {
+        PrintSlipSheets(painter, source, isA4, dpi, [&] {
+            if (!printer.newPage()) {
+                throw EFileError(QStringLiteral("プリンタ「%1」に次のページを送れません。")
+                                     .arg(printer.printerName()));
+            }
+        });
+    });
+}
+
+void PrintSheet(QPrinter& printer, bool isA4, const TSheetRenderer& render) {
+    RunPrintJob(printer, false, [&](QPainter& painter, TSlipResolution dpi) {
+        const TSlipPagePicture page = render(isA4, dpi);
+        const double scale = PrintScale(isA4);
+        DrawSlipPage(painter, page,
+                     QSize(static_cast<int>(std::lround(page.Size.width() * scale)),
+                           static_cast<int>(std::lround(page.Size.height() * scale))));
+    });
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "RenderSlipPage.h"
 #include "TSlipKind.h"
 #include "TSlipSource.h"
 
@@ -44,3 +45,9 @@ class TMainSlipOutput {
 // then the copies when the copy box is on; B5 shrinks the A4 drawing. Throws EFileError
 // when the printer cannot start the job.
 void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4);
+
+// Draws a one-sheet slip (receipt, total invoice, fax cover) for the paper and resolution.
+using TSheetRenderer = std::function<TSlipPagePicture(bool isA4, TSlipResolution dpi)>;
+// The sheet on the printer as one portrait job; B5 shrinks the A4 drawing. Throws EFileError
+// as PrintSlip does.
+void PrintSheet(QPrinter& printer, bool isA4, const TSheetRenderer& render);

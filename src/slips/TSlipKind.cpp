@@ -10,6 +10,7 @@ constexpr const char* MainTemplates[] = {"TateMitsuFirstPage",  "TateMitsuMiddle
                                          "TateMitsuFinalPage",  "YokoMitsuFirstPage",
                                          "YokoMitsuMiddlePage", "YokoMitsuFinalPage"};
 constexpr const char* TotalClaimTemplates[] = {"TotalClaim"};
+constexpr const char* ReceiptTemplates[] = {"Receipt"};
 
 constexpr unsigned AllOffers = offerStamps | offerTax | offerGrandTotal;
 
@@ -25,18 +26,8 @@ constexpr TSlipKindFacts Kinds[] = {
     {skJuryo, "JYURYO", "受領書印刷", &C::RECEIVE_TITLE, &C::RECEIVE_MSG, TSlipFamily::MainSlip,
      MainTemplates, offerTax | offerGrandTotal | offerSwap, true, " 合計金額  ", "受領印",
      "PNGBtnJuryo"},
-    {skRyoshu,
-     "RYOSYU",
-     "領収書印刷",
-     &C::RECEIPT_TITLE,
-     &C::RECEIPT_MSG,
-     TSlipFamily::Receipt,
-     {},
-     0,
-     false,
-     "",
-     "",
-     "PNGBtnRyoshu"},
+    {skRyoshu, "RYOSYU", "領収書印刷", &C::RECEIPT_TITLE, &C::RECEIPT_MSG, TSlipFamily::Receipt,
+     ReceiptTemplates, 0, false, "", "", "PNGBtnRyoshu"},
     {skSeikyuMeisai, "SEIKYU_MEISAI", "請求明細書印刷", &C::CLAIM_DETAIL_TITLE,
      &C::CLAIM_DETAIL_MSG, TSlipFamily::MainSlip, MainTemplates, AllOffers | offerBank, true,
      " 合計金額  ", "担当者印", "PNGBtnBtnSeikyuMeisai"},
@@ -97,6 +88,16 @@ std::vector<TSlipKind> SlipKindsOf(TSlipFamily family) {
     std::vector<TSlipKind> kinds;
     for (const TSlipKindFacts& facts : Kinds) {
         if (facts.Family == family) {
+            kinds.push_back(facts.Kind);
+        }
+    }
+    return kinds;
+}
+
+std::vector<TSlipKind> SheetSlipKinds() {
+    std::vector<TSlipKind> kinds;
+    for (const TSlipKindFacts& facts : Kinds) {
+        if (facts.Family == TSlipFamily::TotalClaim) {
             kinds.push_back(facts.Kind);
         }
     }

@@ -23,9 +23,6 @@
 
 namespace {
 
-const QColor Navy(0, 0, 128);
-const QString CopyMark = QStringLiteral("(控)");
-
 QString Section() {
     return PrintSectionName(skTotalClaim);
 }
@@ -37,10 +34,6 @@ int IndexOf(const QString& text, int count, QString (*itemText)(int)) {
         }
     }
     return 0;
-}
-
-QColor WindowsColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
 }
 
 bool IsBlank(const QString& text) {
@@ -106,7 +99,7 @@ class HalfDrawer {
     void Draw(double o, const QString& title) {
         const TThEstimateObjectList& d = s_.Document;
         const TThCampanyInfo& profile = s_.Profile;
-        p_.setPen(Navy);
+        p_.setPen(SlipNavy);
         const int titleWidth = SlipTextWidth(title, dpi_.Y, 24);
         Text(24, title, Y(o + 15), sheetWidth_ / 2 - titleWidth / 2 - X(5), false, true);
         p_.setPen(QPen(Qt::black, 2));
@@ -187,7 +180,7 @@ class HalfDrawer {
                     WindowsColor(s_.Config.LINE_COLOR_ODD));
         p_.fillRect(QRect(QPoint(x0, Y(o + 93)), QPoint(boundary(6), Y(o + 103))),
                     WindowsColor(s_.Config.LINE_COLOR_EVEN));
-        p_.setPen(QPen(Navy, 2));
+        p_.setPen(QPen(SlipNavy, 2));
         for (double y : {o + 85, o + 93, o + 103}) {
             p_.drawLine(x0, Y(y), x0 + X(185), Y(y));
         }
@@ -294,7 +287,7 @@ TSlipPagePicture RenderTotalClaim(const TTotalClaimSource& source, bool isA4, TS
     HalfDrawer half(painter, source, dpi, isA4, page.Size.width());
     const QString title = Title(source);
     half.Draw(0, title);
-    half.Draw(115, title + CopyMark);
+    half.Draw(115, title + SlipCopyMark);
     painter.end();
     return page;
 }
@@ -346,7 +339,7 @@ TPRPage& BuildTotalClaimPdfPage(TSlipPdfTemplates& templates, const TTotalClaimS
         page.Find<TPRLayoutPanel>(QStringLiteral("PRLayoutPanelTotalClaim"))->Width;
     for (int half = 1; half <= 2; ++half) {
         TPRLabel* titleLabel = label(QStringLiteral("Title"), half);
-        titleLabel->SetCaption(half == 1 ? title : title + CopyMark);
+        titleLabel->SetCaption(half == 1 ? title : title + SlipCopyMark);
         label(QStringLiteral("CustomerCode"), half)->SetCaption(CustomerCode(source));
         label(QStringLiteral("SlipCode"), half)->SetCaption(SlipCodeText(d));
         label(QStringLiteral("Date"), half)->SetCaption(ClosingDateText(d));

@@ -25,6 +25,7 @@
 #include "TFormListFileSave.h"
 #include "TFormOpen.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormTotalClaim.h"
 #include "ToolProcess.h"
@@ -803,6 +804,27 @@ TEST_F(FileCommandsTotalInvoiceTest, AHundredAndFiveDocumentsGiveAHundredAndFive
     trigger("New1");
     EXPECT_EQ(w.RowCount(), 100);
     EXPECT_EQ(w.FEstimate.Count(), 100);
+}
+
+TEST_F(FileCommandsTotalInvoiceTest, TheTotalInvoiceButtonWorksOnlyInTheMode) {
+    storeTwo();
+    start();
+    EXPECT_TRUE(control(QStringLiteral("PNGBtnGoukei"))->isEnabled());
+    withoutWindow(AppWindows::FormPrintTotalClaim, [&] { clickButton("PNGBtnGoukei"); });
+    EXPECT_EQ(messages.Texts, QStringList{"この機能は合計請求モード以外では使用できません。"});
+
+    buildTotal({QStringLiteral("請求A"), QStringLiteral("請求B")});
+    messages.Texts.clear();
+    QString caption;
+    whileShown(
+        AppWindows::FormPrintTotalClaim,
+        [&] {
+            caption = AppWindows::FormPrintTotalClaim->windowTitle();
+            clickPicture(AppWindows::FormPrintTotalClaim, "pngBtnCancel");
+        },
+        [&] { clickButton("PNGBtnGoukei"); });
+    EXPECT_EQ(caption, "合計請求書印刷");
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
 }
 
 // --- Slip buttons ------------------------------------------------------------------------

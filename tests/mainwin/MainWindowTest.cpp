@@ -30,8 +30,10 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewMitsu.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormTotalClaim.h"
@@ -341,13 +343,26 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 }
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
-    const QList<QDialog*> windows{
-        AppWindows::FormCustomer,   AppWindows::FormZipSearch,    AppWindows::FormCustomAdd,
-        AppWindows::FormCustomEdit, AppWindows::FormListFileSave, AppWindows::FormSave,
-        AppWindows::FormOpen,       AppWindows::FormTotalClaim,   AppWindows::FormPrintMitsu,
-        AppWindows::FormVersion,    AppWindows::FormSearchFile,   AppWindows::FormPreviewMitsu,
-        AppWindows::FormImport,     AppWindows::FormItemList,     AppWindows::FormUnitAdd,
-        AppWindows::FormUnitEdit,   AppWindows::FormItemAdd,      AppWindows::FormItemEdit};
+    const QList<QDialog*> windows{AppWindows::FormCustomer,
+                                  AppWindows::FormZipSearch,
+                                  AppWindows::FormCustomAdd,
+                                  AppWindows::FormCustomEdit,
+                                  AppWindows::FormListFileSave,
+                                  AppWindows::FormSave,
+                                  AppWindows::FormOpen,
+                                  AppWindows::FormTotalClaim,
+                                  AppWindows::FormPrintMitsu,
+                                  AppWindows::FormVersion,
+                                  AppWindows::FormSearchFile,
+                                  AppWindows::FormPreviewMitsu,
+                                  AppWindows::FormImport,
+                                  AppWindows::FormItemList,
+                                  AppWindows::FormUnitAdd,
+                                  AppWindows::FormUnitEdit,
+                                  AppWindows::FormItemAdd,
+                                  AppWindows::FormItemEdit,
+                                  AppWindows::FormPrintTotalClaim,
+                                  AppWindows::FormPreviewEtcSlip};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();

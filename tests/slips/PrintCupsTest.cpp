@@ -18,6 +18,7 @@
 #include "QtPrint.h"
 #include "SlipFixture.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintTotalClaim.h"
 #include "TMainSlipOutput.h"
 #include "TPngButton.h"
 #include "TSlipPdfTemplates.h"
@@ -157,18 +158,39 @@ bool StripesRunDown(const QString& pdf) {
     return edges(true) > edges(false);
 }
 
-TEST(PrintCups, ThreePagesWithCopiesReachTheQueue) {
-    if (geteuid() != 0 || !QFile::exists("/usr/sbin/cupsd") ||
-        !QFile::exists("/usr/lib/cups/backend/cups-pdf")) {
-        GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/setup)";
+// One server for every test: the CUPS library keeps the first server it reached.
+class PrintCups : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (geteuid() == 0 && QFile::exists("/usr/sbin/cupsd") &&
+            QFile::exists("/usr/lib/cups/backend/cups-pdf")) {
+            server = new PrivateCups;
+        }
     }
-    PrivateCups cups;
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        if (server == nullptr) {
+            GTEST_SKIP() << "needs root, cups and printer-driver-cups-pdf (scripts/setup)";
+        }
+    }
+
+    static PrivateCups* server;
+    static QStringList seen;  // the PDF files the queue has written so far
+    PrivateCups& cups = *server;
+};
+
+PrivateCups* PrintCups::server = nullptr;
+QStringList PrintCups::seen;
+
+TEST_F(PrintCups, ThreePagesWithCopiesReachTheQueue) {
     QTemporaryDir data;
     SlipFixture slip(61, data.path() + "/");
     TSlipPdfTemplates templates(slip.config);
     TFormPrintMitsu form(data.path() + "/print.ini");
     TMainSlipOutput output(form, templates);
-    QStringList seen;
     for (bool landscape : {false, true}) {
         SCOPED_TRACE(landscape ? "landscape" : "portrait");
         IniFile ini = IniFile::Load(data.path() + "/print.ini");
@@ -191,6 +213,36 @@ TEST(PrintCups, ThreePagesWithCopiesReachTheQueue) {
         // Landscape pages reach the A4 sheet turned: the table's stripes then run down it.
         EXPECT_EQ(PdfInfo(pdf, "Page size"), "595 x 842 pts (A4)");
         EXPECT_EQ(StripesRunDown(pdf), landscape);
+    }
+}
+
+// The one-sheet slips print one portrait sheet each, A4 or shrunk for B5.
+TEST_F(PrintCups, EveryOneSheetSlipReachesTheQueueAsOnePortraitSheet) {
+    QTemporaryDir data;
+    SlipFixture slip(3, data.path() + "/");
+    slip.document.TotalClaimMode = true;
+    TSlipPdfTemplates templates(slip.config);
+    TEtcSlipOutput output(templates);
+    TFormPrintTotalClaim totalClaim(data.path() + "/print.ini");
+    for (TFormPrintEtcSlip* form : std::initializer_list<TFormPrintEtcSlip*>{&totalClaim}) {
+        for (const char* paper : {"A4", "B5"}) {
+            SCOPED_TRACE(testing::Message()
+                         << PrintSectionName(form->Kind()).toStdString() << " " << paper);
+            IniFile ini = IniFile::Load(data.path() + "/print.ini");
+            ini.WriteString(PrintSectionName(form->Kind()), "PRINTER", cups.Queue());
+            ini.WriteString(PrintSectionName(form->Kind()), "PAPER_SIZE", paper);
+            ini.Save();
+            QTimer::singleShot(0, form, [&] {
+                QTest::mouseClick(form->findChild<TPngButton*>("pngBtnOK"), Qt::LeftButton);
+            });
+            output.Run(nullptr, *form, slip.document, slip.config, slip.profiles);
+            EXPECT_EQ(form->Printer().printerName(), cups.Queue());
+            const QString pdf = cups.WaitForPdf(seen);
+            ASSERT_FALSE(pdf.isEmpty()) << cups.Log().right(3000).toStdString();
+            seen << pdf;
+            EXPECT_EQ(PdfInfo(pdf, "Pages"), "1");
+            EXPECT_EQ(PdfInfo(pdf, "Page size"), "595 x 842 pts (A4)");
+        }
     }
 }
 
