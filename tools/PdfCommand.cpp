@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "IniFile.h"
 #include "ModelError.h"
+#include "ReceiptSlip.h"
 #include "TPrintOptions.h"
 #include "TSlipPdfTemplates.h"
 #include "TSlipSource.h"
@@ -18,7 +19,8 @@
 namespace {
 
 // The families the tool writes; a kind of any other family is not offered.
-const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip, TSlipFamily::TotalClaim};
+const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip, TSlipFamily::TotalClaim,
+                                       TSlipFamily::Receipt};
 
 QStringList KindNames() {
     QStringList names;
@@ -61,7 +63,9 @@ QString PdfUsage() {
     return QStringLiteral(
         "pdf KIND FILE.MT4 OUT.pdf [--profile 1|2|3] [--bank 1|2] [--set KEY=VALUE ...]\n"
         "      main slips: [--landscape | --portrait] [--tax notax|before|in]\n"
-        "      GOUKEI_SEIKYU: [--pre-claim AMOUNT] [--pre-paid AMOUNT] (前回請求額, 入金額)");
+        "      GOUKEI_SEIKYU: [--pre-claim AMOUNT] [--pre-paid AMOUNT] (前回請求額, 入金額)\n"
+        "      RYOSYU: [--proviso TEXT] (但し書き) [--breakdown NAME=AMOUNT ...] (内訳, 4 行まで;\n"
+        "              指定がなければ 1 行目が消費税)");
 }
 
 QString PdfSummary() {
@@ -100,6 +104,38 @@ Currency TakeAmount(CommandLine& arguments, const QString& option) {
     }
 }
 
+// The receipt's breakdown rows from --breakdown NAME=AMOUNT, in the order given.
+void TakeBreakdown(const QStringList& rows, TReceiptOptions& options) {
+    if (rows.isEmpty()) {
+        return;
+    }
+    if (rows.size() > ReceiptBreakdownRows) {
+        throw EUsageError(
+            QStringLiteral("--breakdown: 内訳は %1 行までです。").arg(ReceiptBreakdownRows));
+    }
+    options.BreakdownNames = {};
+    options.BreakdownAmounts = {};
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        const qsizetype equals = rows[k].indexOf(QLatin1Char('='));
+        const QString amount = equals < 0 ? QString() : rows[k].mid(equals + 1);
+        const QString shown = ReceiptAmountField(amount);
+        if (equals < 0 || (!amount.trimmed().isEmpty() && shown.isEmpty())) {
+            throw EUsageError(QStringLiteral("--breakdown %1: 内訳の名前=金額 で指定してください。")
+                                  .arg(rows[k]));
+        }
+        options.BreakdownNames[static_cast<size_t>(k)] = rows[k].left(equals);
+        options.BreakdownAmounts[static_cast<size_t>(k)] = shown;
+    }
+}
+
+// An option of one kind given for another.
+void RefuseUnless(bool given, TSlipKind kind, TSlipKind wanted, const char* option) {
+    if (given && kind != wanted) {
+        throw EUsageError(QStringLiteral("%1 は %2 にだけ指定できます。")
+                              .arg(QLatin1String(option), PrintSectionName(wanted)));
+    }
+}
+
 }  // namespace
 
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
@@ -115,6 +151,8 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const std::optional<QString> tax = arguments.takeValue(QStringLiteral("--tax"));
     const Currency preClaim = TakeAmount(arguments, QStringLiteral("--pre-claim"));
     const Currency prePaid = TakeAmount(arguments, QStringLiteral("--pre-paid"));
+    const std::optional<QString> proviso = arguments.takeValue(QStringLiteral("--proviso"));
+    const QStringList breakdown = arguments.takeValues(QStringLiteral("--breakdown"));
     const QStringList settings = arguments.takeValues(QStringLiteral("--set"));
     const QString usage = QStringLiteral("dorvani4-tool ") + PdfUsage() +
                           QStringLiteral("\nKIND: ") + KindNames().join(QStringLiteral(", "));
@@ -123,6 +161,8 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     if (!kind || !KindNames().contains(QString::fromLatin1(SlipKindFacts(*kind).Section))) {
         throw EUsageError(QStringLiteral("unknown slip kind \"%1\"\n%2").arg(positional[0], usage));
     }
+    RefuseUnless(proviso.has_value(), *kind, skRyoshu, "--proviso");
+    RefuseUnless(!breakdown.isEmpty(), *kind, skRyoshu, "--breakdown");
 
     const DataFolders& folders = context.folders;
     TThConfigInfo config(folders.ImgFolder());
@@ -154,6 +194,25 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
         SaveTotalClaimPdf(templates,
                           {document, config, profiles.Items(options.CustomerInfo), options},
                           positional[2]);
+        out << QStringLiteral("%1: %2 ページ\n")
+                   .arg(positional[2])
+                   .arg(templates.Report().PageCount());
+        return;
+    }
+
+    if (SlipKindFacts(*kind).Family == TSlipFamily::Receipt) {
+        const IniFile printIni =
+            PrintIniWithSettings(folders.PrintIniPath(), *kind, ReceiptOptionKeys(), settings);
+        TReceiptOptions options = LoadReceiptOptions(printIni, config, document);
+        if (profile >= 0) {
+            options.CustomerInfo = profile;
+        }
+        if (proviso) {
+            options.Proviso = *proviso;
+        }
+        TakeBreakdown(breakdown, options);
+        SaveReceiptPdf(templates, {document, config, profiles.Items(options.CustomerInfo), options},
+                       positional[2]);
         out << QStringLiteral("%1: %2 ページ\n")
                    .arg(positional[2])
                    .arg(templates.Report().PageCount());

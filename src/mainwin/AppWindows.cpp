@@ -16,6 +16,7 @@
 #include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewMitsu.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
@@ -54,6 +55,7 @@ TFormPrintMitsu* FormPrintMitsu = nullptr;
 TFormVersion* FormVersion = nullptr;
 TFormSearchFile* FormSearchFile = nullptr;
 TFormPreviewMitsu* FormPreviewMitsu = nullptr;
+TFormPrintReceipt* FormPrintReceipt = nullptr;
 TFormPrintTotalClaim* FormPrintTotalClaim = nullptr;
 TFormPreviewEtcSlip* FormPreviewEtcSlip = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
@@ -78,6 +80,7 @@ void Create(const DataFolders& folders) {
     FormTotalClaim = new TFormTotalClaim(FormMain);
     FormPrintMitsu = new TFormPrintMitsu(folders.PrintIniPath(), FormMain);
     FormVersion = new TFormVersion(FormMain);
+    FormPrintReceipt = new TFormPrintReceipt(folders.PrintIniPath(), FormMain);
     FormPrintTotalClaim = new TFormPrintTotalClaim(folders.PrintIniPath(), FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
@@ -105,7 +108,7 @@ void Create(const DataFolders& folders) {
 namespace {
 
 std::vector<TFormPrintEtcSlip*> SheetSlipWindows() {
-    return {FormPrintTotalClaim};
+    return {FormPrintReceipt, FormPrintTotalClaim};
 }
 
 }  // namespace
@@ -146,6 +149,7 @@ void Destroy() {
     FormVersion = nullptr;
     FormSearchFile = nullptr;
     FormPreviewMitsu = nullptr;
+    FormPrintReceipt = nullptr;
     FormPrintTotalClaim = nullptr;
     FormPreviewEtcSlip = nullptr;
 }

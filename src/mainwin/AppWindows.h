@@ -18,6 +18,7 @@ class TFormPreviewEtcSlip;
 class TFormPreviewMitsu;
 class TFormPrintEtcSlip;
 class TFormPrintMitsu;
+class TFormPrintReceipt;
 class TFormPrintTotalClaim;
 class TFormSave;
 class TFormSearchFile;
@@ -53,6 +54,7 @@ extern TFormPrintMitsu* FormPrintMitsu;
 extern TFormVersion* FormVersion;
 extern TFormSearchFile* FormSearchFile;
 extern TFormPreviewMitsu* FormPreviewMitsu;
+extern TFormPrintReceipt* FormPrintReceipt;
 extern TFormPrintTotalClaim* FormPrintTotalClaim;
 extern TFormPreviewEtcSlip* FormPreviewEtcSlip;
 // Never shown: the PDF page templates, the flow of the six main slip buttons and that of

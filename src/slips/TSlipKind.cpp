@@ -97,7 +97,7 @@ std::vector<TSlipKind> SlipKindsOf(TSlipFamily family) {
 std::vector<TSlipKind> SheetSlipKinds() {
     std::vector<TSlipKind> kinds;
     for (const TSlipKindFacts& facts : Kinds) {
-        if (facts.Family == TSlipFamily::TotalClaim) {
+        if (facts.Family == TSlipFamily::Receipt || facts.Family == TSlipFamily::TotalClaim) {
             kinds.push_back(facts.Kind);
         }
     }

@@ -25,6 +25,7 @@
 #include "TFormListFileSave.h"
 #include "TFormOpen.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormTotalClaim.h"
@@ -825,6 +826,28 @@ TEST_F(FileCommandsTotalInvoiceTest, TheTotalInvoiceButtonWorksOnlyInTheMode) {
         [&] { clickButton("PNGBtnGoukei"); });
     EXPECT_EQ(caption, "合計請求書印刷");
     EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
+}
+
+TEST_F(FileCommandsTotalInvoiceTest, TheReceiptButtonOpensItsWindowInEitherMode) {
+    storeTwo();
+    start();
+    for (bool totalMode : {false, true}) {
+        SCOPED_TRACE(totalMode);
+        if (totalMode) {
+            buildTotal({QStringLiteral("請求A")});
+        }
+        messages.Texts.clear();
+        QString caption;
+        whileShown(
+            AppWindows::FormPrintReceipt,
+            [&] {
+                caption = AppWindows::FormPrintReceipt->windowTitle();
+                clickPicture(AppWindows::FormPrintReceipt, "pngBtnCancel");
+            },
+            [&] { clickButton("PNGBtnRyoshu"); });
+        EXPECT_EQ(caption, "領収書印刷");
+        EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
+    }
 }
 
 // --- Slip buttons ------------------------------------------------------------------------

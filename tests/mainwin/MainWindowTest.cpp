@@ -33,6 +33,7 @@
 #include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewMitsu.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
@@ -343,25 +344,16 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 }
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
-    const QList<QDialog*> windows{AppWindows::FormCustomer,
-                                  AppWindows::FormZipSearch,
-                                  AppWindows::FormCustomAdd,
-                                  AppWindows::FormCustomEdit,
-                                  AppWindows::FormListFileSave,
-                                  AppWindows::FormSave,
-                                  AppWindows::FormOpen,
-                                  AppWindows::FormTotalClaim,
-                                  AppWindows::FormPrintMitsu,
-                                  AppWindows::FormVersion,
-                                  AppWindows::FormSearchFile,
-                                  AppWindows::FormPreviewMitsu,
-                                  AppWindows::FormImport,
-                                  AppWindows::FormItemList,
-                                  AppWindows::FormUnitAdd,
-                                  AppWindows::FormUnitEdit,
-                                  AppWindows::FormItemAdd,
-                                  AppWindows::FormItemEdit,
-                                  AppWindows::FormPrintTotalClaim,
+    const QList<QDialog*> windows{AppWindows::FormCustomer,      AppWindows::FormZipSearch,
+                                  AppWindows::FormCustomAdd,     AppWindows::FormCustomEdit,
+                                  AppWindows::FormListFileSave,  AppWindows::FormSave,
+                                  AppWindows::FormOpen,          AppWindows::FormTotalClaim,
+                                  AppWindows::FormPrintMitsu,    AppWindows::FormVersion,
+                                  AppWindows::FormSearchFile,    AppWindows::FormPreviewMitsu,
+                                  AppWindows::FormImport,        AppWindows::FormItemList,
+                                  AppWindows::FormUnitAdd,       AppWindows::FormUnitEdit,
+                                  AppWindows::FormItemAdd,       AppWindows::FormItemEdit,
+                                  AppWindows::FormPrintReceipt,  AppWindows::FormPrintTotalClaim,
                                   AppWindows::FormPreviewEtcSlip};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);

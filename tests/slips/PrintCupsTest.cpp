@@ -18,6 +18,7 @@
 #include "QtPrint.h"
 #include "SlipFixture.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
 #include "TMainSlipOutput.h"
 #include "TPngButton.h"
@@ -223,8 +224,10 @@ TEST_F(PrintCups, EveryOneSheetSlipReachesTheQueueAsOnePortraitSheet) {
     slip.document.TotalClaimMode = true;
     TSlipPdfTemplates templates(slip.config);
     TEtcSlipOutput output(templates);
+    TFormPrintReceipt receipt(data.path() + "/print.ini");
     TFormPrintTotalClaim totalClaim(data.path() + "/print.ini");
-    for (TFormPrintEtcSlip* form : std::initializer_list<TFormPrintEtcSlip*>{&totalClaim}) {
+    for (TFormPrintEtcSlip* form :
+         std::initializer_list<TFormPrintEtcSlip*>{&receipt, &totalClaim}) {
         for (const char* paper : {"A4", "B5"}) {
             SCOPED_TRACE(testing::Message()
                          << PrintSectionName(form->Kind()).toStdString() << " " << paper);

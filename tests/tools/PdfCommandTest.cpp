@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "QtPrint.h"
 #include "TempDir.h"
@@ -97,6 +99,37 @@ TEST(PdfCommand, WritesTheTotalInvoiceOnlyInTotalInvoiceMode) {
                     "--pre-claim", "many"})
                   .status,
               2);
+}
+
+TEST(PdfCommand, WritesTheReceiptWithTheProvisoAndBreakdownGiven) {
+    TempDir dir;
+    const QString file = document(dir, Estimate);
+    const ToolRun run =
+        tool({"--data-root", dir.root(), "pdf", "ryosyu", file, dir.path("r.pdf"), "--proviso",
+              "お品代として", "--breakdown", "現　金=(1,980)", "--breakdown", "小切手="});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(dir.path("r.pdf"));
+    EXPECT_EQ(text.count("お品代として"), 2) << text.toStdString();
+    EXPECT_EQ(text.count(QRegularExpression("1,980[-\u2011]")), 2);
+    EXPECT_EQ(text.count("小切手"), 2);
+    EXPECT_FALSE(text.contains("消費税")) << "the rows given replace the tax row";
+
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } refused[] = {
+        {{"RYOSYU", file, dir.path("s.pdf"), "--breakdown", "現金=many"}, "--breakdown 現金=many"},
+        {{"RYOSYU", file, dir.path("s.pdf"), "--breakdown", "a=1", "--breakdown", "b=1",
+          "--breakdown", "c=1", "--breakdown", "d=1", "--breakdown", "e=1"},
+         "4 行まで"},
+        {{"MITSU", file, dir.path("s.pdf"), "--proviso", "x"}, "--proviso は RYOSYU"},
+    };
+    for (const auto& r : refused) {
+        const ToolRun bad = tool(QStringList{"--data-root", dir.root(), "pdf"} + r.arguments);
+        EXPECT_EQ(bad.status, 2) << r.message;
+        EXPECT_TRUE(bad.err.contains(QString::fromUtf8(r.message))) << bad.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.path("s.pdf")));
 }
 
 }  // namespace
