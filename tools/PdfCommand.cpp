@@ -5,6 +5,7 @@
 
 #include "AmountText.h"
 #include "Commands.h"
+#include "FaxSenderSlip.h"
 #include "IniFile.h"
 #include "ModelError.h"
 #include "ReceiptSlip.h"
@@ -20,7 +21,7 @@ namespace {
 
 // The families the tool writes; a kind of any other family is not offered.
 const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip, TSlipFamily::TotalClaim,
-                                       TSlipFamily::Receipt};
+                                       TSlipFamily::Receipt, TSlipFamily::FaxSender};
 
 QStringList KindNames() {
     QStringList names;
@@ -65,7 +66,10 @@ QString PdfUsage() {
         "      main slips: [--landscape | --portrait] [--tax notax|before|in]\n"
         "      GOUKEI_SEIKYU: [--pre-claim AMOUNT] [--pre-paid AMOUNT] (前回請求額, 入金額)\n"
         "      RYOSYU: [--proviso TEXT] (但し書き) [--breakdown NAME=AMOUNT ...] (内訳, 4 行まで;\n"
-        "              指定がなければ 1 行目が消費税)");
+        "              指定がなければ 1 行目が消費税)\n"
+        "      FAX: [--subject TEXT] (要件) [--pages N] (送付枚数) [--content TEXT] (連絡事項)\n"
+        "           [--request 1|2|3|4 ...] (要望チェック: 至急, ご参考まで, ご確認ください, "
+        "ご返信ください)");
 }
 
 QString PdfSummary() {
@@ -153,6 +157,10 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const Currency prePaid = TakeAmount(arguments, QStringLiteral("--pre-paid"));
     const std::optional<QString> proviso = arguments.takeValue(QStringLiteral("--proviso"));
     const QStringList breakdown = arguments.takeValues(QStringLiteral("--breakdown"));
+    const std::optional<QString> subject = arguments.takeValue(QStringLiteral("--subject"));
+    const int pages = TakeNumber(arguments, QStringLiteral("--pages"), FaxPaperNumMax);
+    const std::optional<QString> content = arguments.takeValue(QStringLiteral("--content"));
+    const QStringList requests = arguments.takeValues(QStringLiteral("--request"));
     const QStringList settings = arguments.takeValues(QStringLiteral("--set"));
     const QString usage = QStringLiteral("dorvani4-tool ") + PdfUsage() +
                           QStringLiteral("\nKIND: ") + KindNames().join(QStringLiteral(", "));
@@ -163,6 +171,10 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     }
     RefuseUnless(proviso.has_value(), *kind, skRyoshu, "--proviso");
     RefuseUnless(!breakdown.isEmpty(), *kind, skRyoshu, "--breakdown");
+    RefuseUnless(subject.has_value(), *kind, skFax, "--subject");
+    RefuseUnless(pages >= 0, *kind, skFax, "--pages");
+    RefuseUnless(content.has_value(), *kind, skFax, "--content");
+    RefuseUnless(!requests.isEmpty(), *kind, skFax, "--request");
 
     const DataFolders& folders = context.folders;
     TThConfigInfo config(folders.ImgFolder());
@@ -175,6 +187,11 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     document.TaxRate = config.TAX;
     document.CalcTotal();
     TSlipPdfTemplates templates(config);
+    auto reportWritten = [&] {
+        out << QStringLiteral("%1: %2 ページ\n")
+                   .arg(positional[2])
+                   .arg(templates.Report().PageCount());
+    };
 
     if (SlipKindFacts(*kind).Family == TSlipFamily::TotalClaim) {
         if (!document.TotalClaimMode) {
@@ -194,9 +211,7 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
         SaveTotalClaimPdf(templates,
                           {document, config, profiles.Items(options.CustomerInfo), options},
                           positional[2]);
-        out << QStringLiteral("%1: %2 ページ\n")
-                   .arg(positional[2])
-                   .arg(templates.Report().PageCount());
+        reportWritten();
         return;
     }
 
@@ -213,9 +228,41 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
         TakeBreakdown(breakdown, options);
         SaveReceiptPdf(templates, {document, config, profiles.Items(options.CustomerInfo), options},
                        positional[2]);
-        out << QStringLiteral("%1: %2 ページ\n")
-                   .arg(positional[2])
-                   .arg(templates.Report().PageCount());
+        reportWritten();
+        return;
+    }
+
+    if (SlipKindFacts(*kind).Family == TSlipFamily::FaxSender) {
+        const IniFile printIni =
+            PrintIniWithSettings(folders.PrintIniPath(), *kind, FaxSenderOptionKeys(), settings);
+        TFaxSenderOptions options = LoadFaxSenderOptions(printIni);
+        if (profile >= 0) {
+            options.CustomerInfo = profile;
+        }
+        if (subject) {
+            options.Subject = *subject;
+        }
+        if (pages >= 0) {
+            options.PaperNum = pages + 1;
+        }
+        if (content) {
+            options.Content = *content;
+        }
+        for (const QString& request : requests) {
+            bool ok = false;
+            const int number = request.toInt(&ok);
+            if (!ok || number < 1 || number > FaxRequestCount) {
+                throw EUsageError(
+                    QStringLiteral("--request %1: 1 から %2 までの番号を指定してください。")
+                        .arg(request)
+                        .arg(FaxRequestCount));
+            }
+            options.Requests[static_cast<size_t>(number - 1)] = true;
+        }
+        SaveFaxSenderPdf(templates,
+                         {document, config, profiles.Items(options.CustomerInfo), options},
+                         positional[2]);
+        reportWritten();
         return;
     }
 
@@ -258,5 +305,5 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const TSlipSource source{document, config, profiles.Items(options.CustomerInfo), options,
                              *kind};
     templates.SaveSlipPdf(source, positional[2]);
-    out << QStringLiteral("%1: %2 ページ\n").arg(positional[2]).arg(templates.Report().PageCount());
+    reportWritten();
 }

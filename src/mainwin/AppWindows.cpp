@@ -15,6 +15,7 @@
 #include "TFormOpen.h"
 #include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewMitsu.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintMitsu.h"
 #include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
@@ -57,6 +58,7 @@ TFormSearchFile* FormSearchFile = nullptr;
 TFormPreviewMitsu* FormPreviewMitsu = nullptr;
 TFormPrintReceipt* FormPrintReceipt = nullptr;
 TFormPrintTotalClaim* FormPrintTotalClaim = nullptr;
+TFormPrintFaxSender* FormPrintFaxSender = nullptr;
 TFormPreviewEtcSlip* FormPreviewEtcSlip = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
 TMainSlipOutput* MainSlipOutput = nullptr;
@@ -84,6 +86,7 @@ void Create(const DataFolders& folders) {
     FormPrintTotalClaim = new TFormPrintTotalClaim(folders.PrintIniPath(), FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
+    FormPrintFaxSender = new TFormPrintFaxSender(folders.PrintIniPath(), FormMain);
     FormPreviewEtcSlip = new TFormPreviewEtcSlip(FormMain);
     FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
@@ -108,7 +111,7 @@ void Create(const DataFolders& folders) {
 namespace {
 
 std::vector<TFormPrintEtcSlip*> SheetSlipWindows() {
-    return {FormPrintReceipt, FormPrintTotalClaim};
+    return {FormPrintReceipt, FormPrintTotalClaim, FormPrintFaxSender};
 }
 
 }  // namespace
@@ -151,6 +154,7 @@ void Destroy() {
     FormPreviewMitsu = nullptr;
     FormPrintReceipt = nullptr;
     FormPrintTotalClaim = nullptr;
+    FormPrintFaxSender = nullptr;
     FormPreviewEtcSlip = nullptr;
 }
 

@@ -17,6 +17,7 @@ class TEtcSlipOutput;
 class TFormPreviewEtcSlip;
 class TFormPreviewMitsu;
 class TFormPrintEtcSlip;
+class TFormPrintFaxSender;
 class TFormPrintMitsu;
 class TFormPrintReceipt;
 class TFormPrintTotalClaim;
@@ -56,6 +57,7 @@ extern TFormSearchFile* FormSearchFile;
 extern TFormPreviewMitsu* FormPreviewMitsu;
 extern TFormPrintReceipt* FormPrintReceipt;
 extern TFormPrintTotalClaim* FormPrintTotalClaim;
+extern TFormPrintFaxSender* FormPrintFaxSender;
 extern TFormPreviewEtcSlip* FormPreviewEtcSlip;
 // Never shown: the PDF page templates, the flow of the six main slip buttons and that of
 // the one-sheet slips.

@@ -99,9 +99,9 @@ void TFormPrintEtcSlip::SelectByText(QComboBox* list, const QString& text, Qt::M
     list->setCurrentIndex(index >= 0 ? index : (list->count() > 0 ? 0 : -1));
 }
 
-void TFormPrintEtcSlip::SelectPrinter(const QString& name) {
+void TFormPrintEtcSlip::SelectPrinter(const QString& name, Qt::MatchFlags match) {
     if (!name.isEmpty()) {
-        SelectByText(printerList_, name);
+        SelectByText(printerList_, name, match);
         CBPrinterChange();
     }
 }

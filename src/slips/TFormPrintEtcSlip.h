@@ -54,13 +54,15 @@ class TFormPrintEtcSlip : public QDialog {
     // Connects the common controls and sets the kind's caption; run by the window after
     // building its layout.
     void SetUpCommonControls();
-    // The window's own fields as each opening starts them, before its options are loaded.
-    virtual void ResetOwnFields() = 0;
+    // The window's own lists as each opening fills them, before its options are loaded;
+    // a window whose lists never change keeps this.
+    virtual void ResetOwnFields() {}
     virtual void LoadPrintOptions() = 0;
     virtual void SavePrintOptions() = 0;
 
     // The stored printer, when there is one, selected and made current.
-    void SelectPrinter(const QString& name);
+    void SelectPrinter(const QString& name,
+                       Qt::MatchFlags match = Qt::MatchExactly | Qt::MatchCaseSensitive);
     // The item with the text, else the first; none in an empty list.
     static void SelectByText(QComboBox* list, const QString& text,
                              Qt::MatchFlags match = Qt::MatchExactly | Qt::MatchCaseSensitive);

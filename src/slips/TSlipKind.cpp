@@ -11,6 +11,7 @@ constexpr const char* MainTemplates[] = {"TateMitsuFirstPage",  "TateMitsuMiddle
                                          "YokoMitsuMiddlePage", "YokoMitsuFinalPage"};
 constexpr const char* TotalClaimTemplates[] = {"TotalClaim"};
 constexpr const char* ReceiptTemplates[] = {"Receipt"};
+constexpr const char* FaxSenderTemplates[] = {"FaxSender"};
 
 constexpr unsigned AllOffers = offerStamps | offerTax | offerGrandTotal;
 
@@ -33,18 +34,8 @@ constexpr TSlipKindFacts Kinds[] = {
      " 合計金額  ", "担当者印", "PNGBtnBtnSeikyuMeisai"},
     {skTotalClaim, "GOUKEI_SEIKYU", "合計請求書印刷", &C::TOTAL_CLAIM_TITLE, &C::TOTAL_CLAIM_MSG,
      TSlipFamily::TotalClaim, TotalClaimTemplates, 0, false, "", "", "PNGBtnGoukei"},
-    {skFax,
-     "FAX",
-     "FAX送信状印刷",
-     &C::FAX_TITLE,
-     nullptr,
-     TSlipFamily::FaxSender,
-     {},
-     0,
-     false,
-     "",
-     "",
-     "pngBtnSoushin"},
+    {skFax, "FAX", "FAX送信状印刷", &C::FAX_TITLE, nullptr, TSlipFamily::FaxSender,
+     FaxSenderTemplates, 0, false, "", "", "pngBtnSoushin"},
     {skItemList, "ITEM_LIST", "品名リスト印刷", nullptr, nullptr, TSlipFamily::MasterList, {}},
     {skCustomerList,
      "CUSTOMER_LIST",
@@ -97,7 +88,8 @@ std::vector<TSlipKind> SlipKindsOf(TSlipFamily family) {
 std::vector<TSlipKind> SheetSlipKinds() {
     std::vector<TSlipKind> kinds;
     for (const TSlipKindFacts& facts : Kinds) {
-        if (facts.Family == TSlipFamily::Receipt || facts.Family == TSlipFamily::TotalClaim) {
+        if (facts.Family == TSlipFamily::Receipt || facts.Family == TSlipFamily::TotalClaim ||
+            facts.Family == TSlipFamily::FaxSender) {
             kinds.push_back(facts.Kind);
         }
     }

@@ -24,6 +24,7 @@
 #include "FolderChoice.h"
 #include "TFormListFileSave.h"
 #include "TFormOpen.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintMitsu.h"
 #include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
@@ -828,25 +829,34 @@ TEST_F(FileCommandsTotalInvoiceTest, TheTotalInvoiceButtonWorksOnlyInTheMode) {
     EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
 }
 
-TEST_F(FileCommandsTotalInvoiceTest, TheReceiptButtonOpensItsWindowInEitherMode) {
+TEST_F(FileCommandsTotalInvoiceTest, TheReceiptAndFaxButtonsOpenTheirWindowsInEitherMode) {
     storeTwo();
     start();
+    const struct {
+        const char* button;
+        QDialog* window;
+        const char* caption;
+    } slips[] = {{"PNGBtnRyoshu", AppWindows::FormPrintReceipt, "領収書印刷"},
+                 {"pngBtnSoushin", AppWindows::FormPrintFaxSender, "FAX送信状印刷"}};
     for (bool totalMode : {false, true}) {
-        SCOPED_TRACE(totalMode);
         if (totalMode) {
             buildTotal({QStringLiteral("請求A")});
         }
-        messages.Texts.clear();
-        QString caption;
-        whileShown(
-            AppWindows::FormPrintReceipt,
-            [&] {
-                caption = AppWindows::FormPrintReceipt->windowTitle();
-                clickPicture(AppWindows::FormPrintReceipt, "pngBtnCancel");
-            },
-            [&] { clickButton("PNGBtnRyoshu"); });
-        EXPECT_EQ(caption, "領収書印刷");
-        EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
+        for (const auto& s : slips) {
+            SCOPED_TRACE(testing::Message() << s.button << " " << totalMode);
+            EXPECT_TRUE(control(QLatin1String(s.button))->isEnabled());
+            messages.Texts.clear();
+            QString caption;
+            whileShown(
+                s.window,
+                [&] {
+                    caption = s.window->windowTitle();
+                    clickPicture(s.window, "pngBtnCancel");
+                },
+                [&] { clickButton(s.button); });
+            EXPECT_EQ(caption, QString::fromUtf8(s.caption));
+            EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
+        }
     }
 }
 

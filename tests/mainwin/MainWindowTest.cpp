@@ -32,6 +32,7 @@
 #include "TFormOpen.h"
 #include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewMitsu.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintMitsu.h"
 #include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
@@ -344,17 +345,17 @@ TEST_F(PostalLookupTest, CancelChangesNothingAndUnknownKeysGetTheMessage) {
 }
 
 TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
-    const QList<QDialog*> windows{AppWindows::FormCustomer,      AppWindows::FormZipSearch,
-                                  AppWindows::FormCustomAdd,     AppWindows::FormCustomEdit,
-                                  AppWindows::FormListFileSave,  AppWindows::FormSave,
-                                  AppWindows::FormOpen,          AppWindows::FormTotalClaim,
-                                  AppWindows::FormPrintMitsu,    AppWindows::FormVersion,
-                                  AppWindows::FormSearchFile,    AppWindows::FormPreviewMitsu,
-                                  AppWindows::FormImport,        AppWindows::FormItemList,
-                                  AppWindows::FormUnitAdd,       AppWindows::FormUnitEdit,
-                                  AppWindows::FormItemAdd,       AppWindows::FormItemEdit,
-                                  AppWindows::FormPrintReceipt,  AppWindows::FormPrintTotalClaim,
-                                  AppWindows::FormPreviewEtcSlip};
+    const QList<QDialog*> windows{AppWindows::FormCustomer,       AppWindows::FormZipSearch,
+                                  AppWindows::FormCustomAdd,      AppWindows::FormCustomEdit,
+                                  AppWindows::FormListFileSave,   AppWindows::FormSave,
+                                  AppWindows::FormOpen,           AppWindows::FormTotalClaim,
+                                  AppWindows::FormPrintMitsu,     AppWindows::FormVersion,
+                                  AppWindows::FormSearchFile,     AppWindows::FormPreviewMitsu,
+                                  AppWindows::FormImport,         AppWindows::FormItemList,
+                                  AppWindows::FormUnitAdd,        AppWindows::FormUnitEdit,
+                                  AppWindows::FormItemAdd,        AppWindows::FormItemEdit,
+                                  AppWindows::FormPrintReceipt,   AppWindows::FormPrintTotalClaim,
+                                  AppWindows::FormPrintFaxSender, AppWindows::FormPreviewEtcSlip};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();

@@ -17,6 +17,7 @@
 #include "IniFile.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintMitsu.h"
 #include "TFormPrintReceipt.h"
 #include "TFormPrintTotalClaim.h"
@@ -225,9 +226,10 @@ TEST_F(PrintCups, EveryOneSheetSlipReachesTheQueueAsOnePortraitSheet) {
     TSlipPdfTemplates templates(slip.config);
     TEtcSlipOutput output(templates);
     TFormPrintReceipt receipt(data.path() + "/print.ini");
+    TFormPrintFaxSender fax(data.path() + "/print.ini");
     TFormPrintTotalClaim totalClaim(data.path() + "/print.ini");
     for (TFormPrintEtcSlip* form :
-         std::initializer_list<TFormPrintEtcSlip*>{&receipt, &totalClaim}) {
+         std::initializer_list<TFormPrintEtcSlip*>{&receipt, &totalClaim, &fax}) {
         for (const char* paper : {"A4", "B5"}) {
             SCOPED_TRACE(testing::Message()
                          << PrintSectionName(form->Kind()).toStdString() << " " << paper);
