@@ -74,10 +74,6 @@ class TFormPrintEtcSlip : public QDialog {
     const TThEstimateObjectList* document_ = nullptr;
     const TThConfigInfo* config_ = nullptr;
     const TThCampanyInfoManager* profiles_ = nullptr;
-    QComboBox* printerList_ = nullptr;
-    QComboBox* paperList_ = nullptr;
-    QComboBox* profileList_ = nullptr;
-    QCheckBox* printName_ = nullptr;
 
     void showEvent(QShowEvent* event) override;
 
@@ -91,6 +87,11 @@ class TFormPrintEtcSlip : public QDialog {
     void CloseWithOutput(ModalResult result);
 
     TSlipKind kind_;
+    // The common controls, found by name.
+    QComboBox* printerList_ = nullptr;
+    QComboBox* paperList_ = nullptr;
+    QComboBox* profileList_ = nullptr;
+    QCheckBox* printName_ = nullptr;
     QPrinter printer_{QPrinter::HighResolution};
     TPrinterSystem printers_ = TPrinterSystem::Installed();
     TFormPreviewEtcSlip* preview_ = nullptr;
