@@ -6,10 +6,12 @@
 #include "AmountText.h"
 #include "Clock.h"
 #include "Commands.h"
+#include "FaxSenderSlip.h"
 #include "IniFile.h"
 #include "JapaneseEra.h"
 #include "MasterListSlip.h"
 #include "ModelError.h"
+#include "ReceiptSlip.h"
 #include "TPrintOptions.h"
 #include "TSlipPdfTemplates.h"
 #include "TSlipSource.h"
@@ -23,6 +25,7 @@ namespace {
 
 // The families the tool writes; a kind of any other family is not offered.
 const TSlipFamily WrittenFamilies[] = {TSlipFamily::MainSlip, TSlipFamily::TotalClaim,
+                                       TSlipFamily::Receipt, TSlipFamily::FaxSender,
                                        TSlipFamily::MasterList};
 
 QStringList KindNames() {
@@ -67,6 +70,11 @@ QString PdfUsage() {
         "pdf KIND FILE.MT4 OUT.pdf [--profile 1|2|3] [--bank 1|2] [--set KEY=VALUE ...]\n"
         "      main slips: [--landscape | --portrait] [--tax notax|before|in]\n"
         "      GOUKEI_SEIKYU: [--pre-claim AMOUNT] [--pre-paid AMOUNT] (前回請求額, 入金額)\n"
+        "      RYOSYU: [--proviso TEXT] (但し書き) [--breakdown NAME=AMOUNT ...] (内訳, 4 行まで;\n"
+        "              指定がなければ 1 行目が消費税)\n"
+        "      FAX: [--subject TEXT] (要件) [--pages N] (送付枚数) [--content TEXT] (連絡事項)\n"
+        "           [--request 1|2|3|4 ...] (要望チェック: 至急, ご参考まで, ご確認ください, "
+        "ご返信ください)\n"
         "  pdf ITEM_LIST|CUSTOMER_LIST OUT.pdf [--date YYYY-MM-DD]\n"
         "      the masters of the data root, dated today or --date in the era calendar");
 }
@@ -138,6 +146,38 @@ void WriteListPdf(TSlipKind kind, const QString& outPath, const QString& date,
     out << QStringLiteral("%1: %2 ページ\n").arg(outPath).arg(templates.Report().PageCount());
 }
 
+// The receipt's breakdown rows from --breakdown NAME=AMOUNT, in the order given.
+void TakeBreakdown(const QStringList& rows, TReceiptOptions& options) {
+    if (rows.isEmpty()) {
+        return;
+    }
+    if (rows.size() > ReceiptBreakdownRows) {
+        throw EUsageError(
+            QStringLiteral("--breakdown: 内訳は %1 行までです。").arg(ReceiptBreakdownRows));
+    }
+    options.BreakdownNames = {};
+    options.BreakdownAmounts = {};
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        const qsizetype equals = rows[k].indexOf(QLatin1Char('='));
+        const QString amount = equals < 0 ? QString() : rows[k].mid(equals + 1);
+        const QString shown = ReceiptAmountField(amount);
+        if (equals < 0 || (!amount.trimmed().isEmpty() && shown.isEmpty())) {
+            throw EUsageError(QStringLiteral("--breakdown %1: 内訳の名前=金額 で指定してください。")
+                                  .arg(rows[k]));
+        }
+        options.BreakdownNames[static_cast<size_t>(k)] = rows[k].left(equals);
+        options.BreakdownAmounts[static_cast<size_t>(k)] = shown;
+    }
+}
+
+// An option of one kind given for another.
+void RefuseUnless(bool given, TSlipKind kind, TSlipKind wanted, const char* option) {
+    if (given && kind != wanted) {
+        throw EUsageError(QStringLiteral("%1 は %2 にだけ指定できます。")
+                              .arg(QLatin1String(option), PrintSectionName(wanted)));
+    }
+}
+
 }  // namespace
 
 void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
@@ -153,6 +193,12 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const std::optional<QString> tax = arguments.takeValue(QStringLiteral("--tax"));
     const std::optional<Currency> preClaim = TakeAmount(arguments, QStringLiteral("--pre-claim"));
     const std::optional<Currency> prePaid = TakeAmount(arguments, QStringLiteral("--pre-paid"));
+    const std::optional<QString> proviso = arguments.takeValue(QStringLiteral("--proviso"));
+    const QStringList breakdown = arguments.takeValues(QStringLiteral("--breakdown"));
+    const std::optional<QString> subject = arguments.takeValue(QStringLiteral("--subject"));
+    const int pages = TakeNumber(arguments, QStringLiteral("--pages"), FaxPaperNumMax);
+    const std::optional<QString> content = arguments.takeValue(QStringLiteral("--content"));
+    const QStringList requests = arguments.takeValues(QStringLiteral("--request"));
     const QStringList settings = arguments.takeValues(QStringLiteral("--set"));
     const std::optional<QString> date = arguments.takeValue(QStringLiteral("--date"));
     const QString usage = QStringLiteral("dorvani4-tool ") + PdfUsage() +
@@ -166,7 +212,8 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     }
     if (list) {
         if (landscape || portrait || profile >= 0 || bank >= 0 || tax || preClaim || prePaid ||
-            !settings.isEmpty()) {
+            proviso || !breakdown.isEmpty() || subject || pages >= 0 || content ||
+            !requests.isEmpty() || !settings.isEmpty()) {
             throw EUsageError(QStringLiteral("%1 に指定できるのは --date だけです。\n%2")
                                   .arg(positional[0], usage));
         }
@@ -178,6 +225,12 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
             QStringLiteral("--date は ITEM_LIST と CUSTOMER_LIST にだけ指定できます。\n%1")
                 .arg(usage));
     }
+    RefuseUnless(proviso.has_value(), *kind, skRyoshu, "--proviso");
+    RefuseUnless(!breakdown.isEmpty(), *kind, skRyoshu, "--breakdown");
+    RefuseUnless(subject.has_value(), *kind, skFax, "--subject");
+    RefuseUnless(pages >= 0, *kind, skFax, "--pages");
+    RefuseUnless(content.has_value(), *kind, skFax, "--content");
+    RefuseUnless(!requests.isEmpty(), *kind, skFax, "--request");
 
     const DataFolders& folders = context.folders;
     TThConfigInfo config(folders.ImgFolder());
@@ -190,6 +243,11 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     document.TaxRate = config.TAX;
     document.CalcTotal();
     TSlipPdfTemplates templates(config);
+    auto reportWritten = [&] {
+        out << QStringLiteral("%1: %2 ページ\n")
+                   .arg(positional[2])
+                   .arg(templates.Report().PageCount());
+    };
 
     if (SlipKindFacts(*kind).Family == TSlipFamily::TotalClaim) {
         if (!document.TotalClaimMode) {
@@ -209,9 +267,58 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
         SaveTotalClaimPdf(templates,
                           {document, config, profiles.Items(options.CustomerInfo), options},
                           positional[2]);
-        out << QStringLiteral("%1: %2 ページ\n")
-                   .arg(positional[2])
-                   .arg(templates.Report().PageCount());
+        reportWritten();
+        return;
+    }
+
+    if (SlipKindFacts(*kind).Family == TSlipFamily::Receipt) {
+        const IniFile printIni =
+            PrintIniWithSettings(folders.PrintIniPath(), *kind, ReceiptOptionKeys(), settings);
+        TReceiptOptions options = LoadReceiptOptions(printIni, config, document);
+        if (profile >= 0) {
+            options.CustomerInfo = profile;
+        }
+        if (proviso) {
+            options.Proviso = *proviso;
+        }
+        TakeBreakdown(breakdown, options);
+        SaveReceiptPdf(templates, {document, config, profiles.Items(options.CustomerInfo), options},
+                       positional[2]);
+        reportWritten();
+        return;
+    }
+
+    if (SlipKindFacts(*kind).Family == TSlipFamily::FaxSender) {
+        const IniFile printIni =
+            PrintIniWithSettings(folders.PrintIniPath(), *kind, FaxSenderOptionKeys(), settings);
+        TFaxSenderOptions options = LoadFaxSenderOptions(printIni);
+        if (profile >= 0) {
+            options.CustomerInfo = profile;
+        }
+        if (subject) {
+            options.Subject = *subject;
+        }
+        if (pages >= 0) {
+            options.PaperNum = pages + 1;
+        }
+        if (content) {
+            options.Content = *content;
+        }
+        for (const QString& request : requests) {
+            bool ok = false;
+            const int number = request.toInt(&ok);
+            if (!ok || number < 1 || number > FaxRequestCount) {
+                throw EUsageError(
+                    QStringLiteral("--request %1: 1 から %2 までの番号を指定してください。")
+                        .arg(request)
+                        .arg(FaxRequestCount));
+            }
+            options.Requests[static_cast<size_t>(number - 1)] = true;
+        }
+        SaveFaxSenderPdf(templates,
+                         {document, config, profiles.Items(options.CustomerInfo), options},
+                         positional[2]);
+        reportWritten();
         return;
     }
 
@@ -254,5 +361,5 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     const TSlipSource source{document, config, profiles.Items(options.CustomerInfo), options,
                              *kind};
     templates.SaveSlipPdf(source, positional[2]);
-    out << QStringLiteral("%1: %2 ページ\n").arg(positional[2]).arg(templates.Report().PageCount());
+    reportWritten();
 }

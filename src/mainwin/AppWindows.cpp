@@ -1,5 +1,7 @@
 #include "AppWindows.h"
 
+#include <vector>
+
 #include "PostalLookup.h"
 #include "TFormConf.h"
 #include "TFormCustomAdd.h"
@@ -12,10 +14,14 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewList.h"
 #include "TFormPreviewMitsu.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintList.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
+#include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormSenderConf.h"
@@ -30,6 +36,12 @@
 #include "Tzip_update.h"
 
 namespace AppWindows {
+
+namespace {
+
+std::vector<TFormPrintEtcSlip*> SheetSlipWindows();
+
+}  // namespace
 
 TFormMain* FormMain = nullptr;
 TFormCustomer* FormCustomer = nullptr;
@@ -56,9 +68,14 @@ Tzip_update* FormZipUpdate = nullptr;
 TFormPrintItemList* FormPrintItemList = nullptr;
 TFormPrintCustomerList* FormPrintCustomerList = nullptr;
 TFormPreviewList* FormPreviewList = nullptr;
+TFormPrintReceipt* FormPrintReceipt = nullptr;
+TFormPrintTotalClaim* FormPrintTotalClaim = nullptr;
+TFormPrintFaxSender* FormPrintFaxSender = nullptr;
+TFormPreviewEtcSlip* FormPreviewEtcSlip = nullptr;
 TSlipPdfTemplates* FormPDFBase = nullptr;
 TMainSlipOutput* MainSlipOutput = nullptr;
 TMasterListOutput* MasterListOutput = nullptr;
+TEtcSlipOutput* EtcSlipOutput = nullptr;
 
 void Create(const DataFolders& folders) {
     FormMain = new TFormMain(folders);
@@ -80,16 +97,21 @@ void Create(const DataFolders& folders) {
     FormTotalClaim = new TFormTotalClaim(FormMain);
     FormPrintMitsu = new TFormPrintMitsu(folders.PrintIniPath(), FormMain);
     FormVersion = new TFormVersion(FormMain);
+    FormPrintReceipt = new TFormPrintReceipt(folders.PrintIniPath(), FormMain);
+    FormPrintTotalClaim = new TFormPrintTotalClaim(folders.PrintIniPath(), FormMain);
     FormSearchFile = new TFormSearchFile(FormMain);
     FormPreviewMitsu = new TFormPreviewMitsu(FormMain);
     FormZipUpdate = new Tzip_update(folders.RootFolder(), folders.ZipFolder(), FormMain);
     FormPrintItemList = new TFormPrintItemList(folders.PrintIniPath(), FormMain);
     FormPrintCustomerList = new TFormPrintCustomerList(folders.PrintIniPath(), FormMain);
     FormPreviewList = new TFormPreviewList(FormMain);
+    FormPrintFaxSender = new TFormPrintFaxSender(folders.PrintIniPath(), FormMain);
+    FormPreviewEtcSlip = new TFormPreviewEtcSlip(FormMain);
     FormPDFBase = new TSlipPdfTemplates(FormMain->FConfig);
     MainSlipOutput = new TMainSlipOutput(*FormPrintMitsu, *FormPDFBase);
     MasterListOutput =
         new TMasterListOutput(*FormPrintItemList, *FormPrintCustomerList, *FormPDFBase);
+    EtcSlipOutput = new TEtcSlipOutput(*FormPDFBase);
 
     FormCustomer->SetEntryWindows(FormCustomAdd, FormCustomEdit);
     FormCustomer->SetImportWindow(FormImport);
@@ -104,15 +126,37 @@ void Create(const DataFolders& folders) {
         [](QWidget* parent) { FormMain->PrintMasterList(parent, skItemList); });
     FormCustomer->SetPrintCommand(
         [](QWidget* parent) { FormMain->PrintMasterList(parent, skCustomerList); });
+    for (TFormPrintEtcSlip* window : SheetSlipWindows()) {
+        window->SetPreviewWindow(FormPreviewEtcSlip);
+    }
     for (TFormCustomEntry* entry : {static_cast<TFormCustomEntry*>(FormCustomAdd),
                                     static_cast<TFormCustomEntry*>(FormCustomEdit)}) {
         entry->SetLookups(PostalLookup::ByCode, PostalLookup::ByAddress);
     }
 }
 
+namespace {
+
+std::vector<TFormPrintEtcSlip*> SheetSlipWindows() {
+    return {FormPrintReceipt, FormPrintTotalClaim, FormPrintFaxSender};
+}
+
+}  // namespace
+
+TFormPrintEtcSlip* SheetSlipWindow(TSlipKind kind) {
+    for (TFormPrintEtcSlip* window : SheetSlipWindows()) {
+        if (window->Kind() == kind) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 void Destroy() {
     delete MasterListOutput;
     MasterListOutput = nullptr;
+    delete EtcSlipOutput;
+    EtcSlipOutput = nullptr;
     delete MainSlipOutput;
     MainSlipOutput = nullptr;
     delete FormPDFBase;
@@ -143,6 +187,10 @@ void Destroy() {
     FormPrintItemList = nullptr;
     FormPrintCustomerList = nullptr;
     FormPreviewList = nullptr;
+    FormPrintReceipt = nullptr;
+    FormPrintTotalClaim = nullptr;
+    FormPrintFaxSender = nullptr;
+    FormPreviewEtcSlip = nullptr;
 }
 
 }  // namespace AppWindows

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TSlipKind.h"
+
 class DataFolders;
 class TFormConf;
 class TFormCustomAdd;
@@ -12,11 +14,17 @@ class TFormItemList;
 class TFormListFileSave;
 class TFormMain;
 class TFormOpen;
+class TEtcSlipOutput;
+class TFormPreviewEtcSlip;
 class TFormPreviewList;
 class TFormPreviewMitsu;
 class TFormPrintCustomerList;
+class TFormPrintEtcSlip;
+class TFormPrintFaxSender;
 class TFormPrintItemList;
 class TFormPrintMitsu;
+class TFormPrintReceipt;
+class TFormPrintTotalClaim;
 class TFormSave;
 class TFormSearchFile;
 class TFormSenderConf;
@@ -60,11 +68,19 @@ extern Tzip_update* FormZipUpdate;
 extern TFormPrintItemList* FormPrintItemList;
 extern TFormPrintCustomerList* FormPrintCustomerList;
 extern TFormPreviewList* FormPreviewList;
-// Never shown: the PDF page templates, the flow of the six main slip buttons and that of
-// 印刷・PDF出力 of both master lists.
+extern TFormPrintReceipt* FormPrintReceipt;
+extern TFormPrintTotalClaim* FormPrintTotalClaim;
+extern TFormPrintFaxSender* FormPrintFaxSender;
+extern TFormPreviewEtcSlip* FormPreviewEtcSlip;
+// Never shown: the PDF page templates, the flow of the six main slip buttons, that of the
+// one-sheet slips and that of 印刷・PDF出力 of both master lists.
 extern TSlipPdfTemplates* FormPDFBase;
 extern TMainSlipOutput* MainSlipOutput;
 extern TMasterListOutput* MasterListOutput;
+extern TEtcSlipOutput* EtcSlipOutput;
+
+// The options window of a one-sheet slip kind; nullptr for any other kind.
+TFormPrintEtcSlip* SheetSlipWindow(TSlipKind kind);
 
 void Create(const DataFolders& folders);
 // Frees every window (the main window owns the others).

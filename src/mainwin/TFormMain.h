@@ -128,6 +128,9 @@ class TFormMain : public QMainWindow {
     // The six main slips.
     void SetUpSlipButtons();
     void RunMainSlip(TSlipKind kind);
+    // The receipt, total invoice and fax cover sheet (BtnRyoshuClick, BtnGoukeiClick,
+    // pngBtnSoushinClick).
+    void RunSheetSlip(TSlipKind kind);
 
     // File menu.
     void SetUpFileCommands();

@@ -8,6 +8,7 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPrintEtcSlip.h"
 #include "TFormTotalClaim.h"
 #include "TMainSlipOutput.h"
 #include "TMasterListOutput.h"
@@ -123,12 +124,17 @@ void TFormMain::BuildTotalClaim(const QStringList& paths) {
     SyncRowCount();
 }
 
-// Each main slip's button, as the table of slip kinds names it.
+// Each slip's button, as the table of slip kinds names it.
 void TFormMain::SetUpSlipButtons() {
     for (TSlipKind kind : SlipKindsOf(TSlipFamily::MainSlip)) {
         auto* button = findChild<TPngButton*>(QLatin1String(SlipKindFacts(kind).Button));
         button->setEnabled(true);
         connect(button, &TPngButton::clicked, this, [this, kind] { RunMainSlip(kind); });
+    }
+    for (TSlipKind kind : SheetSlipKinds()) {
+        auto* button = findChild<TPngButton*>(QLatin1String(SlipKindFacts(kind).Button));
+        button->setEnabled(true);
+        connect(button, &TPngButton::clicked, this, [this, kind] { RunSheetSlip(kind); });
     }
 }
 
@@ -140,6 +146,13 @@ void TFormMain::RunMainSlip(TSlipKind kind) {
 void TFormMain::PrintMasterList(QWidget* parent, TSlipKind kind) {
     AppWindows::MasterListOutput->Run(
         parent, {kind, FItemList, FCustomerList, FConfig, ListDateText(FEstimate)});
+}
+
+void TFormMain::RunSheetSlip(TSlipKind kind) {
+    CommitRowEdit();
+    AppWindows::EtcSlipOutput->Run(this, *AppWindows::SheetSlipWindow(kind), FEstimate, FConfig,
+                                   FCampanyManager);
+    CommitRowEdit();
 }
 
 void TFormMain::B2Click() {

@@ -22,7 +22,6 @@
 
 namespace {
 
-const QColor Navy(0, 0, 128);
 const QString ItemListTitle = QStringLiteral("品名リスト");
 const QString CustomerListTitle = QStringLiteral("お客様一覧");
 const QString ItemListPage = QStringLiteral("ItemList");
@@ -98,7 +97,7 @@ class ListPainter {
 
     // Title at the top, the date above the table's right end.
     void Heading(const QString& title, const QString& date) {
-        p_.setPen(Navy);
+        p_.setPen(SlipNavy);
         DrawSlipText(p_, dpi_.X, 18, title, Y(15), width_ / 2 - Width(title, 18) / 2, false, true);
         Pen(2);
         Draw(8, date, X(189.5) - Width(date, 8), Y(24.5) - Height(8));

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QColor Navy(0, 0, 128);
-
 // Millimetre positions of the header blocks, portrait and landscape.
 struct HeaderPlaces {
     double titleY;
@@ -196,9 +194,9 @@ void DrawHeader(PageDrawer& d, const HeaderPlaces& h, int sheetWidthPx, double s
     QString message;
     GetSlipTitle(s.Config, s.Kind, title, message);
     if (isCopy) {
-        title += QStringLiteral("(控)");
+        title += SlipCopyMark;
     }
-    d.p_.setPen(Navy);
+    d.p_.setPen(SlipNavy);
     const int titleWidth = d.Width(title, 24);
     d.Text(24, title, d.Y({h.titleY}), sheetWidthPx / 2 - titleWidth / 2 - MmToPx(d.dpi_.X, 5),
            false, true);
@@ -274,7 +272,7 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
         columnLeft += width;
     }
 
-    p.setPen(QPen(Navy, 2));
+    p.setPen(QPen(SlipNavy, 2));
     p.drawRect(QRect(QPoint(left, rowTop(0)), QPoint(right, rowTop(rows))));
     for (int k = 0; k <= striped; ++k) {
         p.drawLine(left, rowTop(k), right, rowTop(k));

@@ -3,6 +3,7 @@
 // Drawing helpers of the printed slips: millimetres to printer pixels and text in
 // "ＭＳ ゴシック" at a point size, both at the printer's resolution.
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 
@@ -19,3 +20,8 @@ QFont SlipFont(double dpi, int points, bool underline = false);
 void DrawSlipText(QPainter& painter, double dpi, int points, const QString& text, int y, int x,
                   bool bold = false, bool underline = false);
 int SlipTextWidth(const QString& text, double dpi, int points, bool bold = false);
+
+// Titles and table grids.
+inline const QColor SlipNavy{0, 0, 128};
+// Ends the title of a file copy.
+inline const QString SlipCopyMark = QStringLiteral("(控)");

@@ -1,29 +1,14 @@
 #include "TFormPreviewMitsu.h"
 
-#include <QBuffer>
 #include <QFileDialog>
-#include <QPainter>
-#include <QScrollBar>
 #include <QShowEvent>
-#include <QWheelEvent>
-#include <cmath>
 
-#include "Messages.h"
-#include "ModelError.h"
-#include "SaveFile.h"
+#include "PreviewPicture.h"
 #include "SlipLayout.h"
 #include "SlipPrintRun.h"
 #include "StartFolders.h"
 #include "TPngButton.h"
 #include "ui_TFormPreviewMitsu.h"
-
-namespace {
-
-int Round(double v) {
-    return static_cast<int>(std::lround(v));
-}
-
-}  // namespace
 
 TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TFormPreviewMitsu>()) {
@@ -36,9 +21,7 @@ TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent)
     ui_->ScrollBox1->setPalette(black);
     ui_->ScrollBox1->setBackgroundRole(QPalette::Window);
     ui_->ScrollContent->setAutoFillBackground(false);
-    for (int percent = 100; percent <= 200; percent += 10) {
-        ui_->CBBai->addItem(QStringLiteral("%1%").arg(percent));
-    }
+    FillZoomList(*ui_->CBBai);
 
     const struct {
         QPushButton* button;
@@ -108,41 +91,17 @@ void TFormPreviewMitsu::RefreshPreview() {
     if (document_ == nullptr) {
         return;
     }
-    const QSize box = ui_->ScrollBox1->maximumViewportSize();
-    const int w = box.width();
-    const int h = box.height();
-    int width = 0;
-    int height = 0;
-    int left = 0;
-    int top = 0;
-    if (options_.Landscape) {
-        width = Round(w * zoom_);
-        height = Round(width / 1.414);
-        top = Round(h / 2.0) - Round(height / 2.0);
-    } else {
-        height = Round(h * zoom_);
-        width = Round(height / 1.414);
-        left = Round(w / 2.0) - Round(width / 2.0);
-    }
-    left = std::max(0, left);
-    top = std::max(0, top);
-    // The scroll area's content holds the page; scrolling moves the content, not the page.
-    ui_->ScrollContent->resize(std::max(w, left + width), std::max(h, top + height));
-    ui_->ImgPreview->setGeometry(left, top, width, height);
+    const QRect at =
+        PreviewImageRect(ui_->ScrollBox1->maximumViewportSize(), zoom_, options_.Landscape);
+    PlacePreviewImage(*ui_->ScrollBox1, *ui_->ImgPreview, at);
 
     const TSlipSource source{*document_, *config_, *profile_, options_, kind_};
     const int m = SlipPageCount(source);
     const TSlipSheet sheet =
         SlipSheets(m, options_.PrintCopy).at(static_cast<size_t>(current_ - 1));
-    const TSlipPagePicture page =
-        RenderSlipPage(source, sheet.PageKind, isA4_, sheet.Copy, sheet.Number, m, dpi_);
-    shown_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-    shown_.fill(Qt::white);
-    QPainter painter(&shown_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    DrawSlipPage(painter, page, shown_.size());
-    painter.end();
+    shown_ = PreviewImage(
+        RenderSlipPage(source, sheet.PageKind, isA4_, sheet.Copy, sheet.Number, m, dpi_),
+        at.size());
     ui_->ImgPreview->setPixmap(QPixmap::fromImage(shown_));
 }
 
@@ -161,7 +120,7 @@ void TFormPreviewMitsu::BtnNextClick() {
 }
 
 void TFormPreviewMitsu::CBBaiChange(int index) {
-    zoom_ = index / 10.0 + 1;
+    zoom_ = ZoomOf(index);
     RefreshPreview();
 }
 
@@ -173,10 +132,7 @@ bool TFormPreviewMitsu::eventFilter(QObject* watched, QEvent* event) {
             // A page that cannot be drawn while resizing shows again at the next refresh.
         }
     }
-    if (watched == ui_->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
-        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
-        QScrollBar* bar = ui_->ScrollBox1->verticalScrollBar();
-        bar->setValue(bar->value() - 5 * notches);
+    if (watched == ui_->ScrollBox1->viewport() && ScrollPreviewByWheel(*ui_->ScrollBox1, event)) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -218,19 +174,8 @@ QString TFormPreviewMitsu::AskJpgFile(QWidget* parent, const QString& folder) {
 void TFormPreviewMitsu::SaveImage(QWidget* parent, const QImage& image, const SaveDialog& dialog,
                                   const char* format) {
     const QString path = dialog(parent, StartFolders::Export());
-    if (path.isEmpty()) {
-        return;
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    try {
-        if (!image.save(&buffer, format)) {
-            throw EFileError(QStringLiteral("画像を「%1」に書き出せませんでした。").arg(path));
-        }
-        SaveFileAtomically(path, bytes);
-    } catch (const EModelError& error) {
-        Messages::Error(parent, error.message());
+    if (!path.isEmpty()) {
+        SavePreviewPicture(parent, image, path, format);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <cmath>
 
 #include "Messages.h"
 #include "ModelError.h"
@@ -85,4 +86,15 @@ void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4) {
                 [&](QPainter& painter, TSlipResolution dpi, const std::function<void()>& newPage) {
                     PrintSlipSheets(painter, source, isA4, dpi, newPage);
                 });
+}
+
+void PrintSheet(QPrinter& printer, bool isA4, const TSheetRenderer& render) {
+    printer.setPageOrientation(QPageLayout::Portrait);
+    RunPrintJob(printer, [&](QPainter& painter, TSlipResolution dpi, const std::function<void()>&) {
+        const TSlipPagePicture page = render(isA4, dpi);
+        const double scale = PrintScale(isA4);
+        DrawSlipPage(painter, page,
+                     QSize(static_cast<int>(std::lround(page.Size.width() * scale)),
+                           static_cast<int>(std::lround(page.Size.height() * scale))));
+    });
 }

@@ -52,3 +52,9 @@ void RunPrintJob(QPrinter& printer, const TDrawSheets& drawSheets);
 // Every sheet of the slip on the printer as one job: the pages, then the copies when the
 // copy box is on; B5 shrinks the A4 drawing.
 void PrintSlip(QPrinter& printer, const TSlipSource& source, bool isA4);
+
+// Draws a one-sheet slip (receipt, total invoice, fax cover) for the paper and resolution.
+using TSheetRenderer = std::function<TSlipPagePicture(bool isA4, TSlipResolution dpi)>;
+// The sheet on the printer as one portrait job; B5 shrinks the A4 drawing. Throws EFileError
+// as PrintSlip does.
+void PrintSheet(QPrinter& printer, bool isA4, const TSheetRenderer& render);

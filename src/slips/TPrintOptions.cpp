@@ -109,6 +109,12 @@ QString PaperSizeItemText(int index) {
     return index == 0 ? QStringLiteral("A4") : QStringLiteral("B5");
 }
 
+int StampChoiceOf(const TThConfigInfo& config, const QString& text) {
+    std::vector<int> choices;
+    const QStringList items = StampItems(config, choices);
+    return choices[static_cast<size_t>(SelectByText(items, text))];
+}
+
 TPrintOptions LoadPrintOptions(const IniFile& printIni, TSlipKind kind, const TThConfigInfo& config,
                                const TThEstimateObjectList& document) {
     TPrintOptions options;
@@ -119,13 +125,9 @@ TPrintOptions LoadPrintOptions(const IniFile& printIni, TSlipKind kind, const TT
     options.Landscape =
         printIni.ReadBool(TPrintOptions::SettingSection, TPrintOptions::YokoKey, false);
     options.Printer = text("PRINTER");
-    std::vector<int> stampChoices;
-    const QStringList stamps = StampItems(config, stampChoices);
-    options.CheckStamp =
-        stampChoices[static_cast<size_t>(SelectByText(stamps, text("CHECK_STAMP")))];
+    options.CheckStamp = StampChoiceOf(config, text("CHECK_STAMP"));
     options.CheckStampMsg = text("CHECK_STAMP_MSG", options.CheckStampMsg);
-    options.PersonalStamp =
-        stampChoices[static_cast<size_t>(SelectByText(stamps, text("PERSONAL_STAMP")))];
+    options.PersonalStamp = StampChoiceOf(config, text("PERSONAL_STAMP"));
     options.CustomerInfo =
         SelectByText(Items(TThCampanyInfoManager::Count, ProfileItemText), text("CUSTOMER_INFO"));
     options.PayBank =

@@ -12,6 +12,8 @@ constexpr const char* MainTemplates[] = {"TateMitsuFirstPage",  "TateMitsuMiddle
 constexpr const char* TotalClaimTemplates[] = {"TotalClaim"};
 constexpr const char* ItemListTemplates[] = {"ItemList"};
 constexpr const char* CustomerListTemplates[] = {"CustomerList"};
+constexpr const char* ReceiptTemplates[] = {"Receipt"};
+constexpr const char* FaxSenderTemplates[] = {"FaxSender"};
 
 constexpr unsigned AllOffers = offerStamps | offerTax | offerGrandTotal;
 
@@ -27,35 +29,15 @@ constexpr TSlipKindFacts Kinds[] = {
     {skJuryo, "JYURYO", "受領書印刷", &C::RECEIVE_TITLE, &C::RECEIVE_MSG, TSlipFamily::MainSlip,
      MainTemplates, offerTax | offerGrandTotal | offerSwap, true, " 合計金額  ", "受領印",
      "PNGBtnJuryo"},
-    {skRyoshu,
-     "RYOSYU",
-     "領収書印刷",
-     &C::RECEIPT_TITLE,
-     &C::RECEIPT_MSG,
-     TSlipFamily::Receipt,
-     {},
-     0,
-     false,
-     "",
-     "",
-     "PNGBtnRyoshu"},
+    {skRyoshu, "RYOSYU", "領収書印刷", &C::RECEIPT_TITLE, &C::RECEIPT_MSG, TSlipFamily::Receipt,
+     ReceiptTemplates, 0, false, "", "", "PNGBtnRyoshu"},
     {skSeikyuMeisai, "SEIKYU_MEISAI", "請求明細書印刷", &C::CLAIM_DETAIL_TITLE,
      &C::CLAIM_DETAIL_MSG, TSlipFamily::MainSlip, MainTemplates, AllOffers | offerBank, true,
      " 合計金額  ", "担当者印", "PNGBtnBtnSeikyuMeisai"},
     {skTotalClaim, "GOUKEI_SEIKYU", "合計請求書印刷", &C::TOTAL_CLAIM_TITLE, &C::TOTAL_CLAIM_MSG,
      TSlipFamily::TotalClaim, TotalClaimTemplates, 0, false, "", "", "PNGBtnGoukei"},
-    {skFax,
-     "FAX",
-     "FAX送信状印刷",
-     &C::FAX_TITLE,
-     nullptr,
-     TSlipFamily::FaxSender,
-     {},
-     0,
-     false,
-     "",
-     "",
-     "pngBtnSoushin"},
+    {skFax, "FAX", "FAX送信状印刷", &C::FAX_TITLE, nullptr, TSlipFamily::FaxSender,
+     FaxSenderTemplates, 0, false, "", "", "pngBtnSoushin"},
     {skItemList, "ITEM_LIST", "品名リスト印刷", nullptr, nullptr, TSlipFamily::MasterList,
      ItemListTemplates},
     {skCustomerList, "CUSTOMER_LIST", "お客様一覧印刷", nullptr, nullptr, TSlipFamily::MasterList,
@@ -95,6 +77,17 @@ std::vector<TSlipKind> SlipKindsOf(TSlipFamily family) {
     std::vector<TSlipKind> kinds;
     for (const TSlipKindFacts& facts : Kinds) {
         if (facts.Family == family) {
+            kinds.push_back(facts.Kind);
+        }
+    }
+    return kinds;
+}
+
+std::vector<TSlipKind> SheetSlipKinds() {
+    std::vector<TSlipKind> kinds;
+    for (const TSlipKindFacts& facts : Kinds) {
+        if (facts.Family == TSlipFamily::Receipt || facts.Family == TSlipFamily::TotalClaim ||
+            facts.Family == TSlipFamily::FaxSender) {
             kinds.push_back(facts.Kind);
         }
     }

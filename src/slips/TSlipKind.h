@@ -65,6 +65,8 @@ const TSlipKindFacts* FindSlipKind(TSlipKind kind);
 // The kind's facts; the kind must be in the table.
 const TSlipKindFacts& SlipKindFacts(TSlipKind kind);
 std::vector<TSlipKind> SlipKindsOf(TSlipFamily family);
+// The one-sheet slips, each with an options window of its own, in number order.
+std::vector<TSlipKind> SheetSlipKinds();
 
 // The kind's title and message from the settings; for kinds without a title nothing is set
 // and the result is false.

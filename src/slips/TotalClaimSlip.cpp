@@ -24,9 +24,6 @@
 
 namespace {
 
-const QColor Navy(0, 0, 128);
-const QString CopyMark = QStringLiteral("(控)");
-
 QString Section() {
     return PrintSectionName(skTotalClaim);
 }
@@ -103,7 +100,7 @@ class HalfDrawer {
     void Draw(double o, const QString& title) {
         const TThEstimateObjectList& d = s_.Document;
         const TThCampanyInfo& profile = s_.Profile;
-        p_.setPen(Navy);
+        p_.setPen(SlipNavy);
         const int titleWidth = SlipTextWidth(title, dpi_.Y, 24);
         Text(24, title, Y(o + 15), sheetWidth_ / 2 - titleWidth / 2 - X(5), false, true);
         p_.setPen(QPen(Qt::black, 2));
@@ -184,7 +181,7 @@ class HalfDrawer {
                     WindowsColor::ToColor(s_.Config.LINE_COLOR_ODD));
         p_.fillRect(QRect(QPoint(x0, Y(o + 93)), QPoint(boundary(6), Y(o + 103))),
                     WindowsColor::ToColor(s_.Config.LINE_COLOR_EVEN));
-        p_.setPen(QPen(Navy, 2));
+        p_.setPen(QPen(SlipNavy, 2));
         for (double y : {o + 85, o + 93, o + 103}) {
             p_.drawLine(x0, Y(y), x0 + X(185), Y(y));
         }
@@ -291,7 +288,7 @@ TSlipPagePicture RenderTotalClaim(const TTotalClaimSource& source, bool isA4, TS
     HalfDrawer half(painter, source, dpi, isA4, page.Size.width());
     const QString title = Title(source);
     half.Draw(0, title);
-    half.Draw(115, title + CopyMark);
+    half.Draw(115, title + SlipCopyMark);
     painter.end();
     return page;
 }
@@ -343,7 +340,7 @@ TPRPage& BuildTotalClaimPdfPage(TSlipPdfTemplates& templates, const TTotalClaimS
         page.Find<TPRLayoutPanel>(QStringLiteral("PRLayoutPanelTotalClaim"))->Width;
     for (int half = 1; half <= 2; ++half) {
         TPRLabel* titleLabel = label(QStringLiteral("Title"), half);
-        titleLabel->SetCaption(half == 1 ? title : title + CopyMark);
+        titleLabel->SetCaption(half == 1 ? title : title + SlipCopyMark);
         label(QStringLiteral("CustomerCode"), half)->SetCaption(CustomerCode(source));
         label(QStringLiteral("SlipCode"), half)->SetCaption(SlipCodeText(d));
         label(QStringLiteral("Date"), half)->SetCaption(ClosingDateText(d));

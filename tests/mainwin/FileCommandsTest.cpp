@@ -24,7 +24,10 @@
 #include "FolderChoice.h"
 #include "TFormListFileSave.h"
 #include "TFormOpen.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
+#include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormTotalClaim.h"
 #include "ToolProcess.h"
@@ -803,6 +806,58 @@ TEST_F(FileCommandsTotalInvoiceTest, AHundredAndFiveDocumentsGiveAHundredAndFive
     trigger("New1");
     EXPECT_EQ(w.RowCount(), 100);
     EXPECT_EQ(w.FEstimate.Count(), 100);
+}
+
+TEST_F(FileCommandsTotalInvoiceTest, TheTotalInvoiceButtonWorksOnlyInTheMode) {
+    storeTwo();
+    start();
+    EXPECT_TRUE(control(QStringLiteral("PNGBtnGoukei"))->isEnabled());
+    withoutWindow(AppWindows::FormPrintTotalClaim, [&] { clickButton("PNGBtnGoukei"); });
+    EXPECT_EQ(messages.Texts, QStringList{"この機能は合計請求モード以外では使用できません。"});
+
+    buildTotal({QStringLiteral("請求A"), QStringLiteral("請求B")});
+    messages.Texts.clear();
+    QString caption;
+    whileShown(
+        AppWindows::FormPrintTotalClaim,
+        [&] {
+            caption = AppWindows::FormPrintTotalClaim->windowTitle();
+            clickPicture(AppWindows::FormPrintTotalClaim, "pngBtnCancel");
+        },
+        [&] { clickButton("PNGBtnGoukei"); });
+    EXPECT_EQ(caption, "合計請求書印刷");
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
+}
+
+TEST_F(FileCommandsTotalInvoiceTest, TheReceiptAndFaxButtonsOpenTheirWindowsInEitherMode) {
+    storeTwo();
+    start();
+    const struct {
+        const char* button;
+        QDialog* window;
+        const char* caption;
+    } slips[] = {{"PNGBtnRyoshu", AppWindows::FormPrintReceipt, "領収書印刷"},
+                 {"pngBtnSoushin", AppWindows::FormPrintFaxSender, "FAX送信状印刷"}};
+    for (bool totalMode : {false, true}) {
+        if (totalMode) {
+            buildTotal({QStringLiteral("請求A")});
+        }
+        for (const auto& s : slips) {
+            SCOPED_TRACE(testing::Message() << s.button << " " << totalMode);
+            EXPECT_TRUE(control(QLatin1String(s.button))->isEnabled());
+            messages.Texts.clear();
+            QString caption;
+            whileShown(
+                s.window,
+                [&] {
+                    caption = s.window->windowTitle();
+                    clickPicture(s.window, "pngBtnCancel");
+                },
+                [&] { clickButton(s.button); });
+            EXPECT_EQ(caption, QString::fromUtf8(s.caption));
+            EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
+        }
+    }
 }
 
 // --- Slip buttons ------------------------------------------------------------------------

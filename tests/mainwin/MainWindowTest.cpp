@@ -31,10 +31,14 @@
 #include "TFormListFileSave.h"
 #include "TFormMain.h"
 #include "TFormOpen.h"
+#include "TFormPreviewEtcSlip.h"
 #include "TFormPreviewList.h"
 #include "TFormPreviewMitsu.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintList.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
+#include "TFormPrintTotalClaim.h"
 #include "TFormSave.h"
 #include "TFormSearchFile.h"
 #include "TFormSenderConf.h"
@@ -369,7 +373,11 @@ TEST_F(PostalLookupTest, EveryWindowIsCreatedOnceUnderTheMainWindow) {
                                   AppWindows::FormZipUpdate,
                                   AppWindows::FormPrintItemList,
                                   AppWindows::FormPrintCustomerList,
-                                  AppWindows::FormPreviewList};
+                                  AppWindows::FormPreviewList,
+                                  AppWindows::FormPrintReceipt,
+                                  AppWindows::FormPrintTotalClaim,
+                                  AppWindows::FormPrintFaxSender,
+                                  AppWindows::FormPreviewEtcSlip};
     for (QDialog* window : windows) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parent(), AppWindows::FormMain) << window->metaObject()->className();

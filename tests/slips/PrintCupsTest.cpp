@@ -19,8 +19,11 @@
 #include "MasterListFixture.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
+#include "TFormPrintFaxSender.h"
 #include "TFormPrintList.h"
 #include "TFormPrintMitsu.h"
+#include "TFormPrintReceipt.h"
+#include "TFormPrintTotalClaim.h"
 #include "TMainSlipOutput.h"
 #include "TMasterListOutput.h"
 #include "TPngButton.h"
@@ -273,6 +276,40 @@ TEST_F(PrintCups, MasterListsReachTheQueueOnA4AndShrunkOnB5) {
         // The frame ends at 265 mm of 297; on B5 at 0.87 of that, from the same top.
         const double ratio = frameBottom["B5"] / static_cast<double>(frameBottom["A4"]);
         EXPECT_NEAR(ratio, 0.87, 0.03) << frameBottom["A4"] << " " << frameBottom["B5"];
+    }
+}
+
+// The one-sheet slips print one portrait sheet each, A4 or shrunk for B5.
+TEST_F(PrintCups, EveryOneSheetSlipReachesTheQueueAsOnePortraitSheet) {
+    PrivateCups& cups = *server;
+    QTemporaryDir data;
+    SlipFixture slip(3, data.path() + "/");
+    slip.document.TotalClaimMode = true;
+    TSlipPdfTemplates templates(slip.config);
+    TEtcSlipOutput output(templates);
+    TFormPrintReceipt receipt(data.path() + "/print.ini");
+    TFormPrintFaxSender fax(data.path() + "/print.ini");
+    TFormPrintTotalClaim totalClaim(data.path() + "/print.ini");
+    for (TFormPrintEtcSlip* form :
+         std::initializer_list<TFormPrintEtcSlip*>{&receipt, &totalClaim, &fax}) {
+        for (const char* paper : {"A4", "B5"}) {
+            SCOPED_TRACE(testing::Message()
+                         << PrintSectionName(form->Kind()).toStdString() << " " << paper);
+            IniFile ini = IniFile::Load(data.path() + "/print.ini");
+            ini.WriteString(PrintSectionName(form->Kind()), "PRINTER", cups.Queue());
+            ini.WriteString(PrintSectionName(form->Kind()), "PAPER_SIZE", paper);
+            ini.Save();
+            QTimer::singleShot(0, form, [&] {
+                QTest::mouseClick(form->findChild<TPngButton*>("pngBtnOK"), Qt::LeftButton);
+            });
+            output.Run(nullptr, *form, slip.document, slip.config, slip.profiles);
+            EXPECT_EQ(form->Printer().printerName(), cups.Queue());
+            const QString pdf = cups.WaitForPdf(seen);
+            ASSERT_FALSE(pdf.isEmpty()) << cups.Log().right(3000).toStdString();
+            seen << pdf;
+            EXPECT_EQ(PdfInfo(pdf, "Pages"), "1");
+            EXPECT_EQ(PdfInfo(pdf, "Page size"), "595 x 842 pts (A4)");
+        }
     }
 }
 

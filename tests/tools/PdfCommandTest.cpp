@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include "DataFolders.h"
 #include "JapaneseEra.h"
@@ -172,6 +174,71 @@ TEST(PdfCommand, ListsTakeNoDocumentAndOnlyADate) {
         EXPECT_EQ(run.status, 2) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(dir.path("out.pdf")));
+    }
+}
+
+TEST(PdfCommand, WritesTheReceiptWithTheProvisoAndBreakdownGiven) {
+    TempDir dir;
+    const QString file = document(dir, Estimate);
+    const ToolRun run =
+        tool({"--data-root", dir.root(), "pdf", "ryosyu", file, dir.path("r.pdf"), "--proviso",
+              "お品代として", "--breakdown", "現　金=(1,980)", "--breakdown", "小切手="});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(dir.path("r.pdf"));
+    EXPECT_EQ(text.count("お品代として"), 2) << text.toStdString();
+    EXPECT_EQ(text.count(QRegularExpression("1,980[-\u2011]")), 2);
+    EXPECT_EQ(text.count("小切手"), 2);
+    EXPECT_FALSE(text.contains("消費税")) << "the rows given replace the tax row";
+
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } refused[] = {
+        {{"RYOSYU", file, dir.path("s.pdf"), "--breakdown", "現金=many"}, "--breakdown 現金=many"},
+        {{"RYOSYU", file, dir.path("s.pdf"), "--breakdown", "a=1", "--breakdown", "b=1",
+          "--breakdown", "c=1", "--breakdown", "d=1", "--breakdown", "e=1"},
+         "4 行まで"},
+        {{"MITSU", file, dir.path("s.pdf"), "--proviso", "x"}, "--proviso は RYOSYU"},
+    };
+    for (const auto& r : refused) {
+        const ToolRun bad = tool(QStringList{"--data-root", dir.root(), "pdf"} + r.arguments);
+        EXPECT_EQ(bad.status, 2) << r.message;
+        EXPECT_TRUE(bad.err.contains(QString::fromUtf8(r.message))) << bad.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.path("s.pdf")));
+}
+
+TEST(PdfCommand, WritesTheFaxCoverWithTheFieldsGiven) {
+    TempDir dir;
+    const QString file = document(dir, Estimate);
+    const ToolRun run = tool({"--data-root", dir.root(), "pdf", "fax", file, dir.path("f.pdf"),
+                              "--subject", "見積書送付の件", "--pages", "3", "--content",
+                              "一行目\n二行目", "--request", "4", "--set", "OPTION1=1"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(dir.path("f.pdf"));
+    for (const char* shown : {"要件：見積書送付の件", "送付枚数：3枚", "一行目", "二行目"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << text.toStdString();
+    }
+    EXPECT_EQ(text.count("Ｖ"), 2) << "request 4 and OPTION1";
+
+    const struct {
+        QStringList arguments;
+        const char* message;
+    } refused[] = {
+        {{"FAX", file, dir.path("g.pdf"), "--request", "5"}, "--request 5"},
+        {{"FAX", file, dir.path("g.pdf"), "--pages", "0"}, "--pages"},
+        {{"RYOSYU", file, dir.path("g.pdf"), "--subject", "x"}, "--subject は FAX"},
+    };
+    for (const auto& r : refused) {
+        const ToolRun bad = tool(QStringList{"--data-root", dir.root(), "pdf"} + r.arguments);
+        EXPECT_EQ(bad.status, 2) << r.message;
+        EXPECT_TRUE(bad.err.contains(QString::fromUtf8(r.message))) << bad.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.path("g.pdf")));
+    const ToolRun help = tool({"--help"});
+    for (const char* kind : {"GOUKEI_SEIKYU", "RYOSYU", "FAX", "--proviso", "--breakdown",
+                             "--subject", "--pages", "--content", "--request"}) {
+        EXPECT_TRUE(help.out.contains(QLatin1String(kind))) << kind;
     }
 }
 
