@@ -144,6 +144,21 @@ TEST(ZipTable, MatchingLineThatIsNotShiftJisNamesItsLine) {
     }
 }
 
+// Lines full of hits that are not matches: a scan that goes back to each hit's line start
+// and on by one byte takes minutes over them instead of a moment.
+TEST(ZipTable, LinesFullOfRejectedHitsAreScannedOnce) {
+    constexpr int kRepeats = 1000000;
+    TempDir dir;
+    QByteArray bytes = "x" + QByteArray("100").repeated(kRepeats) + "\r\n";
+    // "\x82\x41" is one unassigned character whose trail byte is an "A".
+    bytes += QByteArray("\x82\x41").repeated(kRepeats) + "\r\n";
+    bytes += "1000001,ok A\r\n";
+    writeFileBytes(dir.path("zip.dat"), bytes);
+    const Entry expected{"100-0001", "ok A"};
+    EXPECT_EQ(ZipTable::FindByCode(dir.path("zip.dat"), "100").Entries, QList<Entry>{expected});
+    EXPECT_EQ(ZipTable::FindByAddress(dir.path("zip.dat"), "A").Entries, QList<Entry>{expected});
+}
+
 struct LineFormat {
     const char* name;
     QByteArray bytes;  // cp932 file content
