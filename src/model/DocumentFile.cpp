@@ -1,5 +1,7 @@
 #include "DocumentFile.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <charconv>
 #include <memory>
@@ -264,8 +266,10 @@ Header ReadHeader(QIODevice& device, const QString& fileName) {
 }
 
 Header ReadHeader(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    const int fd = OpenRegularFile(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
     }
     return ReadHeader(file, path);

@@ -100,7 +100,8 @@ QStringList FilesWithExtensions(const QString& folder, const QStringList& extens
     const QDir dir(folder);
     for (const QString& name : dir.entryList(filters, QDir::Name)) {
         if (std::any_of(extensions.begin(), extensions.end(),
-                        [&](const QString& extension) { return HasExtension(name, extension); })) {
+                        [&](const QString& extension) { return HasExtension(name, extension); }) &&
+            IsRegularFile(dir.filePath(name))) {
             paths << dir.filePath(name);
         }
     }

@@ -35,8 +35,8 @@ struct Listing {
 // Whether name ends in ".MT4" in any letter case of the ASCII letters.
 bool HasExtension(const QString& fileName, const QString& extension);
 
-// The files of folder (name order) with one of the extensions, as full paths; hidden files
-// are included unless withHidden is false.
+// The regular files of folder (name order) with one of the extensions, as full paths; hidden
+// files are included unless withHidden is false. FIFOs and devices are never listed.
 QStringList FilesWithExtensions(const QString& folder, const QStringList& extensions,
                                 bool withHidden = true);
 

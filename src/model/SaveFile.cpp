@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -69,6 +70,15 @@ bool takeOver(int fd, const struct stat* existing) {
     return ::fchmod(fd, existing->st_mode & 07777) == 0;
 }
 
+struct ClosedOnExit {
+    int fd;
+    ~ClosedOnExit() { ::close(fd); }
+};
+
+QString notRegular(const QString& path) {
+    return QStringLiteral("「%1」は通常のファイルではないため読み込めません。").arg(path);
+}
+
 }  // namespace
 
 // QSaveFile is not used: it reports success after a short write and renames a cut file
@@ -96,17 +106,61 @@ void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
     }
 }
 
+bool IsRegularFile(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int OpenRegularFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, systemError()));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw EFileError(notRegular(path));
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, systemError()));
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw EFileError(notRegular(path));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 QByteArray ReadWholeFile(const QString& path, qint64 maxSize) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
-    }
-    if (file.size() > maxSize) {
-        throw EFileFormatError(QStringLiteral("「%1」は大きすぎて読み込めません。").arg(path));
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw EFileError(QStringLiteral("「%1」を読めません: %2").arg(path, file.errorString()));
+    const ClosedOnExit file{OpenRegularFile(path)};
+    const int fd = file.fd;
+    QByteArray bytes;
+    constexpr qsizetype chunk = 64 * 1024;
+    for (;;) {
+        // One byte beyond the limit tells a file that is too large from one that just fits.
+        const qsizetype room =
+            static_cast<qsizetype>(std::min<qint64>(chunk, maxSize + 1 - bytes.size()));
+        if (room <= 0) {
+            throw EFileFormatError(QStringLiteral("「%1」は大きすぎて読み込めません。").arg(path));
+        }
+        const qsizetype filled = bytes.size();
+        if (bytes.capacity() < filled + room) {
+            bytes.reserve(std::max(2 * bytes.capacity(), filled + room));
+        }
+        bytes.resize(filled + room);
+        const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<size_t>(room));
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(filled);
+            continue;
+        }
+        if (got < 0) {
+            throw EFileError(QStringLiteral("「%1」を読めません: %2").arg(path, systemError()));
+        }
+        bytes.resize(filled + got);
+        if (got == 0) {
+            break;
+        }
     }
     return bytes;
 }
