@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <charconv>
+#include <cmath>
 #include <memory>
 
 #include "Clock.h"
@@ -127,14 +128,17 @@ class EntryReader {
         if (raw.compare("false", Qt::CaseInsensitive) == 0) {
             return false;
         }
-        // Any number is a boolean: zero is false, everything else true.
+        // Any finite number is a boolean: zero is false, everything else true. "nan" and
+        // "inf" parse as numbers but are no answer to yes or no.
         const QByteArrayView digits = raw.startsWith('+') ? raw.sliced(1) : raw;
         double value = 0;
         const auto [end, error] =
             std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (digits.isEmpty() || error != std::errc() || end != digits.data() + digits.size()) {
-            fail(name,
-                 QStringLiteral("「%1」は真偽値ではありません。").arg(QString::fromLatin1(raw)));
+        if (digits.isEmpty() || error != std::errc() || end != digits.data() + digits.size() ||
+            !std::isfinite(value)) {
+            fail(
+                name,
+                QStringLiteral("「%1」は真偽値ではありません。").arg(Cp932::decodeForMessage(raw)));
         }
         return value != 0;
     }
@@ -142,7 +146,7 @@ class EntryReader {
     Currency currency(EntryName name) {
         const QByteArrayView raw = bytes(name);
         try {
-            return Currency::fromText(QString::fromLatin1(raw));
+            return Currency::fromText(Cp932::decodeForMessage(raw));
         } catch (const EConvertError& error) {
             fail(name, error.message());
         }
