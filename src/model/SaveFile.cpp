@@ -1,9 +1,12 @@
 #include "SaveFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -42,10 +45,28 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+constexpr char temporaryPrefix[] = ".saving-";
+constexpr qsizetype temporaryNameSize = sizeof temporaryPrefix - 1 + 6;
+
 // The temporary file is a short name in the target's folder: the rename stays within one
 // file system, and a target name near the file system's limit still has room.
 QByteArray temporaryPattern(const QByteArray& target) {
-    return target.left(target.lastIndexOf('/') + 1) + ".saving-XXXXXX";
+    return target.left(target.lastIndexOf('/') + 1) + temporaryPrefix + "XXXXXX";
+}
+
+// Past the file size limit a write raises SIGXFSZ, whose default ends the program and
+// leaves the temporary file behind; ignored, the write fails with EFBIG like a full disk.
+void treatFileSizeLimitAsWriteError() {
+    static const bool ignored = [] {
+        struct sigaction action {};
+        ::sigaction(SIGXFSZ, nullptr, &action);
+        if (action.sa_handler == SIG_DFL) {
+            action.sa_handler = SIG_IGN;
+            ::sigaction(SIGXFSZ, &action, nullptr);
+        }
+        return true;
+    }();
+    (void)ignored;
 }
 
 // A write in place would be refused for a file the user may not write, so the rename must
@@ -84,6 +105,7 @@ QString notRegular(const QString& path) {
 // QSaveFile is not used: it reports success after a short write and renames a cut file
 // over the good one.
 void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
+    treatFileSizeLimitAsWriteError();
     const QByteArray target = QFile::encodeName(path);
     struct stat existing {};
     const bool exists = ::stat(target.constData(), &existing) == 0;
@@ -95,15 +117,44 @@ void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
     if (fd < 0) {
         cannotSave(path, systemError());
     }
-    const bool written =
-        takeOver(fd, exists ? &existing : nullptr) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const QString writeError = written ? QString() : systemError();
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.constData(), target.constData()) != 0) {
-        const QString reason = !written ? writeError : systemError();
+    // The lock tells RemoveStaleTemporaryFiles that the file is in use; it is held until
+    // the rename, so a clean-up running beside us never takes a file being written.
+    const bool written = ::flock(fd, LOCK_EX) == 0 && takeOver(fd, exists ? &existing : nullptr) &&
+                         writeAll(fd, bytes) && ::fsync(fd) == 0 &&
+                         ::rename(temporary.constData(), target.constData()) == 0;
+    if (!written) {
+        const QString reason = systemError();
         ::unlink(temporary.constData());
+        ::close(fd);
         cannotSave(path, reason);
     }
+    if (::close(fd) != 0) {
+        cannotSave(path, systemError());
+    }
+}
+
+int RemoveStaleTemporaryFiles(const QString& folder) {
+    int removed = 0;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QString::fromLatin1(temporaryPrefix) + u'*'},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        struct stat info {};
+        if (name.size() != temporaryNameSize || ::lstat(path.constData(), &info) != 0 ||
+            !S_ISREG(info.st_mode)) {
+            continue;  // not a name of ours, or not a file we would have made
+        }
+        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) {
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.constData()) == 0) {
+            ++removed;
+        }
+        ::close(fd);
+    }
+    return removed;
 }
 
 bool IsRegularFile(const QString& path) {

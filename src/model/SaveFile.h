@@ -5,7 +5,12 @@
 
 // Writes bytes beside path and renames them over it only when every byte arrived, so a
 // failing write (full disk, read-only folder) raises EFileError and keeps the old file.
+// A write past the process's file size limit fails the same way, instead of ending it.
 void SaveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Removes the temporary files a save killed part-way left in folder: only files of the
+// name the saves use, and only those no running save holds. Returns how many went.
+int RemoveStaleTemporaryFiles(const QString& folder);
 
 // Whether path is a regular file or a link to one. FIFOs, devices and sockets are not: a
 // FIFO blocks its reader for ever and a device such as /dev/zero never ends.

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <functional>
 
+#include "DataFolders.h"
 #include "DocumentFile.h"
 #include "FileList.h"
 #include "ModelError.h"
@@ -88,6 +93,66 @@ TEST(ReadWholeFile, AFileOfExactlyTheLimitIsRead) {
     writeFileBytes(dir.path("f"), bytes);
     EXPECT_EQ(ReadWholeFile(dir.path("f"), bytes.size()), bytes);
     EXPECT_THROW(ReadWholeFile(dir.path("f"), bytes.size() - 1), EFileFormatError);
+}
+
+QStringList namesIn(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// A save killed part-way leaves its temporary file; only those of our name that no save
+// holds go, never a file that merely looks alike.
+TEST(StaleTemporaryFiles, OnlyOursThatNoSaveHoldsAreRemoved) {
+    TempDir dir;
+    writeFileBytes(dir.path(".saving-Ab12Cd"), "left by a killed save");
+    writeFileBytes(dir.path(".saving-Held01"), "being written");
+    writeFileBytes(dir.path(".saving-longer-name"), "someone else's");
+    writeFileBytes(dir.path("見積.MT4"), "a document");
+    ASSERT_EQ(::mkdir(QFile::encodeName(dir.path(".saving-Dir001")), 0700), 0);
+    const int held = ::open(QFile::encodeName(dir.path(".saving-Held01")), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.root()), 1);
+    ::close(held);
+    EXPECT_EQ(namesIn(dir.root()),
+              (QStringList{".saving-Dir001", ".saving-Held01", ".saving-longer-name", "見積.MT4"}));
+}
+
+TEST(StaleTemporaryFiles, AreRemovedFromTheDataFoldersAtStart) {
+    TempDir dir;
+    const DataFolders folders(dir.root() + u'/');
+    folders.Prepare();
+    for (const QString& folder :
+         {folders.RootFolder(), folders.DataFolder(), folders.ImgFolder()}) {
+        writeFileBytes(folder + ".saving-Ab12Cd", "left by a killed save");
+    }
+    folders.Prepare();
+    EXPECT_EQ(namesIn(folders.RootFolder()), (QStringList{"data", "img", "zip"}));
+    EXPECT_TRUE(namesIn(folders.DataFolder()).isEmpty());
+    EXPECT_TRUE(namesIn(folders.ImgFolder()).isEmpty());
+}
+
+// Past the file size limit the system sends SIGXFSZ, which used to end the program with
+// the temporary file left behind.
+TEST(SaveFileAtomically, FileSizeLimitIsAFailedWriteThatKeepsTheOldFile) {
+    TempDir dir;
+    const QString path = dir.path("ItemList.dat");
+    writeFileBytes(path, "old");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool failed = false;
+    try {
+        SaveFileAtomically(path, QByteArray(100000, 'x'));
+    } catch (const EFileError&) {
+        failed = true;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(readFileBytes(path), "old");
+    EXPECT_EQ(namesIn(dir.root()), QStringList{"ItemList.dat"});
 }
 
 }  // namespace
