@@ -1,5 +1,6 @@
 #include "AppWindows.h"
 #include "DataFolders.h"
+#include "DocumentTransferCommands.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "SingleInstance.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     QObject::connect(&instance, &SingleInstance::activateRequested, AppWindows::FormMain,
                      &TFormMain::Activate);
     AppWindows::FormMain->show();
+    DocumentTransferCommands::SettleUnfinishedRestore(AppWindows::FormMain,
+                                                      AppWindows::FormMain->DataFolder());
     const int status = app.exec();
     AppWindows::Destroy();
     return status;

@@ -57,16 +57,12 @@ QByteArray temporaryPattern(const QByteArray& target) {
 // Past the file size limit a write raises SIGXFSZ, whose default ends the program and
 // leaves the temporary file behind; ignored, the write fails with EFBIG like a full disk.
 void treatFileSizeLimitAsWriteError() {
-    static const bool ignored = [] {
-        struct sigaction action {};
-        ::sigaction(SIGXFSZ, nullptr, &action);
-        if (action.sa_handler == SIG_DFL) {
-            action.sa_handler = SIG_IGN;
-            ::sigaction(SIGXFSZ, &action, nullptr);
-        }
-        return true;
-    }();
-    (void)ignored;
+    // Looked at every time: whoever set a handler of their own keeps it.
+    struct sigaction action {};
+    if (::sigaction(SIGXFSZ, nullptr, &action) == 0 && action.sa_handler == SIG_DFL) {
+        action.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &action, nullptr);
+    }
 }
 
 // A write in place would be refused for a file the user may not write, so the rename must
