@@ -16,6 +16,7 @@
 #include "ModelError.h"
 #include "PictureFile.h"
 #include "SaveFile.h"
+#include "TThEstimateObjectList.h"
 #include "TempDir.h"
 #include "TextFile.h"
 
@@ -153,6 +154,43 @@ TEST(SaveFileAtomically, FileSizeLimitIsAFailedWriteThatKeepsTheOldFile) {
     EXPECT_TRUE(failed);
     EXPECT_EQ(readFileBytes(path), "old");
     EXPECT_EQ(namesIn(dir.root()), QStringList{"ItemList.dat"});
+}
+
+// One byte over the limit is refused before anything is decoded; the old limits let files
+// through that took gigabytes to read.
+TEST(ReadLimits, AreSetToWhatTheProgramCanHold) {
+    struct Case {
+        const char* name;
+        qint64 limit;
+        qint64 atMost;
+        std::function<void(const QString& path)> read;
+    };
+    const std::vector<Case> cases = {
+        {"document", DocumentFile::MaxFileSize, 16LL << 20,
+         [](const QString& path) {
+             TThEstimateObjectList document;
+             DocumentFile::Load(document, path);
+         }},
+        {"text file", TextFile::MaxSize, 128LL << 20,
+         [](const QString& path) { TextFile::ReadLines(path); }},
+    };
+    for (const Case& c : cases) {
+        EXPECT_LE(c.limit, c.atMost) << c.name;
+        TempDir dir;
+        const QString path = dir.path("big");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(c.limit + 1));  // sparse: no disk is spent
+        file.close();
+        try {
+            c.read(path);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const EFileFormatError& error) {
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("「%1」は大きすぎて読み込めません。").arg(path))
+                << c.name;
+        }
+    }
 }
 
 }  // namespace
