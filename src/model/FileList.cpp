@@ -238,6 +238,13 @@ void LoadDocument(TThEstimateObjectList& document, const QString& path) {
     {
         TThEstimateObjectList trial;
         DocumentFile::Decode(trial, bytes, path);
+        if (trial.Count() > EditorLineLimit) {
+            throw EFileFormatError(
+                QStringLiteral("「%1」は%2行あり、編集できる%3行を超えているため開けません。")
+                    .arg(path)
+                    .arg(trial.Count())
+                    .arg(EditorLineLimit));
+        }
     }
     // The same bytes decode the same way a second time.
     DocumentFile::Decode(document, bytes, path);

@@ -65,8 +65,13 @@ QString SaveNameProblem(const QString& name);
 // case of its extension, else name + ".MT4".
 QString DocumentPath(const QString& folder, const QString& name);
 
-// Reads the document at path into document only when the whole file reads without error;
-// otherwise throws and the document stays as it was.
+// The most lines the line editor opens. Each row is a set of widgets (the editor took
+// 755 MB for 20,000 lines), so this keeps the program well under 500 MB; the tool reads
+// any document the file size limit allows.
+inline constexpr int EditorLineLimit = 5000;
+
+// Reads the document at path into document only when the whole file reads without error
+// and holds at most EditorLineLimit lines; otherwise throws and the document stays as it was.
 void LoadDocument(TThEstimateObjectList& document, const QString& path);
 
 }  // namespace FileList
