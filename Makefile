@@ -2,7 +2,7 @@
 # is missing, so a fresh Debian machine needs nothing else.
 BUILD := build
 
-.PHONY: run test
+.PHONY: run test fuzz asan-test
 
 run: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -11,6 +11,15 @@ run: $(BUILD)/build.ninja
 test: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 	cd $(BUILD) && ctest --output-on-failure -j2
+
+# Every fuzz target for FUZZ_SECONDS each (scripts/fuzz; the README says more).
+FUZZ_SECONDS := 30
+fuzz:
+	bash scripts/fuzz $(FUZZ_SECONDS)
+
+# The core's and the tool's tests under address and undefined-behaviour sanitizers.
+asan-test:
+	bash scripts/asan-test
 
 $(BUILD)/build.ninja: CMakeLists.txt CMakePresets.json scripts/setup
 	bash scripts/setup

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <new>
 
 #include "Commands.h"
 #include "ModelError.h"
@@ -97,6 +98,8 @@ int main(int argc, char** argv) {
             return fail(2, error.message());
         } catch (const EModelError& error) {
             return fail(1, error.message());
+        } catch (const std::bad_alloc&) {
+            return fail(1, OutOfMemoryText);
         }
     }
     return fail(2, QStringLiteral("unknown command \"%1\"\n%2").arg(name, helpText()));

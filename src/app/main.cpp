@@ -1,5 +1,6 @@
 #include "AppWindows.h"
 #include "DataFolders.h"
+#include "DocumentTransferCommands.h"
 #include "Messages.h"
 #include "ModelError.h"
 #include "SingleInstance.h"
@@ -17,10 +18,19 @@ int main(int argc, char** argv) {
         Messages::Error(nullptr, error.message());
         return 1;
     }
-    AppWindows::Create(DataFolders(DataFolders::DefaultRoot()));
+    // The windows are made before the event loop, outside TApplication::notify: an error
+    // here, allocation failures included, is shown the same way and ends the start.
+    try {
+        AppWindows::Create(DataFolders(DataFolders::DefaultRoot()));
+    } catch (...) {
+        Messages::Error(nullptr, TApplication::UncaughtErrorText(std::current_exception()));
+        return 1;
+    }
     QObject::connect(&instance, &SingleInstance::activateRequested, AppWindows::FormMain,
                      &TFormMain::Activate);
     AppWindows::FormMain->show();
+    DocumentTransferCommands::SettleUnfinishedRestore(AppWindows::FormMain,
+                                                      AppWindows::FormMain->DataFolder());
     const int status = app.exec();
     AppWindows::Destroy();
     return status;

@@ -54,7 +54,18 @@ void Backup(QWidget* parent, const QString& dataFolder) {
     }
 }
 
+void SettleUnfinishedRestore(QWidget* parent, const QString& dataFolder) {
+    try {
+        if (const auto done = DocumentTransfer::RecoverUnfinishedRestore(dataFolder)) {
+            Messages::Information(parent, *done);
+        }
+    } catch (const EModelError& error) {
+        Messages::Error(parent, error.message());
+    }
+}
+
 void Restore(QWidget* parent, const QString& dataFolder) {
+    SettleUnfinishedRestore(parent, dataFolder);
     if (!Messages::Question(
             parent,
             QStringLiteral("バックアップから復元する場合、既存のファイルは全て削除されます。\r\n"

@@ -37,7 +37,7 @@ QString TApplication::UncaughtErrorText(const std::exception_ptr& error) {
     } catch (const pdf::Exception&) {
         return QStringLiteral("PDFファイルを作成できませんでした。");
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("メモリが不足しているため、処理を中止しました。");
+        return OutOfMemoryText;
     } catch (...) {
         return QStringLiteral("内部エラーのため、処理を中止しました。");
     }

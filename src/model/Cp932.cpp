@@ -123,4 +123,22 @@ QString decode(QByteArrayView bytes) {
     return QString::fromUtf8(out);
 }
 
+QString decodeForMessage(QByteArrayView bytes) {
+    try {
+        return decode(bytes);
+    } catch (const ECp932Error&) {
+        QString shown;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x20 && byte < 0x7F) {
+                shown += QChar(byte);
+            } else {
+                shown += QStringLiteral("\\x") +
+                         QString::number(byte, 16).toUpper().rightJustified(2, u'0');
+            }
+        }
+        return shown;
+    }
+}
+
 }  // namespace Cp932

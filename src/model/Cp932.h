@@ -19,5 +19,8 @@ constexpr bool IsTrailByte(unsigned char byte) {
 
 QByteArray encode(const QString& text);
 QString decode(QByteArrayView bytes);
+// The bytes as an error message shows them: decoded where they are cp932, otherwise every
+// byte outside printable ASCII as "\xNN", so a message never shows stray Latin-1 letters.
+QString decodeForMessage(QByteArrayView bytes);
 
 }  // namespace Cp932

@@ -6,6 +6,7 @@
 
 #include "IniFile.h"
 #include "ModelError.h"
+#include "SaveFile.h"
 #include "TThConfigInfo.h"
 
 namespace {
@@ -34,6 +35,9 @@ void DataFolders::Prepare() const {
     makeFolder(root_);
     for (const QString& folder : {ImgFolder(), DataFolder(), ZipFolder()}) {
         makeFolder(folder);
+    }
+    for (const QString& folder : {root_, ImgFolder(), DataFolder(), ZipFolder()}) {
+        RemoveStaleTemporaryFiles(folder);
     }
     if (newRoot) {
         IniFile conf = IniFile::Load(ConfPath());

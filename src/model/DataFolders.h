@@ -22,6 +22,7 @@ class DataFolders {
 
     // Creates a missing root and its img, data and zip folders, so a new user starts with a
     // working folder; a root made here gets a first "conf.ini" with today's tax rate of 10 %.
+    // Temporary files that saves killed part-way left in these folders are removed.
     // Throws EFileError when a folder cannot be created.
     void Prepare() const;
 

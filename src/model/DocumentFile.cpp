@@ -1,7 +1,10 @@
 #include "DocumentFile.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <charconv>
+#include <cmath>
 #include <memory>
 
 #include "Clock.h"
@@ -125,14 +128,17 @@ class EntryReader {
         if (raw.compare("false", Qt::CaseInsensitive) == 0) {
             return false;
         }
-        // Any number is a boolean: zero is false, everything else true.
+        // Any finite number is a boolean: zero is false, everything else true. "nan" and
+        // "inf" parse as numbers but are no answer to yes or no.
         const QByteArrayView digits = raw.startsWith('+') ? raw.sliced(1) : raw;
         double value = 0;
         const auto [end, error] =
             std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (digits.isEmpty() || error != std::errc() || end != digits.data() + digits.size()) {
-            fail(name,
-                 QStringLiteral("「%1」は真偽値ではありません。").arg(QString::fromLatin1(raw)));
+        if (digits.isEmpty() || error != std::errc() || end != digits.data() + digits.size() ||
+            !std::isfinite(value)) {
+            fail(
+                name,
+                QStringLiteral("「%1」は真偽値ではありません。").arg(Cp932::decodeForMessage(raw)));
         }
         return value != 0;
     }
@@ -140,7 +146,7 @@ class EntryReader {
     Currency currency(EntryName name) {
         const QByteArrayView raw = bytes(name);
         try {
-            return Currency::fromText(QString::fromLatin1(raw));
+            return Currency::fromText(Cp932::decodeForMessage(raw));
         } catch (const EConvertError& error) {
             fail(name, error.message());
         }
@@ -264,8 +270,10 @@ Header ReadHeader(QIODevice& device, const QString& fileName) {
 }
 
 Header ReadHeader(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    const int fd = OpenRegularFile(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
     }
     return ReadHeader(file, path);

@@ -56,6 +56,28 @@ std::vector<Move> moveAll(const QStringList& paths, const QString& folder) {
     return moves;
 }
 
+const QString stagingPrefix = QStringLiteral(".restore-");
+// Written into the staging folder when every backup file has arrived, and when every old
+// document has moved out: a restore killed before the first is undone, after the second
+// finished.
+const QString copiedMark = QStringLiteral("copied");
+const QString movedOutMark = QStringLiteral("moved-out");
+
+void mark(const QString& staging, const QString& step) {
+    SaveFileAtomically(QDir(staging).filePath(step), QByteArray());
+}
+
+bool marked(const QString& staging, const QString& step) {
+    return QFileInfo::exists(QDir(staging).filePath(step));
+}
+
+// Moves the documents of from into to, each under a name free in to.
+void moveDocuments(const QString& from, const QString& to) {
+    for (const QString& path : FileList::FilesWithExtensions(from, {FileList::Extension})) {
+        moveFile(path, QDir(to).filePath(UniqueTargetName(to, QFileInfo(path).fileName())));
+    }
+}
+
 QString makeFolder(const QString& path) {
     if (!QDir().mkdir(path)) {
         throw EFileError(QStringLiteral("フォルダ「%1」を作成できません。").arg(path));
@@ -125,7 +147,7 @@ CopyReport TakeOver(const QStringList& paths, const QString& dataFolder) {
 
 int RestoreDocumentFiles(const QString& backup, const QString& dataFolder) {
     // Inside the data folder, so that moving in and out are renames on one file system.
-    QTemporaryDir staging(QDir(dataFolder).filePath(QStringLiteral(".restore-XXXXXX")));
+    QTemporaryDir staging(QDir(dataFolder).filePath(stagingPrefix + QStringLiteral("XXXXXX")));
     if (!staging.isValid()) {
         throw EFileError(QStringLiteral("復元用の作業フォルダを「%1」に作成できません: %2")
                              .arg(dataFolder, staging.errorString()));
@@ -134,7 +156,9 @@ int RestoreDocumentFiles(const QString& backup, const QString& dataFolder) {
     const QString outgoing = makeFolder(staging.filePath(QStringLiteral("old")));
 
     const CopyReport copied = CopyDocumentFiles(backup, incoming);
-    if (!copied.Failed.empty()) {
+    if (copied.Failed.empty()) {
+        mark(staging.path(), copiedMark);
+    } else {
         const CopyFailure& failure = copied.Failed.front();
         throw EFileError(QStringLiteral("「%1」を復元できなかったため、復元を中止しました。"
                                         "データフォルダのファイルは変更していません。\r\n%2")
@@ -150,12 +174,37 @@ int RestoreDocumentFiles(const QString& backup, const QString& dataFolder) {
         throw EFileError(unchanged + error.message());
     }
     try {
+        mark(staging.path(), movedOutMark);
         moveAll(FileList::FilesWithExtensions(incoming, {FileList::Extension}), dataFolder);
     } catch (const EFileError& error) {
         throw EFileError(undo(movedOut, unchanged + error.message()));
     }
     // The old documents go with the staging folder.
     return copied.Copied;
+}
+
+std::optional<QString> RecoverUnfinishedRestore(const QString& dataFolder) {
+    const QDir data(dataFolder);
+    const QStringList stagings =
+        data.entryList({stagingPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+    if (stagings.isEmpty()) {
+        return std::nullopt;
+    }
+    bool finished = false;
+    for (const QString& name : stagings) {
+        const QString staging = data.filePath(name);
+        if (marked(staging, movedOutMark)) {
+            moveDocuments(QDir(staging).filePath(QStringLiteral("new")), dataFolder);
+            finished = true;
+        } else if (marked(staging, copiedMark)) {
+            moveDocuments(QDir(staging).filePath(QStringLiteral("old")), dataFolder);
+        }
+        QDir(staging).removeRecursively();
+    }
+    return finished ? QStringLiteral("前回中断されたバックアップの読み込みを完了しました。")
+                    : QStringLiteral(
+                          "前回中断されたバックアップの読み込みを取り消し、"
+                          "元のデータに戻しました。");
 }
 
 }  // namespace DocumentTransfer

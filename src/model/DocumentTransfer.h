@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // Moves document files between the data folder and folders the user picks: dated backups,
@@ -48,6 +49,15 @@ CopyReport TakeOver(const QStringList& paths, const QString& dataFolder);
 // copied into a staging folder first; only when all of them arrived are the old documents
 // moved out and the new ones moved in. On any failure dataFolder is as it was and the
 // EFileError names the file that failed. Returns the number of documents restored.
+// Each step is marked in the staging folder, so a restore killed part-way can be finished
+// or undone by RecoverUnfinishedRestore; call that first.
 int RestoreDocumentFiles(const QString& backup, const QString& dataFolder);
+
+// Finds restores of dataFolder that were killed part-way and settles them: killed before
+// every old document had moved out, the old documents go back; killed later, the rest of
+// the backup moves in. Returns what was done, for the user, or nothing when no restore was
+// left unfinished. Throws EFileError when a file cannot be moved; what could not move
+// stays in the staging folder, which is tried again next time.
+std::optional<QString> RecoverUnfinishedRestore(const QString& dataFolder);
 
 }  // namespace DocumentTransfer

@@ -100,7 +100,8 @@ QStringList FilesWithExtensions(const QString& folder, const QStringList& extens
     const QDir dir(folder);
     for (const QString& name : dir.entryList(filters, QDir::Name)) {
         if (std::any_of(extensions.begin(), extensions.end(),
-                        [&](const QString& extension) { return HasExtension(name, extension); })) {
+                        [&](const QString& extension) { return HasExtension(name, extension); }) &&
+            IsRegularFile(dir.filePath(name))) {
             paths << dir.filePath(name);
         }
     }
@@ -237,6 +238,13 @@ void LoadDocument(TThEstimateObjectList& document, const QString& path) {
     {
         TThEstimateObjectList trial;
         DocumentFile::Decode(trial, bytes, path);
+        if (trial.Count() > EditorLineLimit) {
+            throw EFileFormatError(
+                QStringLiteral("「%1」は%2行あり、編集できる%3行を超えているため開けません。")
+                    .arg(path)
+                    .arg(trial.Count())
+                    .arg(EditorLineLimit));
+        }
     }
     // The same bytes decode the same way a second time.
     DocumentFile::Decode(document, bytes, path);

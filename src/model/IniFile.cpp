@@ -34,8 +34,8 @@ std::optional<QString> keyName(const QString& line) {
     return t.left(equals).trimmed();
 }
 
-bool sameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+QString keyId(const QString& foldedSection, const QString& key) {
+    return foldedSection + u'\n' + key.toCaseFolded();
 }
 
 std::optional<long long> parseInteger(const QString& text) {
@@ -81,33 +81,45 @@ void IniFile::ThrowIfBroken() const {
     }
 }
 
-IniFile::Found IniFile::find(const QString& section, const QString& key) const {
-    Found found;
-    bool inSection = false;
+const IniFile::Index& IniFile::index() const {
+    if (index_) {
+        return *index_;
+    }
+    Index& built = index_.emplace();
+    // Only the first block of a section counts; a later [section] line of the same name
+    // ends it like any other.
+    Found* block = nullptr;
+    QString blockName;
     for (qsizetype i = 0; i < lines_.size(); ++i) {
         const QString& line = lines_.at(i);
         if (const auto name = sectionName(line)) {
-            if (inSection) {
-                break;  // the section ended without the key
-            }
-            if (sameName(*name, section)) {
-                inSection = true;
-                found.sectionLine = i;
-                found.insertAt = i + 1;
+            blockName = name->toCaseFolded();
+            block = nullptr;
+            if (!built.sections.contains(blockName)) {
+                block = &built.sections.insert(blockName, Found{i, -1, i + 1}).value();
             }
             continue;
         }
-        if (!inSection) {
+        if (block == nullptr) {
             continue;
         }
         if (!line.trimmed().isEmpty()) {
-            found.insertAt = i + 1;
+            block->insertAt = i + 1;
         }
-        if (const auto name = keyName(line); name && sameName(*name, key)) {
-            found.keyLine = i;
-            return found;
+        if (const auto name = keyName(line)) {
+            const QString id = keyId(blockName, *name);
+            if (!built.keys.contains(id)) {
+                built.keys.insert(id, i);
+            }
         }
     }
+    return built;
+}
+
+IniFile::Found IniFile::find(const QString& section, const QString& key) const {
+    const QString folded = section.toCaseFolded();
+    Found found = index().sections.value(folded);
+    found.keyLine = index().keys.value(keyId(folded, key), -1);
     return found;
 }
 
@@ -166,8 +178,10 @@ void IniFile::WriteString(const QString& section, const QString& key, const QStr
         lines_[found.keyLine] = line;
     } else if (found.sectionLine >= 0) {
         lines_.insert(found.insertAt, line);
+        index_.reset();
     } else {
         lines_ << u'[' + section + u']' << line;
+        index_.reset();
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -48,9 +49,18 @@ class IniFile {
         qsizetype keyLine = -1;      // the key's line, -1 when the key is missing
         qsizetype insertAt = -1;     // where a new key of the section goes
     };
+    // Where every section's first block and its keys are, built by one walk over the lines
+    // when first needed, so reading many keys of a long file stays linear. Writes that
+    // move lines drop it.
+    struct Index {
+        QHash<QString, Found> sections;  // by case-folded name
+        QHash<QString, qsizetype> keys;  // by case-folded "section\nkey"
+    };
     Found find(const QString& section, const QString& key) const;
+    const Index& index() const;
 
     QString path_;
     QStringList lines_;
+    mutable std::optional<Index> index_;
     std::optional<EBrokenLineError> broken_;
 };

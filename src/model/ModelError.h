@@ -3,6 +3,10 @@
 #include <QString>
 #include <stdexcept>
 
+// What the user reads when an allocation failed; the work is stopped, the program goes on.
+inline const QString OutOfMemoryText =
+    QStringLiteral("メモリが不足しているため、処理を中止しました。");
+
 // Errors of the core travel as exceptions and carry a message the user can read; the
 // program's top level shows it, the command-line tool prints it.
 class EModelError : public std::runtime_error {

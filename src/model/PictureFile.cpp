@@ -14,7 +14,10 @@ QImage Load(const QString& path) {
     if (!QFile::exists(path)) {
         return {};
     }
-    QImageReader reader(path);
+    QByteArray bytes = ReadWholeFile(path, MaxSize);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     QImage picture = reader.read();
     if (picture.isNull()) {
         throw EFileError(

@@ -6,6 +6,9 @@
 // The seal, logo and company-stamp pictures: BMP files in the image folder.
 namespace PictureFile {
 
+// A seal or logo is far smaller; anything larger is not one of ours.
+constexpr qint64 MaxSize = 64LL * 1024 * 1024;
+
 // An empty picture when the file does not exist; EFileError when it exists but cannot be
 // read as a picture.
 QImage Load(const QString& path);

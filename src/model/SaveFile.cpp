@@ -1,10 +1,14 @@
 #include "SaveFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
+#include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -41,10 +45,24 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+constexpr char temporaryPrefix[] = ".saving-";
+constexpr qsizetype temporaryNameSize = sizeof temporaryPrefix - 1 + 6;
+
 // The temporary file is a short name in the target's folder: the rename stays within one
 // file system, and a target name near the file system's limit still has room.
 QByteArray temporaryPattern(const QByteArray& target) {
-    return target.left(target.lastIndexOf('/') + 1) + ".saving-XXXXXX";
+    return target.left(target.lastIndexOf('/') + 1) + temporaryPrefix + "XXXXXX";
+}
+
+// Past the file size limit a write raises SIGXFSZ, whose default ends the program and
+// leaves the temporary file behind; ignored, the write fails with EFBIG like a full disk.
+void treatFileSizeLimitAsWriteError() {
+    // Looked at every time: whoever set a handler of their own keeps it.
+    struct sigaction action {};
+    if (::sigaction(SIGXFSZ, nullptr, &action) == 0 && action.sa_handler == SIG_DFL) {
+        action.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &action, nullptr);
+    }
 }
 
 // A write in place would be refused for a file the user may not write, so the rename must
@@ -69,6 +87,15 @@ bool takeOver(int fd, const struct stat* existing) {
     return ::fchmod(fd, existing->st_mode & 07777) == 0;
 }
 
+struct ClosedOnExit {
+    int fd;
+    ~ClosedOnExit() { ::close(fd); }
+};
+
+QString notRegular(const QString& path) {
+    return QStringLiteral("「%1」は通常のファイルではないため読み込めません。").arg(path);
+}
+
 }  // namespace
 
 // QSaveFile is not used: it reports success after a short write and renames a cut file
@@ -78,6 +105,7 @@ void SaveFileAtomically(const QString& path, const QByteArray& bytes) {
 }
 
 StagedFile::StagedFile(const QString& path, const QByteArray& bytes) : path_(path) {
+    treatFileSizeLimitAsWriteError();
     const QByteArray target = QFile::encodeName(path);
     struct stat existing {};
     const bool exists = ::stat(target.constData(), &existing) == 0;
@@ -89,45 +117,123 @@ StagedFile::StagedFile(const QString& path, const QByteArray& bytes) : path_(pat
     if (fd < 0) {
         cannotSave(path, systemError());
     }
-    const bool written =
-        takeOver(fd, exists ? &existing : nullptr) && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const QString writeError = written ? QString() : systemError();
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        const QString reason = !written ? writeError : systemError();
+    // The lock tells RemoveStaleTemporaryFiles that the file is in use; it is held until
+    // the rename, so a clean-up running beside us never takes a file being written.
+    const bool written = ::flock(fd, LOCK_EX) == 0 && takeOver(fd, exists ? &existing : nullptr) &&
+                         writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!written) {
+        const QString reason = systemError();
         ::unlink(temporary.constData());
+        ::close(fd);
         cannotSave(path, reason);
     }
     temporary_ = temporary;
+    fd_ = fd;
 }
 
 StagedFile::~StagedFile() {
-    if (!temporary_.isEmpty()) {
+    if (fd_ >= 0) {
         ::unlink(temporary_.constData());
+        ::close(fd_);
     }
 }
 
 void StagedFile::Commit() {
-    if (::rename(temporary_.constData(), QFile::encodeName(path_).constData()) != 0) {
-        const QString reason = systemError();
+    const bool renamed =
+        ::rename(temporary_.constData(), QFile::encodeName(path_).constData()) == 0;
+    const QString reason = renamed ? QString() : systemError();
+    if (!renamed) {
         ::unlink(temporary_.constData());
-        temporary_.clear();
+    }
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!renamed) {
         cannotSave(path_, reason);
     }
-    temporary_.clear();
+    if (!closed) {
+        cannotSave(path_, systemError());
+    }
+}
+
+int RemoveStaleTemporaryFiles(const QString& folder) {
+    int removed = 0;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QString::fromLatin1(temporaryPrefix) + u'*'},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        struct stat info {};
+        if (name.size() != temporaryNameSize || ::lstat(path.constData(), &info) != 0 ||
+            !S_ISREG(info.st_mode)) {
+            continue;  // not a name of ours, or not a file we would have made
+        }
+        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) {
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.constData()) == 0) {
+            ++removed;
+        }
+        ::close(fd);
+    }
+    return removed;
+}
+
+bool IsRegularFile(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int OpenRegularFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, systemError()));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw EFileError(notRegular(path));
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, systemError()));
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw EFileError(notRegular(path));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 QByteArray ReadWholeFile(const QString& path, qint64 maxSize) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw EFileError(QStringLiteral("「%1」を開けません: %2").arg(path, file.errorString()));
-    }
-    if (file.size() > maxSize) {
-        throw EFileFormatError(QStringLiteral("「%1」は大きすぎて読み込めません。").arg(path));
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw EFileError(QStringLiteral("「%1」を読めません: %2").arg(path, file.errorString()));
+    const ClosedOnExit file{OpenRegularFile(path)};
+    const int fd = file.fd;
+    QByteArray bytes;
+    constexpr qsizetype chunk = 64 * 1024;
+    for (;;) {
+        // One byte beyond the limit tells a file that is too large from one that just fits.
+        const qsizetype room =
+            static_cast<qsizetype>(std::min<qint64>(chunk, maxSize + 1 - bytes.size()));
+        if (room <= 0) {
+            throw EFileFormatError(QStringLiteral("「%1」は大きすぎて読み込めません。").arg(path));
+        }
+        const qsizetype filled = bytes.size();
+        if (bytes.capacity() < filled + room) {
+            bytes.reserve(std::max(2 * bytes.capacity(), filled + room));
+        }
+        bytes.resize(filled + room);
+        const ssize_t got = ::read(fd, bytes.data() + filled, static_cast<size_t>(room));
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(filled);
+            continue;
+        }
+        if (got < 0) {
+            throw EFileError(QStringLiteral("「%1」を読めません: %2").arg(path, systemError()));
+        }
+        bytes.resize(filled + got);
+        if (got == 0) {
+            break;
+        }
     }
     return bytes;
 }

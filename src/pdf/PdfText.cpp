@@ -43,6 +43,14 @@ TPdfByteType ByteTypeAt(std::string_view text, std::size_t index) {
                                                                 : TPdfByteType::Single;
 }
 
+TPdfByteType NextByteType(TPdfByteType previous, char byte) {
+    if (previous == TPdfByteType::Lead) {
+        return TPdfByteType::Trail;
+    }
+    return InLeadRange(static_cast<unsigned char>(byte)) ? TPdfByteType::Lead
+                                                         : TPdfByteType::Single;
+}
+
 bool HasDoubleByteChar(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (InLeadRange(static_cast<unsigned char>(text[i]))) {

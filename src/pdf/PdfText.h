@@ -11,6 +11,9 @@ enum class TPdfByteType { Single, Lead, Trail };
 
 // Zero-based. A lead byte at the very end of the text still counts as a lead byte.
 TPdfByteType ByteTypeAt(std::string_view text, std::size_t index);
+// The type of a byte from the type of the one before it, for walks from the start of a
+// text; `ByteTypeAt` looks back and costs as much as the lead-range bytes before it.
+TPdfByteType NextByteType(TPdfByteType previous, char byte);
 bool HasDoubleByteChar(std::string_view text);
 // A double-byte character counts once.
 int CountChars(std::string_view text);

@@ -223,9 +223,9 @@ void TPdfCanvas::SetStrokeRGB(std::int32_t colour) {
     WriteColour(colour, "RG");
 }
 
-float TPdfCanvas::AdvanceAt(std::string_view text, std::size_t index) const {
+float TPdfCanvas::AdvanceAt(std::string_view text, std::size_t index, TPdfByteType type) const {
     float width =
-        static_cast<float>(attr_.Font()->GetCharWidth(text, index)) * attr_.FontSize() / 1000;
+        static_cast<float>(attr_.Font()->CharWidth(text, index, type)) * attr_.FontSize() / 1000;
     if (attr_.HorizontalScaling() != 100) {
         width = static_cast<float>(attr_.HorizontalScaling()) * width / 100;
     }
@@ -241,8 +241,10 @@ float TPdfCanvas::TextWidth(std::string_view text) const {
         throw EPdfInvalidOperation("TextWidth --no font is selected.");
     }
     float sum = 0;
+    TPdfByteType type = TPdfByteType::Single;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        sum += AdvanceAt(text, i);
+        type = NextByteType(type, text[i]);
+        sum += AdvanceAt(text, i, type);
     }
     return sum - attr_.CharSpace();  // no spacing after the last character
 }
@@ -252,8 +254,10 @@ int TPdfCanvas::MeasureText(std::string_view text, float width) const {
         throw EPdfInvalidOperation("MeasureText --no font is selected.");
     }
     float sum = 0;
+    TPdfByteType type = TPdfByteType::Single;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        sum += AdvanceAt(text, i);
+        type = NextByteType(type, text[i]);
+        sum += AdvanceAt(text, i, type);
         if (sum > width) {
             return static_cast<int>(i);
         }

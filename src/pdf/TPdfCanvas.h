@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "PdfText.h"
 #include "TPdfCanvasAttribute.h"
 #include "TPdfFloatRect.h"
 
@@ -104,7 +105,7 @@ class TPdfCanvas {
     void SetMediaBoxNumber(int index, int value);
     void UseXObject(std::string_view name, std::string_view notFoundMessage);
     // What one byte adds to the width, spacing included.
-    float AdvanceAt(std::string_view text, std::size_t index) const;
+    float AdvanceAt(std::string_view text, std::size_t index, TPdfByteType type) const;
 
     TPdfStream* contents_ = nullptr;
     TPdfDictionary* page_ = nullptr;

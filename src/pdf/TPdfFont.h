@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "PdfText.h"
 #include "TPdfDictionaryWrapper.h"
 
 namespace pdf {
@@ -19,7 +20,11 @@ class TPdfFont : public TPdfDictionaryWrapper {
     // The font name it was created under, such as "Gothic,Bold".
     const std::string& Name() const { return name_; }
     // Width of the byte at the zero-based index, in thousandths of the font size.
-    virtual int GetCharWidth(std::string_view text, std::size_t index) const = 0;
+    int GetCharWidth(std::string_view text, std::size_t index) const {
+        return CharWidth(text, index, ByteTypeAt(text, index));
+    }
+    // The same for a caller that walks the text and so knows the byte's type already.
+    virtual int CharWidth(std::string_view text, std::size_t index, TPdfByteType type) const = 0;
 
   private:
     std::string name_;

@@ -10,8 +10,8 @@ constexpr TPdfCIDFontKind kGBFixedKind = {"GB1", "GB-EUC-H", FillFixedPitchWidth
 
 }  // namespace
 
-std::int32_t GBCharToCID(std::string_view text, std::size_t index) {
-    return ByteTypeAt(text, index) == TPdfByteType::Trail ? -1 : 0;
+std::int32_t GBCharToCID(std::string_view, std::size_t, TPdfByteType type) {
+    return type == TPdfByteType::Trail ? -1 : 0;
 }
 
 TPdfGBFixedFont::TPdfGBFixedFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style)

@@ -22,6 +22,6 @@ class TPdfChinese : public TPdfGBFixedFont {
 };
 
 // -1 at a trail byte, CID 0 for anything else.
-std::int32_t GBCharToCID(std::string_view text, std::size_t index);
+std::int32_t GBCharToCID(std::string_view text, std::size_t index, TPdfByteType type);
 
 }  // namespace pdf

@@ -44,9 +44,9 @@ class TCodeRangeIndex {
 };
 
 std::int32_t CharToCIDThrough(const TCodeRangeIndex& index, std::string_view text,
-                              std::size_t position) {
+                              std::size_t position, TPdfByteType type) {
     auto byte = static_cast<unsigned char>(text[position]);
-    switch (ByteTypeAt(text, position)) {
+    switch (type) {
         case TPdfByteType::Trail:
             return -1;
         case TPdfByteType::Lead: {
@@ -79,14 +79,14 @@ constexpr TPdfCIDFontKind kProportionalKind = {"Japan1", "90msp-RKSJ-H", FillPro
 
 }  // namespace
 
-std::int32_t FixedPitchCharToCID(std::string_view text, std::size_t index) {
+std::int32_t FixedPitchCharToCID(std::string_view text, std::size_t index, TPdfByteType type) {
     static const TCodeRangeIndex ranges(k90msRksjH);
-    return CharToCIDThrough(ranges, text, index);
+    return CharToCIDThrough(ranges, text, index, type);
 }
 
-std::int32_t ProportionalCharToCID(std::string_view text, std::size_t index) {
+std::int32_t ProportionalCharToCID(std::string_view text, std::size_t index, TPdfByteType type) {
     static const TCodeRangeIndex ranges(k90mspRksjH);
-    return CharToCIDThrough(ranges, text, index);
+    return CharToCIDThrough(ranges, text, index, type);
 }
 
 TPdfJpFixedFont::TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style)

@@ -110,7 +110,7 @@ class TPdfPMincyoBoldItalic : public TPdfPMincyo {
 
 // The CID of a Shift-JIS character through the fixed-pitch or the proportional CMap;
 // -1 at a trail byte, 0 for a code no range holds.
-std::int32_t FixedPitchCharToCID(std::string_view text, std::size_t index);
-std::int32_t ProportionalCharToCID(std::string_view text, std::size_t index);
+std::int32_t FixedPitchCharToCID(std::string_view text, std::size_t index, TPdfByteType type);
+std::int32_t ProportionalCharToCID(std::string_view text, std::size_t index, TPdfByteType type);
 
 }  // namespace pdf

@@ -127,8 +127,8 @@ std::vector<TPdfCIDWidthItem> TPdfType0Font::ReadCIDWidths(const TPdfArray& w) {
     return items;
 }
 
-int TPdfType0Font::GetCharWidth(std::string_view text, std::size_t index) const {
-    std::int32_t cid = CharToCID(text, index);
+int TPdfType0Font::CharWidth(std::string_view text, std::size_t index, TPdfByteType type) const {
+    std::int32_t cid = charToCID_(text, index, type);
     if (cid == -1) {
         return 0;  // the trail byte of a double-byte character
     }
@@ -140,7 +140,7 @@ int TPdfType0Font::GetCharWidth(std::string_view text, std::size_t index) const 
         }
     }
     if (width == 0) {
-        width = ByteTypeAt(text, index) == TPdfByteType::Lead ? dw_ : missingWidth_;
+        width = type == TPdfByteType::Lead ? dw_ : missingWidth_;
     }
     return width;
 }

@@ -18,8 +18,9 @@ struct TPdfCIDWidthItem {
     bool operator==(const TPdfCIDWidthItem&) const = default;
 };
 
-// CID of the Shift-JIS character at the zero-based index; -1 at a trail byte.
-using TPdfCharToCID = std::int32_t (*)(std::string_view text, std::size_t index);
+// CID of the Shift-JIS character at the zero-based index, whose byte type the caller knows;
+// -1 at a trail byte.
+using TPdfCharToCID = std::int32_t (*)(std::string_view text, std::size_t index, TPdfByteType type);
 
 // What tells the faces of one family apart in the descriptor.
 struct TPdfCIDFontStyle {
@@ -64,11 +65,11 @@ void FillFixedPitchWidths(TPdfArray& w);
 class TPdfType0Font : public TPdfFont {
   public:
     void SetData(TPdfDictionary* dictionary) override;
-    int GetCharWidth(std::string_view text, std::size_t index) const override;
+    int CharWidth(std::string_view text, std::size_t index, TPdfByteType type) const override;
 
     void InstallCharToCID(TPdfCharToCID charToCID) { charToCID_ = charToCID; }
     std::int32_t CharToCID(std::string_view text, std::size_t index) const {
-        return charToCID_(text, index);
+        return charToCID_(text, index, ByteTypeAt(text, index));
     }
 
     const std::vector<TPdfCIDWidthItem>& CIDWidths() const { return cidWidths_; }

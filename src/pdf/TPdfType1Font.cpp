@@ -57,7 +57,7 @@ void TPdfType1Font::SetData(TPdfDictionary* dictionary) {
     }
 }
 
-int TPdfType1Font::GetCharWidth(std::string_view text, std::size_t index) const {
+int TPdfType1Font::CharWidth(std::string_view text, std::size_t index, TPdfByteType) const {
     return widths_[static_cast<unsigned char>(text[index])];
 }
 

@@ -13,7 +13,7 @@ class TPdfType1Font : public TPdfFont {
   public:
     void SetData(TPdfDictionary* dictionary) override;
     // Shift-JIS structure plays no part: every byte is a character.
-    int GetCharWidth(std::string_view text, std::size_t index) const override;
+    int CharWidth(std::string_view text, std::size_t index, TPdfByteType type) const override;
 
     std::uint8_t FirstChar() const { return firstChar_; }
     std::uint8_t LastChar() const { return lastChar_; }

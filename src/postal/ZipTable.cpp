@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include <array>
-#include <cstring>
 #include <functional>
 
 #include "Cp932.h"
@@ -104,34 +103,22 @@ struct Line {
     qsizetype end;  // the line break or the end of the file
 };
 
-// Calls accept(line, hit) for every place where needle occurs in data; a line that is
-// accepted is taken once, in file order, and the search goes on after it.
-QList<Line> matchingLines(const QByteArray& data, const QByteArray& needle,
-                          const std::function<bool(const Line&, qsizetype)>& accept) {
+// The lines that matches accepts, in file order. Each line is looked at once, so a table
+// with one huge line costs no more than one with many short ones.
+QList<Line> matchingLines(const QByteArray& data,
+                          const std::function<bool(QByteArrayView text)>& matches) {
     QList<Line> lines;
     const char* bytes = data.constData();
     const qsizetype size = data.size();
-    qsizetype from = 0;
-    while (from < size) {
-        const void* found = memmem(bytes + from, static_cast<size_t>(size - from),
-                                   needle.constData(), static_cast<size_t>(needle.size()));
-        if (found == nullptr) {
-            break;
+    for (qsizetype start = 0; start < size;) {
+        qsizetype end = start;
+        while (end < size && !isLineEnd(bytes[end])) {
+            ++end;
         }
-        const qsizetype hit = static_cast<const char*>(found) - bytes;
-        Line line{hit, hit};
-        while (line.start > 0 && !isLineEnd(bytes[line.start - 1])) {
-            --line.start;
+        if (end > start && matches(QByteArrayView(bytes + start, end - start))) {
+            lines << Line{start, end};
         }
-        while (line.end < size && !isLineEnd(bytes[line.end])) {
-            ++line.end;
-        }
-        if (hit + needle.size() <= line.end && accept(line, hit)) {
-            lines << line;
-            from = line.end;
-        } else {
-            from = hit + 1;
-        }
+        start = end + 1;
     }
     return lines;
 }
@@ -211,7 +198,7 @@ Result FindByCode(const QString& zipFile, const QString& text) {
     }
     const QByteArray data = ReadWholeFile(zipFile, TextFile::MaxSize);
     const QList<Line> lines =
-        matchingLines(data, key, [](const Line& line, qsizetype hit) { return hit == line.start; });
+        matchingLines(data, [&key](QByteArrayView line) { return line.startsWith(key); });
     return found(zipFile, data, lines, UnknownCode);
 }
 
@@ -227,13 +214,19 @@ Result FindByAddress(const QString& zipFile, const QString& text) {
     toUpperCp932(key);
     QByteArray upper = data;
     toUpperCp932(upper);
-    const char* bytes = upper.constData();
-    const QList<Line> lines = matchingLines(upper, key, [bytes](const Line& line, qsizetype hit) {
-        qsizetype pos = line.start;
-        while (pos < hit) {
-            pos += charLength(bytes, pos, line.end);
+    const QList<Line> lines = matchingLines(upper, [&key](QByteArrayView line) {
+        // A hit counts only where a character starts; the walk over the characters only
+        // goes forward, so many rejected hits in one line cost one pass over it.
+        qsizetype boundary = 0;
+        for (qsizetype hit = line.indexOf(key); hit >= 0; hit = line.indexOf(key, hit + 1)) {
+            while (boundary < hit) {
+                boundary += charLength(line.data(), boundary, line.size());
+            }
+            if (boundary == hit) {
+                return true;
+            }
         }
-        return pos == hit;
+        return false;
     });
     return found(zipFile, data, lines, UnknownAddress);
 }

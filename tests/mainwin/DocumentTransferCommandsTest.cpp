@@ -102,6 +102,24 @@ TEST_F(DocumentTransferCommandsTest, RestoreReplacesTheDocumentsAfterTheQuestion
     EXPECT_EQ(entries(data()), QStringList({"a.MT4", "b.MT4"}));
 }
 
+// The old documents of a restore killed while they moved out come back before the next
+// restore asks its question, and the user is told.
+TEST_F(DocumentTransferCommandsTest, AnUnfinishedRestoreIsUndoneBeforeTheNextOne) {
+    const QString staging = data(".restore-Ab12Cd");
+    for (const QString& folder : {staging, staging + "/new", staging + "/old"}) {
+        ASSERT_TRUE(QDir().mkdir(folder));
+    }
+    writeFileBytes(staging + "/copied", "");
+    writeFileBytes(staging + "/old/old.MT4", "old");
+    writeFileBytes(staging + "/new/a.MT4", "a");
+    messages.Yes = false;
+    DocumentTransferCommands::Restore(nullptr, data());
+    EXPECT_EQ(messages.Texts.first(),
+              "前回中断されたバックアップの読み込みを取り消し、元のデータに戻しました。");
+    EXPECT_EQ(entries(data()), QStringList({"old.MT4"}));
+    EXPECT_EQ(readFileBytes(data("old.MT4")), "old");
+}
+
 TEST_F(DocumentTransferCommandsTest, RestoreFromAFolderWithoutDocumentsChangesNothing) {
     writeFileBytes(data("old.MT4"), "old");
     writeFileBytes(other("notes.txt"), "x");

@@ -573,6 +573,16 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"NonBoolean", [](Entries& e) { e.s("yes"); },
                    "第3項目（作成モード、オフセット 34）: 「yes」は真偽値ではありません"},
         BrokenCase{"EmptyBoolean", [](Entries& e) { e.s(""); }, "第3項目（作成モード"},
+        // Not-a-number and infinity parse as numbers but answer neither yes nor no.
+        BrokenCase{"NanBoolean", [](Entries& e) { e.s("nan"); }, "「nan」は真偽値ではありません"},
+        BrokenCase{"InfiniteBoolean", [](Entries& e) { e.s("-inf"); },
+                   "「-inf」は真偽値ではありません"},
+        // Messages show the entry's own text, not its bytes as Latin-1 letters.
+        BrokenCase{"FullWidthSubTotal",
+                   [](Entries& e) { e.s("0").s("").s("").s("").s("").s("0").s("１２"); },
+                   "第9項目（小計、オフセット 60）: 「１２」は数値ではありません"},
+        BrokenCase{"UnreadableBoolean", [](Entries& e) { e.raw(QByteArray::fromHex("31ff")); },
+                   "「1\\xFF」は真偽値ではありません"},
         BrokenCase{"UnparsableSubTotal",
                    [](Entries& e) { e.s("0").s("").s("").s("").s("").s("0").s("1,5"); },
                    "第9項目（小計"},

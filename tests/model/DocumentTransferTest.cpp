@@ -101,4 +101,81 @@ TEST_F(DocumentTransferTest, ARestoreThatFailsHalfWayChangesNothing) {
     EXPECT_EQ(readFileBytes(data("old.MT4")), "old");
 }
 
+// A restore killed part-way leaves its staging folder; its marks tell how far it got. Each
+// case is the folder as a kill at that step leaves it.
+struct KilledRestore {
+    const char* name;
+    QStringList marks;     // written into the staging folder
+    QStringList stagedIn;  // backup documents still in "new"
+    QStringList movedOut;  // old documents already in "old"
+    QStringList inData;    // documents in the data folder
+    QStringList expected;  // the data folder after the recovery
+    const char* message;
+    friend void PrintTo(const KilledRestore& c, std::ostream* os) { *os << c.name; }
+};
+
+class KilledRestores : public DocumentTransferTest,
+                       public ::testing::WithParamInterface<KilledRestore> {};
+
+TEST_P(KilledRestores, AreFinishedOrUndoneAtTheNextStart) {
+    const KilledRestore& c = GetParam();
+    const QString staging = data(".restore-Ab12Cd");
+    for (const QString& folder : {staging, staging + "/new", staging + "/old"}) {
+        ASSERT_TRUE(QDir().mkdir(folder));
+    }
+    for (const QString& mark : c.marks) {
+        writeFileBytes(staging + "/" + mark, "");
+    }
+    for (const QString& name : c.stagedIn) {
+        writeFileBytes(staging + "/new/" + name, "backup");
+    }
+    for (const QString& name : c.movedOut) {
+        writeFileBytes(staging + "/old/" + name, "old");
+    }
+    for (const QString& name : c.inData) {
+        writeFileBytes(data(name), "present");
+    }
+    EXPECT_EQ(DocumentTransfer::RecoverUnfinishedRestore(data()), QString::fromUtf8(c.message));
+    EXPECT_EQ(everything(data()), c.expected);
+    EXPECT_EQ(DocumentTransfer::RecoverUnfinishedRestore(data()), std::nullopt);
+}
+
+const char* const undone =
+    "前回中断されたバックアップの読み込みを取り消し、元のデータに戻しました。";
+const char* const finished = "前回中断されたバックアップの読み込みを完了しました。";
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, KilledRestores,
+    ::testing::Values(
+        KilledRestore{
+            "WhileCopying", {}, {"a.MT4"}, {}, {"x.MT4", "y.MT4"}, {"x.MT4", "y.MT4"}, undone},
+        KilledRestore{"WhileMovingOut",
+                      {"copied"},
+                      {"a.MT4", "b.MT4"},
+                      {"x.MT4"},
+                      {"y.MT4"},
+                      {"x.MT4", "y.MT4"},
+                      undone},
+        KilledRestore{"WhileMovingIn",
+                      {"copied", "moved-out"},
+                      {"b.MT4"},
+                      {"x.MT4", "y.MT4"},
+                      {"a.MT4"},
+                      {"a.MT4", "b.MT4"},
+                      finished},
+        KilledRestore{"BeforeTheStagingWentAway",
+                      {"copied", "moved-out"},
+                      {},
+                      {"x.MT4"},
+                      {"a.MT4"},
+                      {"a.MT4"},
+                      finished}));
+
+TEST_F(DocumentTransferTest, WithoutAnUnfinishedRestoreThereIsNothingToRecover) {
+    writeFileBytes(data("x.MT4"), "present");
+    EXPECT_EQ(DocumentTransfer::RecoverUnfinishedRestore(data()), std::nullopt);
+    EXPECT_EQ(DocumentTransfer::RestoreDocumentFiles(data(), other()), 1);
+    EXPECT_EQ(everything(other()), QStringList{"x.MT4"}) << "a finished restore leaves no staging";
+}
+
 }  // namespace

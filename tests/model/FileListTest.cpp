@@ -206,4 +206,30 @@ TEST_F(FileListFolder, ABrokenDocumentLeavesTheOpenOneAsItWas) {
     EXPECT_EQ(open.Count(), 3);
 }
 
+// A document of more lines than the editor can hold is refused before the open one changes;
+// one of exactly the limit opens.
+TEST_F(FileListFolder, ADocumentBeyondTheEditorLineLimitLeavesTheOpenOneAsItWas) {
+    for (const int lines : {FileList::EditorLineLimit, FileList::EditorLineLimit + 1}) {
+        TThEstimateObjectList saved;
+        saved.PadLines(lines);
+        saved.SaveToFile(temp.path("long.MT4"), "");
+        TThEstimateObjectList open;
+        open.Customer.Name1 = "開いている会社";
+        open.PadLines(100);
+        try {
+            FileList::LoadDocument(open, temp.path("long.MT4"));
+            EXPECT_EQ(lines, FileList::EditorLineLimit);
+            EXPECT_EQ(open.Count(), lines);
+        } catch (const EFileFormatError& error) {
+            EXPECT_EQ(lines, FileList::EditorLineLimit + 1);
+            EXPECT_EQ(
+                error.message(),
+                QStringLiteral("「%1」は5001行あり、編集できる5000行を超えているため開けません。")
+                    .arg(temp.path("long.MT4")));
+            EXPECT_EQ(open.Customer.Name1, "開いている会社");
+            EXPECT_EQ(open.Count(), 100);
+        }
+    }
+}
+
 }  // namespace

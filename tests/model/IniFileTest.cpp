@@ -76,6 +76,37 @@ TEST(IniFile, WritesInPlaceAndKeepsEverythingElse) {
               "note\r\nw=4\r\n[C]\r\nflag=1\r\n");
 }
 
+TEST(IniFile, ReadsFindTheFirstBlockOfASectionAndFollowLinesMovedByWrites) {
+    TempDir dir;
+    IniFile ini = iniWith(dir, "k=0\r\n[A]\r\nk=1\r\nK=2\r\n[B]\r\nk=3\r\n[a]\r\nk=4\r\nm=5\r\n");
+    EXPECT_EQ(ini.ReadString("A", "k", "-"), "1");  // the first key of the first block
+    EXPECT_EQ(ini.ReadString("A", "m", "-"), "-");  // a later block of A is not A
+    ini.WriteString("A", "new", "n");
+    ini.WriteString("C", "c", "6");
+    EXPECT_EQ(ini.ReadString("B", "k", "-"), "3");
+    EXPECT_EQ(ini.ReadString("A", "new", "-"), "n");
+    EXPECT_EQ(ini.ReadString("C", "c", "-"), "6");
+    ini.WriteString("B", "k", "30");
+    EXPECT_EQ(ini.ReadString("b", "K", "-"), "30");
+}
+
+// Each key used to be looked for by a walk over every line: a million junk lines in the
+// section took a minute to read instead of a moment.
+TEST(IniFile, ManyKeysOfALongFileAreReadInOnePass) {
+    constexpr int kJunkLines = 1000000;
+    constexpr int kKeys = 150;
+    TempDir dir;
+    QByteArray bytes = "[SETTING]\r\n" + QByteArray("junk=line\r\n").repeated(kJunkLines);
+    for (int k = 0; k < kKeys; ++k) {
+        bytes += "KEY" + QByteArray::number(k) + "=" + QByteArray::number(k) + "\r\n";
+    }
+    writeFileBytes(dir.path("conf.ini"), bytes);
+    const IniFile ini = IniFile::Load(dir.path("conf.ini"));
+    for (int k = 0; k < kKeys; ++k) {
+        EXPECT_EQ(ini.ReadInteger("SETTING", QStringLiteral("KEY%1").arg(k), -1), k);
+    }
+}
+
 TEST(IniFile, SaveCreatesAMissingFile) {
     TempDir dir;
     IniFile ini = IniFile::Load(dir.path("new.ini"));

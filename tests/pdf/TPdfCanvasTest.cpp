@@ -231,6 +231,19 @@ TEST_F(TPdfCanvasTest, MeasuresTextWithSpacingAndScaling) {
     }
 }
 
+// "￥" is two lead-range bytes; a measure that looks back from each byte for its type takes
+// minutes on a text this long instead of a moment.
+TEST_F(TPdfCanvasTest, MeasuresLongTextsOfLeadRangeBytesInOnePass) {
+    constexpr int kChars = 200000;
+    std::string text;
+    for (int i = 0; i < kChars; ++i) {
+        text += Sjis("￥");
+    }
+    Canvas().SetFont("Gothic", 10);
+    EXPECT_FLOAT_EQ(Canvas().TextWidth(text), kChars * 10.0F);
+    EXPECT_EQ(Canvas().MeasureText(text, kChars * 5.0F), kChars);
+}
+
 TEST_F(TPdfCanvasTest, MeasuresHowManyBytesFit) {
     Canvas().SetFont("Gothic", 10);
     const std::string text = Sjis("AB請求");

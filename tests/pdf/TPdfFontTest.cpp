@@ -338,8 +338,10 @@ TEST(FontTables, CharToCIDFollowsTheCMaps) {
         {"A\x82", 1, 0, 0},  // a lead byte without its trail byte
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FixedPitchCharToCID(c.text, c.index), c.fixed) << BytesToHex(c.text);
-        EXPECT_EQ(ProportionalCharToCID(c.text, c.index), c.proportional) << BytesToHex(c.text);
+        const TPdfByteType type = ByteTypeAt(c.text, c.index);
+        EXPECT_EQ(FixedPitchCharToCID(c.text, c.index, type), c.fixed) << BytesToHex(c.text);
+        EXPECT_EQ(ProportionalCharToCID(c.text, c.index, type), c.proportional)
+            << BytesToHex(c.text);
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include <sys/resource.h>
+
 #include "Cp932.h"
 #include "QtPrint.h"
 #include "TempDir.h"
@@ -294,5 +296,34 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "1行目の品名"}),
     failureName);
+
+// An allocation that fails ends the command with the message and status 1, not with an
+// abort. The data segment limit makes a document of many lines too large to show; the
+// sanitizers reserve more address space than that limit allows, so they skip.
+TEST(Tool, OutOfMemoryIsABadInputNotACrash) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer runtime cannot start under a data limit";
+#endif
+    TempDir dir;
+    QByteArray json = R"({"lines": [)";
+    for (int i = 0; i < 150000; ++i) {
+        json += (i == 0 ? "" : ",") + QByteArray(R"({"ItemName": "品名"})");
+    }
+    json += "]}";
+    writeFileBytes(dir.path("in.json"), json);
+    ASSERT_EQ(tool({"convert", dir.path("in.json"), dir.path("big.MT4")}).status, 0);
+
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit{64 * 1024 * 1024, 64 * 1024 * 1024};
+        ::setrlimit(RLIMIT_DATA, &limit);
+    });
+    process.start(QStringLiteral(DORVANI4_TOOL), {"show", dir.path("big.MT4")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              QStringLiteral("dorvani4-tool: メモリが不足しているため、処理を中止しました。\n"));
+}
 
 }  // namespace
