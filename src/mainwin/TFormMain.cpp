@@ -123,8 +123,6 @@ void TFormMain::FormCreate() {
     // so a broken one is put aside, and the user told, now.
     LoadDataFile(this, folders_.PrintIniPath(), IniFile::CheckFile,
                  [&] { IniFile::CheckFile(folders_.PrintIniPath()); });
-    BuildUnitMenu();
-    BuildItemMenu();
     for (THistoryComboBox* box : {ui_->CBPlace, ui_->CBCondition, ui_->CBLimit}) {
         box->LoadHistory();
     }
@@ -296,8 +294,6 @@ void TFormMain::N2Click() {
             FUnitList.LoadFromFile(folders_.ItemUnitPath());
         });
     }
-    BuildUnitMenu();
-    BuildItemMenu();
 }
 
 void TFormMain::N17Click() {

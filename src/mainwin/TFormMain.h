@@ -85,6 +85,8 @@ class TFormMain : public QMainWindow {
     // Runs the exit of the row being edited and leaves no row selected; before saving,
     // opening, printing and every tab change.
     void CommitRowEdit();
+    // Fill the pick menus from the masters as they are now; the right-click runs them just
+    // before a menu opens.
     void BuildItemMenu();
     void BuildUnitMenu();
     int RowCount() const { return static_cast<int>(rows_.size()); }

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
+#include <tuple>
 
 #include "EnterKeyFocus.h"
 #include "Messages.h"
@@ -42,14 +43,18 @@ QString menuText(const QString& name) {
     return QString(name).replace(u'&', QStringLiteral("&&"));
 }
 
-// Fills menu with one entry per name, in sub-menus of ten.
-template <class Select>
-void fillPickMenu(QMenu* menu, const QStringList& names, const QString& groupName,
-                  const QString& groupCaption, const QString& entryName, Select select) {
+void clearPickMenu(QMenu* menu) {
     for (QMenu* group : menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
         delete group;
     }
     menu->clear();
+}
+
+// Fills menu with one entry per name, in sub-menus of ten.
+template <class Select>
+void fillPickMenu(QMenu* menu, const QStringList& names, const QString& groupName,
+                  const QString& groupCaption, const QString& entryName, Select select) {
+    clearPickMenu(menu);
     QMenu* group = nullptr;
     for (int k = 0; k < names.size(); ++k) {
         if (k % PickGroupSize == 0) {
@@ -111,6 +116,19 @@ void TFormMain::SetUpContents() {
     PMItem->setObjectName(QStringLiteral("PMItem"));
     PMUnit = new QMenu(this);
     PMUnit->setObjectName(QStringLiteral("PMUnit"));
+    // A master of a million entries would hold a million actions: a pick menu has its entries
+    // only while it is open. Queued, because a chosen entry is triggered after the menu hides;
+    // a menu opened again meanwhile keeps its fresh entries.
+    for (QMenu* menu : {PMItem, PMUnit}) {
+        connect(
+            menu, &QMenu::aboutToHide, this,
+            [menu] {
+                if (!menu->isVisible()) {
+                    clearPickMenu(menu);
+                }
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void TFormMain::CreateRow(int index) {
@@ -124,15 +142,18 @@ void TFormMain::CreateRow(int index) {
         }
         previous = control;
     }
-    for (const auto& [field, menu] :
-         {std::pair{row.EditItemName, &PMItem}, std::pair{row.MemoItemUnit, &PMUnit}}) {
+    for (const auto& [field, menu, build] :
+         {std::tuple{row.EditItemName, &PMItem, &TFormMain::BuildItemMenu},
+          std::tuple{row.MemoItemUnit, &PMUnit, &TFormMain::BuildUnitMenu}}) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
-        // An empty menu would open unseen and swallow the next click.
-        connect(field, &QWidget::customContextMenuRequested, this, [field, menu](const QPoint& at) {
-            if (!(*menu)->isEmpty()) {
-                (*menu)->popup(field->mapToGlobal(at));
-            }
-        });
+        connect(field, &QWidget::customContextMenuRequested, this,
+                [this, field, menu, build](const QPoint& at) {
+                    (this->*build)();
+                    // An empty menu would open unseen and swallow the next click.
+                    if (!(*menu)->isEmpty()) {
+                        (*menu)->popup(field->mapToGlobal(at));
+                    }
+                });
     }
     connect(row.CBItemNoTax, &QCheckBox::clicked, this, [this, index] { TaxCheckBoxClick(index); });
     // Its figures read as every other row's do (PRINTDECIMAL) from the start.

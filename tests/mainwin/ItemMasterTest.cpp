@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <QProcess>
@@ -49,14 +50,26 @@ class ItemMasterTest : public MainWindowFixture {
         });
         control<QAction>(QStringLiteral("N2"))->trigger();
     }
-    QStringList menuEntries(const char* menu) {
+    // The entries of a pick menu opened from the first row, and closed again.
+    QStringList menuEntries(const char* menuName) {
+        auto* menu = control<QMenu>(QLatin1String(menuName));
+        rightClick(cell(qstrcmp(menuName, "PMItem") == 0 ? "EditItemName_" : "MemoItemUnit_", 0));
+        EXPECT_TRUE(menu->isVisible()) << menuName;
         QStringList names;
-        for (QAction* group : control<QMenu>(QLatin1String(menu))->actions()) {
+        for (QAction* group : menu->actions()) {
             for (QAction* entry : group->menu()->actions()) {
                 names << entry->text();
             }
         }
+        menu->hide();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(menu->actions().isEmpty()) << menuName << " keeps its entries once closed";
         return names;
+    }
+    // Every pick-menu entry the window holds.
+    qsizetype pickEntryCount() const {
+        static const QRegularExpression entryName(QStringLiteral("^(MItemName|MUnit)[0-9]+$"));
+        return window().findChildren<QAction*>(entryName).size();
     }
 
     QByteArray itemsBefore;
@@ -65,11 +78,18 @@ class ItemMasterTest : public MainWindowFixture {
 
 TEST_F(ItemMasterTest, TheMenuItemIsAvailable) {
     EXPECT_TRUE(control<QAction>(QStringLiteral("N2"))->isEnabled());
+}
+
+// A pick menu holds entries only while it is open, so a huge master costs nothing before.
+TEST_F(ItemMasterTest, PickMenusAreFilledWhenTheyOpen) {
+    EXPECT_EQ(pickEntryCount(), 0);
     EXPECT_EQ(menuEntries("PMItem"), QStringList({"ボルト", "作業費"}));
     EXPECT_EQ(menuEntries("PMUnit"), QStringList({"本", "式"}));
+    EXPECT_EQ(pickEntryCount(), 0);
 }
 
 TEST_F(ItemMasterTest, OkSavesBothMastersAndRefillsThePickMenus) {
+    ASSERT_EQ(menuEntries("PMItem"), QStringList({"ボルト", "作業費"}));
     editAndClose("PNGBtnOK");
     EXPECT_EQ(readFileBytes(folders().ItemListPath()),
               Cp932::encode(QStringLiteral(

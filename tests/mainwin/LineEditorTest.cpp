@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -489,21 +488,20 @@ TEST_F(LineEditorTest, PickMenusFillTheSelectedRowInGroupsOfTen) {
     writeRootFile("ItemUnit.dat", "個\r\n本\r\n式\r\n");
     TFormMain& w = startOnContents();
     auto* items_menu = control<QMenu>(QStringLiteral("PMItem"));
+    QLineEdit* name = cell("EditItemName_", 2);
+    rightClick(name);
     ASSERT_EQ(items_menu->actions().size(), 2);
     EXPECT_EQ(items_menu->actions()[0]->text(), "アイテム1 - 10");
     EXPECT_EQ(items_menu->actions()[1]->text(), "アイテム11 - 20");
     EXPECT_EQ(control<QMenu>(QStringLiteral("MPItem1"))->actions().size(), 2);
-    EXPECT_EQ(control<QMenu>(QStringLiteral("MPUnit0"))->title(), "単位1 - 10");
 
     // Without a selected row an entry does nothing.
     control<QAction>(QStringLiteral("MItemName3"))->trigger();
     EXPECT_TRUE(cell("EditItemName_", 0)->text().isEmpty());
+    items_menu->hide();
 
-    QLineEdit* name = cell("EditItemName_", 2);
     QTest::mouseClick(name, Qt::LeftButton);
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                name->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(name, &menuEvent);
+    rightClick(name);
     EXPECT_TRUE(items_menu->isVisible());
     control<QAction>(QStringLiteral("MItemName3"))->trigger();
     items_menu->hide();
@@ -512,8 +510,12 @@ TEST_F(LineEditorTest, PickMenusFillTheSelectedRowInGroupsOfTen) {
     EXPECT_EQ(cell("MemoItemUnitPrice_", 2)->text(), "103");
     EXPECT_TRUE(w.FEstimate.Items(2).Uninput()) << "nothing is stored before the row is left";
 
+    rightClick(name);
     control<QAction>(QStringLiteral("MItemName11"))->trigger();
+    items_menu->hide();
     EXPECT_EQ(cell("MemoItemUnit_", 2)->text(), "");
+    rightClick(cell("MemoItemUnit_", 2));
+    EXPECT_EQ(control<QMenu>(QStringLiteral("MPUnit0"))->title(), "単位1 - 10");
     control<QAction>(QStringLiteral("MUnit2"))->trigger();
     EXPECT_EQ(cell("MemoItemUnit_", 2)->text(), "式");
     leave(cell("MemoItemUnit_", 2));
@@ -527,9 +529,7 @@ TEST_F(LineEditorTest, WithoutMasterEntriesNoPickMenuOpens) {
     for (const char* prefix : {"EditItemName_", "MemoItemUnit_"}) {
         QLineEdit* field = cell(prefix, 2);
         QTest::mouseClick(field, Qt::LeftButton);
-        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                    field->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(field, &menuEvent);
+        rightClick(field);
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << prefix;
     }
 }

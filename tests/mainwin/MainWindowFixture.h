@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QTabBar>
@@ -72,6 +73,12 @@ class MainWindowFixture : public ::testing::Test {
         TypeText(field, text);
     }
     void leave(QWidget* field) { QTest::keyClick(field, Qt::Key_Tab); }
+    // Right-clicks the field, which opens its pick menu.
+    static void rightClick(QWidget* field) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                field->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(field, &event);
+    }
     void clickButton(const char* name) {
         QTest::mouseClick(control<QAbstractButton>(QLatin1String(name)), Qt::LeftButton);
     }
