@@ -43,7 +43,8 @@ const QString WholeArea = QStringLiteral("一円");
 }
 
 // Fields of one row; quoted fields may hold commas and doubled quotes.
-QList<QStringView> splitRow(QStringView row, QString& unquoted) {
+QList<QStringView> splitRow(QStringView row, QStringList& unquoted) {
+    unquoted.clear();
     QList<QStringView> fields;
     qsizetype i = 0;
     const qsizetype size = row.size();
@@ -60,9 +61,10 @@ QList<QStringView> splitRow(QStringView row, QString& unquoted) {
             }
             QStringView field = row.sliced(start, i - start);
             if (doubled) {
-                // Rare: the view must point at text that outlives the row.
-                unquoted = field.toString().replace(QStringLiteral("\"\""), QStringLiteral("\""));
-                field = unquoted;
+                // Rare: the view must point at text that outlives the row, one string per
+                // field, as several fields of a row may have doubled quotes.
+                unquoted << field.toString().replace(QStringLiteral("\"\""), QStringLiteral("\""));
+                field = unquoted.back();
             }
             fields << field;
             i = std::min(i + 1, size);
@@ -244,7 +246,7 @@ void appendTowns(const Named& csv, QList<Line>& lines) {
             pending = false;
         }
     };
-    QString unquoted;
+    QStringList unquoted;
     forEachRow(text, [&](QStringView row, qsizetype rowNumber) {
         const QList<QStringView> fields = splitRow(row, unquoted);
         if (fields.size() < MinColumns || !isPostalCode(fields[CodeColumn])) {
@@ -274,7 +276,7 @@ void appendTowns(const Named& csv, QList<Line>& lines) {
 void appendBusinesses(const Named& csv, QList<Line>& lines) {
     const QString text = decodeCsv(csv.Bytes, csv.Origin);
     const qsizetype before = lines.size();
-    QString unquoted;
+    QStringList unquoted;
     forEachRow(text, [&](QStringView row, qsizetype rowNumber) {
         const QList<QStringView> fields = splitRow(row, unquoted);
         if (fields.size() < MinBusinessColumns || !isPostalCode(fields[BusinessCodeColumn])) {
@@ -301,7 +303,7 @@ Kind KindOf(const Named& csv) {
     if (row.endsWith(u'\r')) {
         row.chop(1);
     }
-    QString unquoted;
+    QStringList unquoted;
     const QList<QStringView> fields = splitRow(row, unquoted);
     if (fields.size() >= MinColumns && isPostalCode(fields[CodeColumn])) {
         return Kind::Towns;

@@ -58,6 +58,22 @@ TEST(KenAll, ReadsTheUtf8FileOfOneRowPerTownTheSameWay) {
               QString::fromUtf8(Expected));
 }
 
+// Each field's doubled quotes are undone on its own: the row's fields must not share one
+// buffer (the first one read freed memory once the second was unquoted).
+TEST(KenAll, QuotesDoubledInSeveralFieldsOfARowStayTheirs) {
+    const QByteArray towns = Cp932::encode(QStringLiteral(
+        "01101,\"060  "
+        "\",\"0600001\",\"a\",\"b\",\"c\",\"北\"\"海\"\"道\",\"札\"\"幌\",\"南\"\"一条\","
+        "0,0,0,0,0,0\r\n"));
+    const QByteArray businesses =
+        Cp932::encode(QStringLiteral("01101,\"ｶ\",\"見本\",\"北\"\"海道\",\"札幌\"\"市\","
+                                     "\"北\"\"五条\",\"２\"\"丁目\",\"0600002\","
+                                     "\"060  \",\"札幌中央\",0,0,0\r\n"));
+    EXPECT_EQ(convert(towns, businesses),
+              QStringLiteral("0600001,北\"海\"道札\"幌南\"一条\r\n"
+                             "0600002,北\"海道札幌\"市北\"五条２\"丁目\r\n"));
+}
+
 TEST(KenAll, TellsTheTwoFilesByTheirColumns) {
     struct Case {
         QString fixture;
