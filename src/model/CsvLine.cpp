@@ -6,8 +6,9 @@ namespace {
 bool isBlank(QChar c) {
     return c.unicode() >= 0x01 && c.unicode() <= 0x20;
 }
-bool endsField(QChar c) {
-    return c == u',' || c.unicode() <= 0x20;
+// Control characters alone, for files whose unquoted fields may hold spaces.
+bool isControl(QChar c) {
+    return c.unicode() >= 0x01 && c.unicode() < 0x20;
 }
 
 QString quoted(const QString& field) {
@@ -19,22 +20,10 @@ QString quoted(const QString& field) {
     return text;
 }
 
-}  // namespace
-
-namespace CsvLine {
-
-QString Join(const QStringList& fields) {
-    QStringList out;
-    out.reserve(fields.size());
-    for (const QString& field : fields) {
-        out << quoted(field);
-    }
-    return out.join(u',');
-}
-
-QStringList Split(const QString& line) {
+template <class Blank>
+QStringList splitFields(QStringView line, Blank isBlank) {
     const qsizetype nul = line.indexOf(QChar(0));
-    const QStringView text = QStringView(line).left(nul < 0 ? line.size() : nul);
+    const QStringView text = line.left(nul < 0 ? line.size() : nul);
     QStringList fields;
     qsizetype i = 0;
     const auto skipBlanks = [&] {
@@ -61,7 +50,7 @@ QStringList Split(const QString& line) {
             }
         } else {
             const qsizetype start = i;
-            while (i < text.size() && !endsField(text[i])) {
+            while (i < text.size() && text[i] != u',' && !isBlank(text[i])) {
                 ++i;
             }
             field = text.mid(start, i - start).toString();
@@ -77,6 +66,27 @@ QStringList Split(const QString& line) {
         }
     }
     return fields;
+}
+
+}  // namespace
+
+namespace CsvLine {
+
+QString Join(const QStringList& fields) {
+    QStringList out;
+    out.reserve(fields.size());
+    for (const QString& field : fields) {
+        out << quoted(field);
+    }
+    return out.join(u',');
+}
+
+QStringList Split(const QString& line) {
+    return splitFields(QStringView(line), isBlank);
+}
+
+QStringList SplitKeepingSpaces(QStringView line) {
+    return splitFields(line, isControl);
 }
 
 }  // namespace CsvLine

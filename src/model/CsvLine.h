@@ -12,5 +12,8 @@ QString Join(const QStringList& fields);
 // The reader's counterpart: blanks around fields are skipped, an unquoted field ends at a
 // comma or a blank, "a,,b" gives an empty middle field and a trailing comma a last one.
 QStringList Split(const QString& line);
+// As Split, but a half-width space belongs to an unquoted field and only control characters
+// separate: the lines of spreadsheet files.
+QStringList SplitKeepingSpaces(QStringView line);
 
 }  // namespace CsvLine

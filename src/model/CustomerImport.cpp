@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Cp932.h"
+#include "CsvLine.h"
 #include "CustomerField.h"
 #include "ModelError.h"
 #include "SaveFile.h"
@@ -163,53 +164,6 @@ QString DecodeText(QByteArrayView bytes) {
     return Cp932::decode(bytes);
 }
 
-QStringList SplitFields(QStringView line) {
-    const qsizetype nul = line.indexOf(QChar(0));
-    const QStringView text = line.left(nul < 0 ? line.size() : nul);
-    QStringList fields;
-    qsizetype i = 0;
-    const auto skipBlanks = [&] {
-        while (i < text.size() && isSeparatingBlank(text[i])) {
-            ++i;
-        }
-    };
-    skipBlanks();
-    while (i < text.size()) {
-        QString field;
-        if (text[i] == u'"') {
-            ++i;
-            while (i < text.size()) {
-                if (text[i] == u'"') {
-                    if (i + 1 < text.size() && text[i + 1] == u'"') {
-                        field += u'"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += text[i++];
-            }
-        } else {
-            const qsizetype start = i;
-            while (i < text.size() && text[i] != u',' && !isSeparatingBlank(text[i])) {
-                ++i;
-            }
-            field = text.mid(start, i - start).toString();
-        }
-        fields << field;
-        skipBlanks();
-        if (i < text.size() && text[i] == u',') {
-            ++i;
-            skipBlanks();
-            if (i == text.size()) {
-                fields << QString();
-            }
-        }
-    }
-    return fields;
-}
-
 Table ParseText(const QString& text, const Progress& progress) {
     Table table;
     const QStringView all(text);
@@ -234,7 +188,7 @@ Table ParseText(const QString& text, const Progress& progress) {
         if (record.isEmpty() && !wasEmpty) {
             continue;
         }
-        QStringList cells = SplitFields(record);
+        QStringList cells = CsvLine::SplitKeepingSpaces(record);
         for (QString& cell : cells) {
             FlattenControls(cell);
         }

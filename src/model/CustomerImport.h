@@ -51,10 +51,6 @@ Table ParseText(const QString& text, const Progress& progress = {});
 // Reads, decodes and parses a file; the errors name the file.
 Table ReadFile(const QString& path, const Progress& progress = {});
 
-// One line's fields by the import's rule (blanks other than the half-width space separate
-// fields as in the master files).
-QStringList SplitFields(QStringView line);
-
 // The nine choices of the window, in its order, each naming a field of CustomerFields.
 struct Choice {
     const char* ComboName;
