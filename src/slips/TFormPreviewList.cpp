@@ -1,22 +1,11 @@
 #include "TFormPreviewList.h"
 
-#include <QPainter>
-#include <QScrollBar>
 #include <QShowEvent>
-#include <QWheelEvent>
-#include <cmath>
 
+#include "PreviewPicture.h"
 #include "SlipLayout.h"
 #include "TPngButton.h"
 #include "ui_TFormPreviewList.h"
-
-namespace {
-
-int Round(double v) {
-    return static_cast<int>(std::lround(v));
-}
-
-}  // namespace
 
 TFormPreviewList::TFormPreviewList(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TFormPreviewList>()) {
@@ -29,9 +18,7 @@ TFormPreviewList::TFormPreviewList(QWidget* parent)
     ui_->ScrollBox1->setPalette(black);
     ui_->ScrollBox1->setBackgroundRole(QPalette::Window);
     ui_->ScrollContent->setAutoFillBackground(false);
-    for (int percent = 100; percent <= 200; percent += 10) {
-        ui_->CBBai->addItem(QStringLiteral("%1%").arg(percent));
-    }
+    FillZoomList(*ui_->CBBai);
 
     const struct {
         QPushButton* button;
@@ -102,23 +89,10 @@ void TFormPreviewList::RefreshPreview() {
     if (!source_) {
         return;
     }
-    // The lists are portrait: the page fills the box's height and is centred across.
-    const QSize box = ui_->ScrollBox1->maximumViewportSize();
-    const int height = Round(box.height() * zoom_);
-    const int width = Round(height / 1.414);
-    const int left = std::max(0, Round(box.width() / 2.0) - Round(width / 2.0));
-    // The scroll area's content holds the page; scrolling moves the content, not the page.
-    ui_->ScrollContent->resize(std::max(box.width(), left + width), std::max(box.height(), height));
-    ui_->ImgPreview->setGeometry(left, 0, width, height);
-
-    const TSlipPagePicture page = DrawListPage(*source_, current_, total_, dpi_);
-    shown_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-    shown_.fill(Qt::white);
-    QPainter painter(&shown_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    DrawSlipPage(painter, page, shown_.size());
-    painter.end();
+    // The lists are portrait.
+    const QRect at = PreviewImageRect(ui_->ScrollBox1->maximumViewportSize(), zoom_, false);
+    PlacePreviewImage(*ui_->ScrollBox1, *ui_->ImgPreview, at);
+    shown_ = PreviewImage(DrawListPage(*source_, current_, total_, dpi_), at.size());
     ui_->ImgPreview->setPixmap(QPixmap::fromImage(shown_));
 }
 
@@ -137,7 +111,7 @@ void TFormPreviewList::BtnNextClick() {
 }
 
 void TFormPreviewList::CBBaiChange(int index) {
-    zoom_ = index / 10.0 + 1;
+    zoom_ = ZoomOf(index);
     RefreshPreview();
 }
 
@@ -149,10 +123,7 @@ bool TFormPreviewList::eventFilter(QObject* watched, QEvent* event) {
             // A page that cannot be drawn while resizing shows again at the next refresh.
         }
     }
-    if (watched == ui_->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
-        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
-        QScrollBar* bar = ui_->ScrollBox1->verticalScrollBar();
-        bar->setValue(bar->value() - 5 * notches);
+    if (watched == ui_->ScrollBox1->viewport() && ScrollPreviewByWheel(*ui_->ScrollBox1, event)) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
