@@ -47,24 +47,6 @@ bool IsBlank(const QString& text) {
     return text.trimmed().isEmpty();
 }
 
-QString Title(const TThConfigInfo& config) {
-    QString title;
-    QString message;
-    GetSlipTitle(config, skFax, title, message);
-    return title;
-}
-
-QString CustomerCode(const TFaxSenderSource& s) {
-    const QString& code = s.Document.Customer.CusCode;
-    return s.Config.PRINTCUSCODE && !code.isEmpty() ? QStringLiteral("お客様コード: ") + code
-                                                    : QString();
-}
-
-std::array<QString, 3> CustomerNames(const TThEstimateObjectList& d) {
-    const TThCustomerObject& c = d.Customer;
-    return NameLines(c.Name1, c.Name2, c.Name3, QStringLiteral(" ") + c.NameTitle);
-}
-
 QString SubjectLine(const TFaxSenderOptions& options) {
     return QStringLiteral("要件：") + options.Subject;
 }
@@ -80,20 +62,20 @@ class SheetDrawer {
     void Draw(bool isA4, int sheetWidth) {
         const TThEstimateObjectList& d = s_.Document;
         const TThCampanyInfo& profile = s_.Profile;
-        const QString title = Title(s_.Config);
+        const QString title = SlipTitle(s_.Config, skFax);
         p_.setPen(SlipNavy);
         const int titleWidth = SlipTextWidth(title, dpi_.Y, 24);
         DrawSlipText(p_, dpi_.Y, 24, title, Y(70),
                      sheetWidth / 2 - static_cast<int>(std::lround(titleWidth / 2.0)) - X(5), false,
                      true);
         p_.setPen(QPen(Qt::black, 2));
-        At(10, CustomerCode(s_), 20, 20);
+        At(10, CustomerCodeText(s_.Document, s_.Config), 20, 20);
         if (!d.Customer.Zip.isEmpty()) {
             At(12, QStringLiteral("〒") + d.Customer.Zip, 20, 30);
         }
         At(12, d.Customer.Add1, 20, 35);
         At(12, d.Customer.Add2, 20, 40);
-        const std::array<QString, 3> names = CustomerNames(d);
+        const std::array<QString, 3> names = AddresseeLines(d.Customer);
         for (size_t k = 0; k < names.size(); ++k) {
             DrawSlipText(p_, dpi_.Y, s_.Config.NameFontSize, names[k],
                          Y(45 + 5.0 * static_cast<double>(k)), X(20), true, true);
@@ -261,12 +243,13 @@ TPRPage& BuildFaxSenderPdfPage(TSlipPdfTemplates& templates, const TFaxSenderSou
     const TFaxSenderOptions& options = source.Options;
 
     TPRLabel* title = label(QStringLiteral("PRLabelFaxSenderTitle"));
-    title->SetCaption(Title(source.Config));
-    label(QStringLiteral("PRLabelFaxSenderCustomerCode"))->SetCaption(CustomerCode(source));
+    title->SetCaption(SlipTitle(source.Config, skFax));
+    label(QStringLiteral("PRLabelFaxSenderCustomerCode"))
+        ->SetCaption(CustomerCodeText(source.Document, source.Config));
     text(QStringLiteral("PRTextFaxSenderCustomerAddress"))->Lines = {
         d.Customer.Zip.isEmpty() ? QStringLiteral("　") : QStringLiteral("〒") + d.Customer.Zip,
         d.Customer.Add1, d.Customer.Add2};
-    const std::array<QString, 3> names = CustomerNames(d);
+    const std::array<QString, 3> names = AddresseeLines(d.Customer);
     for (int k = 0; k < 3; ++k) {
         TPRLabel* name = label(QStringLiteral("PRLabelFaxSenderCustomerName%1").arg(k + 1));
         name->SetCaption(names[static_cast<size_t>(k)]);

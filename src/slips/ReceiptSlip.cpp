@@ -32,30 +32,8 @@ const TStampPosition ReceiptStamp{
     &TThCampanyInfo::CampanyStampPosReceiptPosX_A4, &TThCampanyInfo::CampanyStampPosReceiptPosY_A4,
     &TThCampanyInfo::CampanyStampPosReceiptPosX_B5, &TThCampanyInfo::CampanyStampPosReceiptPosY_B5};
 
-int IndexOf(const QString& text, int count, QString (*itemText)(int)) {
-    for (int i = 0; i < count; ++i) {
-        if (itemText(i) == text) {
-            return i;
-        }
-    }
-    return 0;
-}
-
 bool IsBlank(const QString& text) {
     return text.trimmed().isEmpty();
-}
-
-QString Title(const TThConfigInfo& config) {
-    QString title;
-    QString message;
-    GetSlipTitle(config, skRyoshu, title, message);
-    return title;
-}
-
-QString CustomerCode(const TReceiptSource& s) {
-    const QString& code = s.Document.Customer.CusCode;
-    return s.Config.PRINTCUSCODE && !code.isEmpty() ? QStringLiteral("お客様コード: ") + code
-                                                    : QString();
 }
 
 // The seal picture of the person in charge, when its box prints and one is chosen.
@@ -108,7 +86,7 @@ class HalfDrawer {
         Centred(24, amount, o + 42, false, true);
         Centred(10, options.Proviso, o + 55);
         Centred(10, ReceiptDateLine(s_), o + 60);
-        At(10, CustomerCode(s_), 15, o + 20);
+        At(10, CustomerCodeText(s_.Document, s_.Config), 15, o + 20);
         At(10, SlipCodeText(d), 165, o + 20);
 
         if (options.PrintRevenueStamp) {
@@ -235,8 +213,8 @@ TReceiptOptions LoadReceiptOptions(const IniFile& printIni, const TThConfigInfo&
     options.Printer = text("PRINTER");
     options.PersonalStamp = StampChoiceOf(config, text("PERSONAL_STAMP"));
     options.CustomerInfo =
-        IndexOf(text("CUSTOMER_INFO"), TThCampanyInfoManager::Count, ProfileItemText);
-    options.PaperSize = IndexOf(text("PAPER_SIZE"), 2, PaperSizeItemText);
+        ItemIndex(text("CUSTOMER_INFO"), TThCampanyInfoManager::Count, ProfileItemText);
+    options.PaperSize = ItemIndex(text("PAPER_SIZE"), 2, PaperSizeItemText);
     const TReceiptOptions defaults;
     for (const BoolKey& key : BoolKeys) {
         options.*key.member =
@@ -294,11 +272,8 @@ QString ReceiptAmount(const TReceiptSource& source) {
 
 QString ReceiptDateLine(const TReceiptSource& source) {
     const TThEstimateObjectList& d = source.Document;
-    QString title;
-    QString message;
-    GetSlipTitle(source.Config, skRyoshu, title, message);
     return d.Year + QStringLiteral(" 年 ") + d.Month + QStringLiteral(" 月 ") + d.Day +
-           QStringLiteral(" 日 ") + message;
+           QStringLiteral(" 日 ") + SlipMessage(source.Config, skRyoshu);
 }
 
 QString ReceiptBreakdownAmount(const TReceiptSource& source, int k) {
@@ -315,7 +290,7 @@ TSlipPagePicture RenderReceipt(const TReceiptSource& source, bool isA4, TSlipRes
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, 2));
     HalfDrawer half(painter, source, dpi, isA4, page.Size.width());
-    const QString title = Title(source.Config);
+    const QString title = SlipTitle(source.Config, skRyoshu);
     half.Draw(0, title);
     half.Draw(110, title + SlipCopyMark);
     painter.end();
@@ -339,7 +314,7 @@ TPRPage& BuildReceiptPdfPage(TSlipPdfTemplates& templates, const TReceiptSource&
     const TThEstimateObjectList& d = source.Document;
     const TThCampanyInfo& profile = source.Profile;
     const TReceiptOptions& options = source.Options;
-    const QString title = Title(source.Config);
+    const QString title = SlipTitle(source.Config, skRyoshu);
     const QString addressee = ReceiptAddressee(d);
     const int panelWidth = page.Find<TPRLayoutPanel>(QStringLiteral("PRLayoutPanelReceipt"))->Width;
 
@@ -384,7 +359,8 @@ TPRPage& BuildReceiptPdfPage(TSlipPdfTemplates& templates, const TReceiptSource&
         amount->SetCaption(ReceiptAmount(source));
         label(QStringLiteral("Proviso"), half)->SetCaption(options.Proviso);
         label(QStringLiteral("Date"), half)->SetCaption(ReceiptDateLine(source));
-        label(QStringLiteral("CustomerCode"), half)->SetCaption(CustomerCode(source));
+        label(QStringLiteral("CustomerCode"), half)
+            ->SetCaption(CustomerCodeText(source.Document, source.Config));
         label(QStringLiteral("SlipCode"), half)->SetCaption(SlipCodeText(d));
 
         for (const char* role : {"StampArea", "StampAreaLine"}) {

@@ -250,8 +250,7 @@ TSlipHeaderBlock AddresseeBlock(const TSlipSource& source, bool left) {
     }
     block.Address1 = c.Add1;
     block.Address2 = c.Add2;
-    block.Names = left ? NameLines(c.Name1, c.Name2, c.Name3, QStringLiteral(" ") + c.NameTitle)
-                       : std::array<QString, 3>{c.Name1, c.Name2, c.Name3};
+    block.Names = left ? AddresseeLines(c) : std::array<QString, 3>{c.Name1, c.Name2, c.Name3};
     return block;
 }
 
@@ -275,9 +274,17 @@ QString SlipDateText(const TThEstimateObjectList& document) {
 }
 
 QString CustomerCodeText(const TSlipSource& source) {
-    const QString& code = source.Document.Customer.CusCode;
-    return source.Config.PRINTCUSCODE && !code.isEmpty() ? QStringLiteral("お客様コード: ") + code
-                                                         : QString();
+    return CustomerCodeText(source.Document, source.Config);
+}
+
+QString CustomerCodeText(const TThEstimateObjectList& document, const TThConfigInfo& config,
+                         const QString& caption) {
+    const QString& code = document.Customer.CusCode;
+    return config.PRINTCUSCODE && !code.isEmpty() ? caption + code : QString();
+}
+
+std::array<QString, 3> AddresseeLines(const TThCustomerObject& c) {
+    return NameLines(c.Name1, c.Name2, c.Name3, QStringLiteral(" ") + c.NameTitle);
 }
 
 QString StampBoxCaption(TSlipKind kind) {

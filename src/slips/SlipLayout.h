@@ -10,6 +10,7 @@
 #include "TSlipKind.h"
 #include "TSlipSource.h"
 
+struct TThCustomerObject;
 struct TThEstimateObject;
 
 // Document lines a page holds, by page kind.
@@ -107,6 +108,12 @@ std::array<QString, 3> NameLines(const QString& name1, const QString& name2, con
 QString SlipCodeText(const TThEstimateObjectList& document);
 QString SlipDateText(const TThEstimateObjectList& document);
 QString CustomerCodeText(const TSlipSource& source);
+// "お客様コード: CODE" when the settings print the code and there is one; the total invoice
+// writes its own caption.
+QString CustomerCodeText(const TThEstimateObjectList& document, const TThConfigInfo& config,
+                         const QString& caption = QStringLiteral("お客様コード: "));
+// The addressee's three name lines with the honorific after the last one.
+std::array<QString, 3> AddresseeLines(const TThCustomerObject& customer);
 QString StampBoxCaption(TSlipKind kind);  // the right box: "受領印" or "担当者印"
 
 // Rows of a page's table that are striped (caption row included), and how many of them

@@ -109,6 +109,10 @@ QString PaperSizeItemText(int index) {
     return index == 0 ? QStringLiteral("A4") : QStringLiteral("B5");
 }
 
+int ItemIndex(const QString& text, int count, QString (*itemText)(int)) {
+    return SelectByText(Items(count, itemText), text);
+}
+
 int StampChoiceOf(const TThConfigInfo& config, const QString& text) {
     std::vector<int> choices;
     const QStringList items = StampItems(config, choices);
@@ -129,10 +133,10 @@ TPrintOptions LoadPrintOptions(const IniFile& printIni, TSlipKind kind, const TT
     options.CheckStampMsg = text("CHECK_STAMP_MSG", options.CheckStampMsg);
     options.PersonalStamp = StampChoiceOf(config, text("PERSONAL_STAMP"));
     options.CustomerInfo =
-        SelectByText(Items(TThCampanyInfoManager::Count, ProfileItemText), text("CUSTOMER_INFO"));
+        ItemIndex(text("CUSTOMER_INFO"), TThCampanyInfoManager::Count, ProfileItemText);
     options.PayBank =
-        SelectByText(Items(TThCampanyInfo::BankAccountCount, PayBankItemText), text("PAY_BANK"));
-    options.PaperSize = SelectByText(Items(2, PaperSizeItemText), text("PAPER_SIZE"));
+        ItemIndex(text("PAY_BANK"), TThCampanyInfo::BankAccountCount, PayBankItemText);
+    options.PaperSize = ItemIndex(text("PAPER_SIZE"), 2, PaperSizeItemText);
     // The kind's own PRINT_DIRECTION replaces "YOKO", as the window's box is set twice.
     const TPrintOptions defaults;
     for (const BoolKey& key : BoolKeys) {

@@ -104,6 +104,20 @@ bool GetSlipTitle(const TThConfigInfo& config, TSlipKind kind, QString& title, Q
     return true;
 }
 
+QString SlipTitle(const TThConfigInfo& config, TSlipKind kind) {
+    QString title;
+    QString message;
+    GetSlipTitle(config, kind, title, message);
+    return title;
+}
+
+QString SlipMessage(const TThConfigInfo& config, TSlipKind kind) {
+    QString title;
+    QString message;
+    GetSlipTitle(config, kind, title, message);
+    return message;
+}
+
 QString PrintSectionName(TSlipKind kind) {
     const TSlipKindFacts* facts = FindSlipKind(kind);
     return QString::fromLatin1(facts != nullptr ? facts->Section : "none");

@@ -71,6 +71,9 @@ std::vector<TSlipKind> SheetSlipKinds();
 // The kind's title and message from the settings; for kinds without a title nothing is set
 // and the result is false.
 bool GetSlipTitle(const TThConfigInfo& config, TSlipKind kind, QString& title, QString& message);
+// The title or the message alone; empty for kinds without one.
+QString SlipTitle(const TThConfigInfo& config, TSlipKind kind);
+QString SlipMessage(const TThConfigInfo& config, TSlipKind kind);
 
 // The print.ini section of the kind; "none" for a number outside the table.
 QString PrintSectionName(TSlipKind kind);

@@ -24,17 +24,11 @@
 
 namespace {
 
+// The total invoice writes a full-width colon after its caption.
+const QString CustomerCodeCaption = QStringLiteral("お客様コード： ");
+
 QString Section() {
     return PrintSectionName(skTotalClaim);
-}
-
-int IndexOf(const QString& text, int count, QString (*itemText)(int)) {
-    for (int i = 0; i < count; ++i) {
-        if (itemText(i) == text) {
-            return i;
-        }
-    }
-    return 0;
 }
 
 bool IsBlank(const QString& text) {
@@ -56,31 +50,6 @@ Currency Balance(const TTotalClaimOptions& options) {
 QString ClosingDateText(const TThEstimateObjectList& d) {
     return d.Year + QStringLiteral("年") + d.Month + QStringLiteral("月") + d.Day +
            QStringLiteral("日  締め切り分");
-}
-
-QString CustomerCode(const TTotalClaimSource& s) {
-    const QString& code = s.Document.Customer.CusCode;
-    return s.Config.PRINTCUSCODE && !code.isEmpty() ? QStringLiteral("お客様コード： ") + code
-                                                    : QString();
-}
-
-std::array<QString, 3> CustomerNames(const TThEstimateObjectList& d) {
-    const TThCustomerObject& c = d.Customer;
-    return NameLines(c.Name1, c.Name2, c.Name3, QStringLiteral(" ") + c.NameTitle);
-}
-
-QString Title(const TTotalClaimSource& s) {
-    QString title;
-    QString message;
-    GetSlipTitle(s.Config, skTotalClaim, title, message);
-    return title;
-}
-
-QString Message(const TTotalClaimSource& s) {
-    QString title;
-    QString message;
-    GetSlipTitle(s.Config, skTotalClaim, title, message);
-    return message;
 }
 
 const TStampPosition TotalClaimStamp{
@@ -110,7 +79,7 @@ class HalfDrawer {
             p_.drawImage(QRect(X(mm.left()), Y(mm.top() + o), X(mm.width()), Y(mm.height())),
                          profile.StampImage);
         }
-        At(10, CustomerCode(s_), 15, o + 20);
+        At(10, CustomerCodeText(s_.Document, s_.Config, CustomerCodeCaption), 15, o + 20);
         At(10, SlipCodeText(d), 165, o + 20);
         At(10, ClosingDateText(d), 130, o + 25);
         if (!d.Customer.Zip.isEmpty()) {
@@ -118,7 +87,7 @@ class HalfDrawer {
         }
         At(12, d.Customer.Add1, 21, o + 35);
         At(12, d.Customer.Add2, 21, o + 40);
-        const std::array<QString, 3> names = CustomerNames(d);
+        const std::array<QString, 3> names = AddresseeLines(d.Customer);
         for (size_t k = 0; k < 3; ++k) {
             Text(s_.Config.NameFontSize, names[k], Y(o + 45 + 5.0 * static_cast<double>(k)), X(21),
                  true, true);
@@ -150,7 +119,7 @@ class HalfDrawer {
             At(10, account.BankNo, 115, o + 67);
             At(10, account.OwnerName, 115, o + 71);
         }
-        At(10, Message(s_), 21, o + 80);
+        At(10, SlipMessage(s_.Config, skTotalClaim), 21, o + 80);
         DrawAccountTable(o);
 
         const int x0 = X(105) - X(92.5) - X(5);
@@ -225,9 +194,10 @@ TTotalClaimOptions LoadTotalClaimOptions(const IniFile& printIni) {
     TTotalClaimOptions options;
     options.Printer = text("PRINTER");
     options.CustomerInfo =
-        IndexOf(text("CUSTOMER_INFO"), TThCampanyInfoManager::Count, ProfileItemText);
-    options.PayBank = IndexOf(text("PAY_BANK"), TThCampanyInfo::BankAccountCount, PayBankItemText);
-    options.PaperSize = IndexOf(text("PAPER_SIZE"), 2, PaperSizeItemText);
+        ItemIndex(text("CUSTOMER_INFO"), TThCampanyInfoManager::Count, ProfileItemText);
+    options.PayBank =
+        ItemIndex(text("PAY_BANK"), TThCampanyInfo::BankAccountCount, PayBankItemText);
+    options.PaperSize = ItemIndex(text("PAPER_SIZE"), 2, PaperSizeItemText);
     options.PrintName = printIni.ReadBool(section, QStringLiteral("PRINT_NAME"), false);
     options.PrintBank = printIni.ReadBool(section, QStringLiteral("PRINT_BANK"), false);
     return options;
@@ -286,7 +256,7 @@ TSlipPagePicture RenderTotalClaim(const TTotalClaimSource& source, bool isA4, TS
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, 2));
     HalfDrawer half(painter, source, dpi, isA4, page.Size.width());
-    const QString title = Title(source);
+    const QString title = SlipTitle(source.Config, skTotalClaim);
     half.Draw(0, title);
     half.Draw(115, title + SlipCopyMark);
     painter.end();
@@ -309,8 +279,8 @@ TPRPage& BuildTotalClaimPdfPage(TSlipPdfTemplates& templates, const TTotalClaimS
     };
     const TThEstimateObjectList& d = source.Document;
     const TThCampanyInfo& profile = source.Profile;
-    const QString title = Title(source);
-    const std::array<QString, 3> names = CustomerNames(d);
+    const QString title = SlipTitle(source.Config, skTotalClaim);
+    const std::array<QString, 3> names = AddresseeLines(d.Customer);
     const std::array<QString, 6> values = TotalClaimAmounts(source);
 
     QStringList address{
@@ -341,7 +311,8 @@ TPRPage& BuildTotalClaimPdfPage(TSlipPdfTemplates& templates, const TTotalClaimS
     for (int half = 1; half <= 2; ++half) {
         TPRLabel* titleLabel = label(QStringLiteral("Title"), half);
         titleLabel->SetCaption(half == 1 ? title : title + SlipCopyMark);
-        label(QStringLiteral("CustomerCode"), half)->SetCaption(CustomerCode(source));
+        label(QStringLiteral("CustomerCode"), half)
+            ->SetCaption(CustomerCodeText(source.Document, source.Config, CustomerCodeCaption));
         label(QStringLiteral("SlipCode"), half)->SetCaption(SlipCodeText(d));
         label(QStringLiteral("Date"), half)->SetCaption(ClosingDateText(d));
         text(QStringLiteral("CustomerAddress"), half)->Lines = address;
@@ -378,7 +349,7 @@ TPRPage& BuildTotalClaimPdfPage(TSlipPdfTemplates& templates, const TTotalClaimS
         }
         text(QStringLiteral("MyDetail"), half)->Lines = detail;
 
-        label(QStringLiteral("Msg"), half)->SetCaption(Message(source));
+        label(QStringLiteral("Msg"), half)->SetCaption(SlipMessage(source.Config, skTotalClaim));
         for (int k = 0; k < 6; ++k) {
             label(QStringLiteral("Value%1").arg(k + 1), half)
                 ->SetCaption(values[static_cast<size_t>(k)]);
