@@ -40,6 +40,14 @@ QRect PreviewImageRect(QSize box, double zoom, bool landscape) {
     return {std::max(0, left), std::max(0, top), width, height};
 }
 
+void PreparePreviewBox(QScrollArea& box, QWidget& content) {
+    QPalette black = box.palette();
+    black.setColor(QPalette::Window, Qt::black);
+    box.setPalette(black);
+    box.setBackgroundRole(QPalette::Window);
+    content.setAutoFillBackground(false);
+}
+
 void PlacePreviewImage(QScrollArea& box, QWidget& image, const QRect& at) {
     // The scroll area's content holds the page; scrolling moves the content, not the page.
     const QSize client = box.maximumViewportSize();

@@ -18,6 +18,8 @@ class QWidget;
 // and is centred across, landscape fills the width and is centred down; never left of or
 // above the box.
 QRect PreviewImageRect(QSize box, double zoom, bool landscape);
+// The page shows on black around it; the content widget lets the black through.
+void PreparePreviewBox(QScrollArea& box, QWidget& content);
 // Gives the scroll box's content room for the image and places it there.
 void PlacePreviewImage(QScrollArea& box, QWidget& image, const QRect& at);
 // The page stretched over a white image of that size.

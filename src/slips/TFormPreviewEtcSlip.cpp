@@ -10,11 +10,7 @@
 TFormPreviewEtcSlip::TFormPreviewEtcSlip(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TFormPreviewEtcSlip>()) {
     ui_->setupUi(this);
-    QPalette black = ui_->ScrollBox1->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    ui_->ScrollBox1->setPalette(black);
-    ui_->ScrollBox1->setBackgroundRole(QPalette::Window);
-    ui_->ScrollContent->setAutoFillBackground(false);
+    PreparePreviewBox(*ui_->ScrollBox1, *ui_->ScrollContent);
     FillZoomList(*ui_->CBBai);
 
     const struct {

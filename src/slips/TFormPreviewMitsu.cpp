@@ -16,11 +16,7 @@ TFormPreviewMitsu::TFormPreviewMitsu(QWidget* parent)
     QFont pages = ui_->LblPages->font();
     pages.setPixelSize(15);
     ui_->LblPages->setFont(pages);
-    QPalette black = ui_->ScrollBox1->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    ui_->ScrollBox1->setPalette(black);
-    ui_->ScrollBox1->setBackgroundRole(QPalette::Window);
-    ui_->ScrollContent->setAutoFillBackground(false);
+    PreparePreviewBox(*ui_->ScrollBox1, *ui_->ScrollContent);
     FillZoomList(*ui_->CBBai);
 
     const struct {
