@@ -2,7 +2,7 @@
 # is missing, so a fresh Debian machine needs nothing else.
 BUILD := build
 
-.PHONY: run test fuzz asan-test
+.PHONY: run test package fuzz asan-test
 
 run: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -11,6 +11,10 @@ run: $(BUILD)/build.ninja
 test: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
 	cd $(BUILD) && ctest --output-on-failure -j2
+
+# The Debian package build/dorvani4_<version>_<arch>.deb (CPack; see "Installing" in the README).
+package: $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target package
 
 # Every fuzz target for FUZZ_SECONDS each (scripts/fuzz; the README says more).
 FUZZ_SECONDS := 30

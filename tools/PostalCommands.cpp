@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "ModelError.h"
 #include "ZipTable.h"
+#include "ZipTableInstall.h"
 #include "ZipUpdate.h"
 
 namespace {
@@ -23,19 +24,29 @@ QString tablePath(const ToolContext& context) {
     return context.folders.ZipFolder() + QLatin1String(ZipTable::FileName);
 }
 
+// A first lookup on a data root that does not exist yet makes it as the program's first
+// start does, with the installed table; an existing root is only read.
+QString lookupTablePath(const ToolContext& context) {
+    if (!DataFolders::FolderExists(context.folders.RootFolder())) {
+        context.folders.Prepare();
+        ZipTable::CopyInstalledTable(context.folders.ZipFolder());
+    }
+    return tablePath(context);
+}
+
 }  // namespace
 
 void RunZip(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     const QString code =
         arguments.positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] zip CODE")).at(0);
-    printMatches(ZipTable::FindByCode(tablePath(context), code), out);
+    printMatches(ZipTable::FindByCode(lookupTablePath(context), code), out);
 }
 
 void RunAddress(CommandLine& arguments, const ToolContext& context, QTextStream& out) {
     const QString text =
         arguments.positional(1, QStringLiteral("dorvani4-tool [--data-root DIR] address TEXT"))
             .at(0);
-    printMatches(ZipTable::FindByAddress(tablePath(context), text), out);
+    printMatches(ZipTable::FindByAddress(lookupTablePath(context), text), out);
 }
 
 namespace {

@@ -48,7 +48,8 @@ const ToolCommand Commands[] = {
 QString helpText() {
     QString text = QStringLiteral(
                        "usage: dorvani4-tool [--data-root DIR] COMMAND ...\n\n"
-                       "--data-root DIR  the data folder to use instead of %1\n\ncommands:\n")
+                       "--data-root DIR  the data folder to use instead of %1\n"
+                       "--version        print the version and stop\n\ncommands:\n")
                        .arg(DataFolders::DefaultRoot());
     for (const ToolCommand& command : Commands) {
         text += QStringLiteral("  %1\n      %2\n").arg(command.usage, command.summary);
@@ -82,6 +83,10 @@ int main(int argc, char** argv) {
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
         name == QLatin1String("help")) {
         QTextStream(stdout) << helpText();
+        return 0;
+    }
+    if (name == QLatin1String("--version")) {
+        QTextStream(stdout) << "dorvani4-tool " DORVANI4_VERSION "\n";
         return 0;
     }
     for (const ToolCommand& command : Commands) {

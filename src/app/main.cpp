@@ -1,3 +1,5 @@
+#include <QIcon>
+
 #include "AppWindows.h"
 #include "DataFolders.h"
 #include "DocumentTransferCommands.h"
@@ -9,6 +11,13 @@
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
+    // Installed, the menu entry and the icon carry the application id; from the build tree
+    // there is no icon theme entry and the windows keep Qt's default.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DORVANI4_APP_ID));
+    const QIcon icon = QIcon::fromTheme(QStringLiteral(DORVANI4_APP_ID));
+    if (!icon.isNull()) {
+        QApplication::setWindowIcon(icon);
+    }
     SingleInstance instance(TFormMain::ApplicationTitle, DataFolders::DefaultRoot());
     try {
         if (!instance.Claim()) {

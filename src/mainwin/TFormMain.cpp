@@ -28,6 +28,7 @@
 #include "TSlipPdfTemplates.h"
 #include "Tzip_update.h"
 #include "ZipTable.h"
+#include "ZipTableInstall.h"
 #include "ui_TFormMain.h"
 
 TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
@@ -133,19 +134,7 @@ void TFormMain::FormCreate() {
 
 // A new data root gets the table installed with the program, so both lookups work at once.
 void TFormMain::CopyInstalledZipTable() {
-    const QString target = folders_.ZipFolder() + QLatin1String(ZipTable::FileName);
-    const QString installed = ZipTable::InstalledFolder();
-    if (QFileInfo::exists(target) || installed.isEmpty()) {
-        return;
-    }
-    for (const char* name : {ZipTable::FileName, ZipTable::VersionFileName}) {
-        const QString from = installed + QLatin1String(name);
-        const QString to = folders_.ZipFolder() + QLatin1String(name);
-        if (QFileInfo::exists(from) && !QFile::copy(from, to)) {
-            throw EFileError(
-                QStringLiteral("郵便番号データ「%1」を「%2」にコピーできません。").arg(from, to));
-        }
-    }
+    ZipTable::CopyInstalledTable(folders_.ZipFolder());
 }
 
 QString TFormMain::FormatAmount(bool forTotals, Currency value) const {

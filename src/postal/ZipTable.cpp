@@ -1,6 +1,7 @@
 #include "ZipTable.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <array>
@@ -240,10 +241,10 @@ QString InstalledFolder() {
 }
 
 QString InstalledFolder(const QString& programFolder) {
-    const QStringList candidates = {
-        programFolder + QStringLiteral("/" DORVANI4_POSTAL_RELATIVE_DIR),
-        QStringLiteral(DORVANI4_POSTAL_SOURCE_DIR),
-    };
+    QStringList candidates = {programFolder + QStringLiteral("/" DORVANI4_POSTAL_RELATIVE_DIR)};
+    for (QDir up(programFolder); up.cdUp();) {
+        candidates += up.path() + QStringLiteral("/" DORVANI4_POSTAL_DATA_DIR);
+    }
     for (const QString& folder : candidates) {
         if (QFileInfo::exists(folder + QStringLiteral("/") + QLatin1String(FileName))) {
             return QFileInfo(folder).canonicalFilePath() + u'/';

@@ -34,9 +34,11 @@ Result FindByAddress(const QString& zipFile, const QString& text);
 // "1000001" → "100-0001": the first 3 characters, "-", then at most 128 more.
 QString DisplayCode(const QString& code);
 
-// The folder of the national table installed with the program (ending in "/"), or of the
-// source tree when running from the build tree; empty when neither holds a "zip.dat".
-// programFolder is where the executable lies (the running one's by default).
+// The folder of the national table installed with the program (ending in "/"); empty when
+// none holds a "zip.dat". It lies at a fixed path relative to the executable; a program in
+// the build tree finds it in the build tree's own share folder a few levels up, so no
+// binary carries a path of the tree it was built in. programFolder is where the executable
+// lies (the running one's by default).
 QString InstalledFolder();
 QString InstalledFolder(const QString& programFolder);
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
@@ -153,6 +154,22 @@ void InstallTable(const QString& zipFolder, const QByteArray& table, const QByte
     } catch (const EFileError&) {
         oldTable.Restore();
         throw;
+    }
+}
+
+void CopyInstalledTable(const QString& zipFolder) {
+    const QString target = zipFolder + QLatin1String(FileName);
+    const QString installed = InstalledFolder();
+    if (QFileInfo::exists(target) || installed.isEmpty()) {
+        return;
+    }
+    for (const char* name : {FileName, VersionFileName}) {
+        const QString from = installed + QLatin1String(name);
+        const QString to = zipFolder + QLatin1String(name);
+        if (QFileInfo::exists(from) && !QFile::copy(from, to)) {
+            throw EFileError(
+                QStringLiteral("郵便番号データ「%1」を「%2」にコピーできません。").arg(from, to));
+        }
     }
 }
 

@@ -25,4 +25,9 @@ void ValidateVersion(QByteArrayView version, const QString& origin);
 // the old table or the new one, never a part. Throws EFileError with the old files intact.
 void InstallTable(const QString& zipFolder, const QByteArray& table, const QByteArray& version);
 
+// A data root without a table gets the one installed with the program (InstalledFolder),
+// so both lookups work at once; nothing happens when zipFolder has a "zip.dat" or no table
+// is installed. Throws EFileError naming the file that cannot be copied.
+void CopyInstalledTable(const QString& zipFolder);
+
 }  // namespace ZipTable

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -228,13 +229,27 @@ TEST(ZipTable, InstalledTableIsFoundBesideTheProgram) {
               QFileInfo(dir.path("share/dorvani4/postal")).canonicalFilePath() + "/");
 }
 
-TEST(ZipTable, WithoutAnInstalledTableTheSourceTreeTableIsUsed) {
-    TempDir dir;
+TEST(ZipTable, AProgramInTheBuildTreeFindsTheSourceTreeTable) {
     const QString source = QStringLiteral(DORVANI4_TEST_DATA "/../../resources/postal");
     const QString expected = QFileInfo::exists(source + "/zip.dat")
                                  ? QFileInfo(source).canonicalFilePath() + "/"
                                  : QString();
-    EXPECT_EQ(ZipTable::InstalledFolder(dir.root()), expected);
+    EXPECT_EQ(ZipTable::InstalledFolder(QCoreApplication::applicationDirPath()), expected);
+}
+
+TEST(ZipTable, ATableSomeFoldersAboveTheProgramIsFound) {
+    TempDir dir;
+    ASSERT_TRUE(QDir(dir.root()).mkpath("tests/postal") &&
+                QDir(dir.root()).mkpath("share/dorvani4/postal"));
+    writeFileBytes(dir.path("share/dorvani4/postal/zip.dat"), "1000001,a\r\n");
+    EXPECT_EQ(ZipTable::InstalledFolder(dir.path("tests/postal")),
+              QFileInfo(dir.path("share/dorvani4/postal")).canonicalFilePath() + "/");
+}
+
+TEST(ZipTable, WithoutAnyTableNothingIsFound) {
+    TempDir dir;
+    ASSERT_TRUE(QDir(dir.root()).mkpath("bin") && QDir(dir.root()).mkpath("share/dorvani4/postal"));
+    EXPECT_EQ(ZipTable::InstalledFolder(dir.path("bin")), QString());
 }
 
 // The converted national table, when scripts/setup has made it.

@@ -66,6 +66,23 @@ TEST_F(PostalCommandTest, NoMatchGivesTheProgramsMessage) {
     }
 }
 
+// As at the program's first start, the national table installed with it (in the build:
+// the one scripts/setup converted) comes into a new data root.
+TEST(PostalCommand, ALookupOnANewDataRootMakesItWithTheInstalledTable) {
+    const QString national = QStringLiteral(DORVANI4_TEST_DATA "/../../resources/postal/zip.dat");
+    if (!QFileInfo::exists(national)) {
+        GTEST_SKIP() << "no national table; scripts/setup makes it";
+    }
+    TempDir parent;
+    const QString root = parent.path("new-root");
+    const ToolRun lookup = tool({"--data-root", root, "zip", "100-0001"});
+    ASSERT_EQ(lookup.status, 0) << lookup.err.toStdString();
+    EXPECT_EQ(lookup.out, "100-0001\t東京都千代田区千代田\n");
+    EXPECT_EQ(QFileInfo(root + "/zip/zip.dat").size(), QFileInfo(national).size());
+    EXPECT_TRUE(QFileInfo(root + "/zip/version.txt").isFile());
+    EXPECT_TRUE(QFileInfo(root + "/conf.ini").isFile());
+}
+
 TEST(PostalCommand, MissingTableIsAFileError) {
     TempDir empty;
     const ToolRun lookup = run(empty, {"zip", "100"});
