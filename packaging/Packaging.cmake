@@ -27,3 +27,31 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_CURRENT_LIST_DIR}/postinst ${CMAKE_CURRENT_LIST_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
+
+# Debian keeps a change log beside the copyright file; one entry for the one version.
+string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ ${DORVANI4_RELEASE_DATE})
+set(year ${CMAKE_MATCH_1})
+math(EXPR month "${CMAKE_MATCH_2}")
+math(EXPR day "${CMAKE_MATCH_3}")
+# The weekday of the release (Zeller's congruence, 0 = Saturday).
+set(y ${year})
+set(m ${month})
+if(m LESS 3)
+  math(EXPR m "${m} + 12")
+  math(EXPR y "${y} - 1")
+endif()
+math(EXPR weekday "(${day} + (13 * (${m} + 1)) / 5 + ${y} + ${y} / 4 - ${y} / 100 + ${y} / 400) % 7")
+set(weekdays Sat Sun Mon Tue Wed Thu Fri)
+list(GET weekdays ${weekday} weekday_name)
+math(EXPR month_index "${month} - 1")
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(GET months ${month_index} month_name)
+set(DORVANI4_CHANGELOG_DATE
+    "${weekday_name}, ${day} ${month_name} ${year} 09:00:00 +0900")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in packaging/changelog @ONLY)
+set(changelog ${PROJECT_BINARY_DIR}/packaging/changelog.Debian.gz)
+add_custom_command(OUTPUT ${changelog}
+    COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/packaging/changelog > ${changelog}
+    DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog)
+add_custom_target(dorvani4_changelog ALL DEPENDS ${changelog})
+install(FILES ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -96,7 +96,9 @@ TEST_F(InstallTest, LaysOutTheFilesUnderThePrefix) {
         "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
         "share/fontconfig/conf.avail/65-dorvani4-pdf-fonts.conf",
         "share/man/man1/dorvani4-tool.1.gz",
+        "share/man/man1/dorvani4.1.gz",
         "share/doc/dorvani4/copyright",
+        "share/doc/dorvani4/changelog.Debian.gz",
     };
     for (const QString& file : files) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
