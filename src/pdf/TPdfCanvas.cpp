@@ -189,6 +189,9 @@ void TPdfCanvas::ShowText(std::string_view text) {
     if (!Writing()) {
         return;
     }
+    if (attr_.Font() != nullptr) {
+        attr_.Font()->NoteShownText(text);
+    }
     std::string out;
     if (HasDoubleByteChar(text)) {
         out += '<';
@@ -374,7 +377,10 @@ void TPdfCanvas::SetPage(TPdfDictionary& page) {
     page_ = &page;
     contents_ = dynamic_cast<TPdfStream*>(page.Entry("Contents"));
     attr_.SetFont(nullptr);
-    SetFont("Arial", 10);
+    // A file that embeds its fonts names no font it does not embed; its texts select theirs.
+    if (!GetDoc().EmbedFonts()) {
+        SetFont("Arial", 10);
+    }
     attr_.SetCharSpace(0);
     attr_.SetWordSpace(0);
     attr_.SetHorizontalScaling(100);

@@ -80,7 +80,8 @@ class TPdfCanvas {
     void DrawXObjectEx(float x, float y, float width, float height, float clipX, float clipY,
                        float clipWidth, float clipHeight, std::string_view name);
 
-    // Makes the page current and resets the text state, selecting Arial 10.
+    // Makes the page current and resets the text state, selecting Arial 10 unless the
+    // document embeds its fonts.
     void SetPage(TPdfDictionary& page);
     TPdfDictionary& GetPage() const;
     TPdfDoc& GetDoc() const;
