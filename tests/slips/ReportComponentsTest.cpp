@@ -64,6 +64,53 @@ TEST(ReportComponents, LabelWritesItsTextAtTheBaseline) {
     EXPECT_EQ(f.Content(), "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\nBT\n40 733.5 Td\n(AB) Tj\nET\n");
 }
 
+// Ten half-width letters at 10 points are 50 wide in the fixed-pitch Gothic.
+TEST(ReportComponents, CaptionsWiderThanTheirLabelAreCondensedAndCutBelowHalf) {
+    struct Case {
+        int width;
+        const char* content;
+    };
+    const Case cases[] = {
+        {100, "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\n"},
+        {50, "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\n"},
+        {45,
+         "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\n90 Tz\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\n"
+         "100 Tz\n"},
+        {20,
+         "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\n50 Tz\nq\n40 742 m\n40 722 l\n60 722 l\n"
+         "60 742 l\nh\nW\nn\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\nQ\n100 Tz\n"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        TPRLabel* label = f.Add<TPRLabel>(40, 100, c.width, 20);
+        label->SetFontSize(10);
+        label->SetCaption(QStringLiteral("ABCDEFGHIJ"));
+        EXPECT_EQ(f.Content(), c.content) << c.width;
+    }
+}
+
+TEST(ReportComponents, TextLinesWiderThanTheirBlockAreCondensed) {
+    struct Case {
+        int width;
+        const char* line;
+    };
+    const Case cases[] = {
+        {100, "(ABCDEFGHIJ) Tj\n"},
+        {40, "80 Tz\n(ABCDEFGHIJ) Tj\n100 Tz\n"},
+        {20, "50 Tz\n(ABCDEFGH) Tj\n100 Tz\n"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        TPRText* text = f.Add<TPRText>(40, 100, c.width, 40);
+        text->SetFontSize(10);
+        text->Lines = {QStringLiteral("ABCDEFGHIJ"), QStringLiteral("AB")};
+        const std::string content = f.Content();
+        EXPECT_NE(content.find(std::string("Td\n") + c.line + "T*\n(AB) Tj\n"), std::string::npos)
+            << c.width << "\n"
+            << content;
+    }
+}
+
 TEST(ReportComponents, SameFontIsSelectedOnceButColourEveryTime) {
     Fixture f;
     for (int top : {100, 120}) {
