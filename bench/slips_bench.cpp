@@ -13,10 +13,12 @@
 #include "TThEstimateObjectList.h"
 #include "TThItemObjectList.h"
 
-// A 1,000-line estimate (26 portrait pages) into a PDF held in memory.
+// A 1,000-line estimate (26 portrait pages) into a PDF held in memory; the argument is
+// PDF_EMBED_FONTS, and the file's size is a counter.
 static void BM_SlipPdf1000Lines(benchmark::State& state) {
     TThConfigInfo config(QStringLiteral("/nonexistent/"));
     config.LoadFromFile(QStringLiteral("/nonexistent/conf.ini"));
+    config.PDF_EMBED_FONTS = state.range(0) != 0;
     TThEstimateObjectList document;
     document.PadLines(1000);
     for (int i = 0; i < 1000; ++i) {
@@ -35,14 +37,18 @@ static void BM_SlipPdf1000Lines(benchmark::State& state) {
     options.Tax = TTaxChoice::BeforeTax;
     const TSlipSource source{document, config, profile, options, skMitsu};
     TSlipPdfTemplates templates(config);
+    std::size_t bytes = 0;
     for (auto _ : state) {
         templates.Report().BeginDocument();
         templates.PrintSlipPages(source);
-        benchmark::DoNotOptimize(templates.Report().EndDocumentToBytes());
+        const std::string file = templates.Report().EndDocumentToBytes();
+        bytes = file.size();
+        benchmark::DoNotOptimize(file);
     }
     state.counters["pages"] = SlipPageCount(source);
+    state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_SlipPdf1000Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SlipPdf1000Lines)->ArgName("embed")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The customer list of 10,000 customers (667 pages) into a PDF file, as 印刷・PDF出力 writes it.
 static void BM_CustomerListPdf10000(benchmark::State& state) {

@@ -184,6 +184,7 @@ void TFormMain::ResetWindow() {
     SyncRowCount();
     if (AppWindows::FormPDFBase) {
         AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);
+        AppWindows::FormPDFBase->ApplyPdfFontEmbedding(FConfig);
     }
 }
 

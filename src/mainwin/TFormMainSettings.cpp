@@ -44,4 +44,5 @@ void TFormMain::N4Click() {
     Recalculate();
     RefreshAll();
     AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);
+    AppWindows::FormPDFBase->ApplyPdfFontEmbedding(FConfig);
 }

@@ -50,6 +50,7 @@ const std::vector<SettingKey<TThConfigInfo>>& TThConfigInfo::Keys() {
         {"NOTE", &C::NOTE, QStringLiteral("備考")},
         {"LINE_COLOR_ODD", &C::LINE_COLOR_ODD, 15780518},
         {"LINE_COLOR_EVEN", &C::LINE_COLOR_EVEN, 16777215},
+        {"PDF_EMBED_FONTS", &C::PDF_EMBED_FONTS, true},
     };
     return keys;
 }

@@ -52,8 +52,9 @@ class TThConfigInfo {
     QString UNIT_PRICE;
     QString PRICE;
     QString NOTE;
-    int LINE_COLOR_ODD;   // 0x00BBGGRR
-    int LINE_COLOR_EVEN;  // 0x00BBGGRR
+    int LINE_COLOR_ODD;    // 0x00BBGGRR
+    int LINE_COLOR_EVEN;   // 0x00BBGGRR
+    bool PDF_EMBED_FONTS;  // slip PDFs carry subsets of the fonts they use
 
     // Point size of the addressee's company name on slips; not kept in the file.
     int NameFontSize = 12;

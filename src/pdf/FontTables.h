@@ -34,4 +34,8 @@ extern const std::array<std::uint16_t, 224> kTimesBoldItalicWidths;
 
 extern const std::array<TPdfWidthGroup, 10> kProportionalWidthGroups;
 
+// Unicode of the glyph of each CID the two CMaps reach, 0 where there is none; the Roman
+// sets are ASCII with the yen sign at 5C.
+extern const std::array<std::uint16_t, 8718> kJapan1ToUnicode;
+
 }  // namespace pdf

@@ -10,6 +10,7 @@
 #include "TPdfFont.h"
 #include "TPdfNumber.h"
 #include "TPdfStream.h"
+#include "TextFit.h"
 
 namespace pdf {
 
@@ -145,6 +146,14 @@ void TPdfCanvas::SetLeading(float value) {
     WriteOperator({value}, "TL");
 }
 
+void TPdfCanvas::SetHorizontalScaling(int percent) {
+    if (percent == attr_.HorizontalScaling()) {
+        return;
+    }
+    attr_.SetHorizontalScaling(percent);
+    WriteOperator({static_cast<float>(percent)}, "Tz");
+}
+
 void TPdfCanvas::SetFontAndSize(std::string_view resourceName, float size) {
     if (!Writing()) {
         return;
@@ -188,6 +197,9 @@ void TPdfCanvas::NextLine() {
 void TPdfCanvas::ShowText(std::string_view text) {
     if (!Writing()) {
         return;
+    }
+    if (attr_.Font() != nullptr) {
+        attr_.Font()->NoteShownText(text);
     }
     std::string out;
     if (HasDoubleByteChar(text)) {
@@ -294,13 +306,20 @@ void TPdfCanvas::TextRect(const TPdfFloatRect& rect, std::string_view text, TAli
     }
 }
 
-void TPdfCanvas::MultilineTextRect(TPdfFloatRect rect, std::string_view text, bool wordWrap) {
+void TPdfCanvas::MultilineTextRect(TPdfFloatRect rect, std::string_view text, bool wordWrap,
+                                   bool condense) {
     auto spacingAfter = [&](std::string_view word) {
         return EndsWith(word, " ") ? attr_.WordSpace() : 0.0F;
     };
     auto showCut = [&](std::string_view line) {
-        auto fits = static_cast<std::size_t>(MeasureText(line, rect.Right - rect.Left));
+        const float boxWidth = rect.Right - rect.Left;
+        const int scaling = attr_.HorizontalScaling();
+        if (condense) {
+            SetHorizontalScaling(FitTextToCell(TextWidth(line), boxWidth).Percent);
+        }
+        auto fits = static_cast<std::size_t>(MeasureText(line, boxWidth));
         ShowText(line.substr(0, fits));
+        SetHorizontalScaling(scaling);
     };
 
     BeginText();
@@ -374,7 +393,10 @@ void TPdfCanvas::SetPage(TPdfDictionary& page) {
     page_ = &page;
     contents_ = dynamic_cast<TPdfStream*>(page.Entry("Contents"));
     attr_.SetFont(nullptr);
-    SetFont("Arial", 10);
+    // A file that embeds its fonts names no font it does not embed; its texts select theirs.
+    if (!GetDoc().EmbedFonts()) {
+        SetFont("Arial", 10);
+    }
     attr_.SetCharSpace(0);
     attr_.SetWordSpace(0);
     attr_.SetHorizontalScaling(100);

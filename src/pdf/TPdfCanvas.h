@@ -47,6 +47,8 @@ class TPdfCanvas {
     void SetCharSpace(float value);
     void SetWordSpace(float value);
     void SetLeading(float value);
+    // Horizontal scale of the glyphs in percent (10 to 300), written only when it changes.
+    void SetHorizontalScaling(int percent);
     void SetFontAndSize(std::string_view resourceName, float size);
     // Selects a font of the document (created on first use) and adds it to the page.
     void SetFont(std::string_view fontName, float size);
@@ -71,8 +73,10 @@ class TPdfCanvas {
     // One line, never wrapped or cut, its baseline 0.85 * FontSize below the top.
     void TextRect(const TPdfFloatRect& rect, std::string_view text, TAlignment alignment,
                   bool clipping);
-    // Words broken at blanks and CR LF; set the leading first.
-    void MultilineTextRect(TPdfFloatRect rect, std::string_view text, bool wordWrap);
+    // Words broken at blanks and CR LF; set the leading first. A line wider than the box is
+    // cut at its right edge, or with condense first narrowed by FitTextToCell.
+    void MultilineTextRect(TPdfFloatRect rect, std::string_view text, bool wordWrap,
+                           bool condense = false);
 
     // Paints a registered image scaled into the box.
     void DrawXObject(float x, float y, float width, float height, std::string_view name);
@@ -80,7 +84,8 @@ class TPdfCanvas {
     void DrawXObjectEx(float x, float y, float width, float height, float clipX, float clipY,
                        float clipWidth, float clipHeight, std::string_view name);
 
-    // Makes the page current and resets the text state, selecting Arial 10.
+    // Makes the page current and resets the text state, selecting Arial 10 unless the
+    // document embeds its fonts.
     void SetPage(TPdfDictionary& page);
     TPdfDictionary& GetPage() const;
     TPdfDoc& GetDoc() const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 #include "Exception.h"
 #include "TPdfArray.h"
@@ -10,12 +11,34 @@
 #include "TPdfNumber.h"
 #include "TPdfStream.h"
 #include "TPdfText.h"
+#include "TPdfType0Font.h"
 
 namespace pdf {
 
 namespace {
 
 constexpr std::string_view kProducer = "Ostrand version 0.9";
+
+// Six capital letters that depend on the face and the glyphs only, so that the same subset
+// gets the same name in every file.
+std::string SubsetTag(TPdfEmbeddedFace face, const std::set<std::uint16_t>& cids) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    auto mix = [&](unsigned value) {
+        hash ^= value;
+        hash *= 1099511628211ULL;
+    };
+    mix(static_cast<unsigned>(face));
+    for (std::uint16_t cid : cids) {
+        mix(cid & 0xFFU);
+        mix(cid >> 8U);
+    }
+    std::string tag;
+    for (int k = 0; k < 6; ++k) {
+        tag += static_cast<char>('A' + hash % 26);
+        hash /= 26;
+    }
+    return tag;
+}
 
 template <class Wrapper>
 Wrapper* Wrap(std::vector<std::unique_ptr<TPdfDictionaryWrapper>>& objectList,
@@ -69,6 +92,7 @@ void TPdfDoc::StartDocument() {
     root_->SetPages(*pages);
     currentPages_ = pages;
 
+    subsetsEmbedded_ = false;
     hasDoc_ = true;
 }
 
@@ -172,6 +196,9 @@ TPdfFont* TPdfDoc::CreateFont(std::string_view fontName) {
         throw Exception("CreateFont --InvalidFontName:" + std::string(fontName));
     }
     std::unique_ptr<TPdfFont> font = fontClass(*xref_, std::string(fontName));
+    if (auto* cidFont = dynamic_cast<TPdfType0Font*>(font.get()); cidFont && embedFonts_) {
+        cidFont->EnableEmbedding();
+    }
     font->Data()->SetNameEntry("Name",
                                "F" + FormatInteger(static_cast<std::int64_t>(fontList_.size())));
     fontList_.push_back(std::move(font));
@@ -238,10 +265,50 @@ void TPdfDoc::WriteXref(TPdfWriteStream& stream) const {
     stream.Write(text);
 }
 
+void TPdfDoc::EmbedFontSubsets() {
+    if (subsetsEmbedded_) {
+        return;
+    }
+    std::map<TPdfEmbeddedFace, std::vector<TPdfType0Font*>> byFace;
+    for (const auto& font : fontList_) {
+        auto* cidFont = dynamic_cast<TPdfType0Font*>(font.get());
+        if (cidFont != nullptr && cidFont->Embeds()) {
+            byFace[*cidFont->EmbeddedFace()].push_back(cidFont);
+        }
+    }
+    TPdfXref& xref = *xref_;
+    for (const auto& [face, fonts] : byFace) {
+        std::set<std::uint16_t> cids;
+        for (const TPdfType0Font* font : fonts) {
+            cids.merge(font->ShownCIDs());
+        }
+        const TPdfFontSubset subset = SubsetFace(face, cids);
+        auto* fontFile = xref.Add(std::make_unique<TPdfStream>(&xref));
+        fontFile->Stream() = subset.Program;
+        fontFile->Attributes().SetNumberEntry("Length1",
+                                              static_cast<std::int32_t>(subset.Program.size()));
+        // Two bytes a CID, big-endian, up to the highest CID shown.
+        auto* glyphMap = xref.Add(std::make_unique<TPdfStream>(&xref));
+        const std::size_t count = cids.empty() ? 1 : std::size_t{*cids.rbegin()} + 1;
+        std::string& bytes = glyphMap->Stream();
+        bytes.assign(2 * count, '\0');
+        for (const auto& [cid, glyph] : subset.GlyphOfCID) {
+            bytes[2 * std::size_t{cid}] = static_cast<char>(glyph >> 8U);
+            bytes[2 * std::size_t{cid} + 1] = static_cast<char>(glyph & 0xFFU);
+        }
+        const std::string tag = SubsetTag(face, cids);
+        for (TPdfType0Font* font : fonts) {
+            font->AttachSubset(xref, tag, subset.Metrics, *fontFile, *glyphMap);
+        }
+    }
+    subsetsEmbedded_ = true;
+}
+
 void TPdfDoc::SaveToStream(TPdfWriteStream& stream) {
     if (!hasDoc_) {
         throw EPdfInvalidOperation("SaveToStream --there is no document to save.");
     }
+    EmbedFontSubsets();
     canvas_->GetPage();
     info_->SetModDate(clock_());
     root_->SaveOpenAction();

@@ -40,6 +40,10 @@ class TPdfDoc {
     void SetDefaultPageWidth(std::uint16_t width) { defaultPageWidth_ = width; }
     std::uint16_t DefaultPageHeight() const { return defaultPageHeight_; }
     void SetDefaultPageHeight(std::uint16_t height) { defaultPageHeight_ = height; }
+    // Embeds a subset of each Japanese font's face, holding the glyphs the file shows, when
+    // the document is saved; off, the fonts are only named.
+    bool EmbedFonts() const { return embedFonts_; }
+    void SetEmbedFonts(bool embedFonts) { embedFonts_ = embedFonts; }
     // The time written as CreationDate and ModDate; the local time unless replaced.
     void SetClock(TPdfClock clock) { clock_ = std::move(clock); }
 
@@ -73,6 +77,8 @@ class TPdfDoc {
 
   private:
     void WriteXref(TPdfWriteStream& stream) const;
+    // One subset per face for all the fonts drawn from it, built once before saving.
+    void EmbedFontSubsets();
 
     TPdfCatalog* root_ = nullptr;
     TPdfDictionary* currentPages_ = nullptr;
@@ -91,6 +97,8 @@ class TPdfDoc {
     std::uint16_t defaultPageHeight_ = 842;
     TPdfCompressionMethod compressionMethod_ = TPdfCompressionMethod::cmNone;
     bool useOutlines_ = false;
+    bool embedFonts_ = false;
+    bool subsetsEmbedded_ = false;
     TPdfClock clock_ = CurrentLocalTime;
 };
 

@@ -25,6 +25,8 @@ class TPdfFont : public TPdfDictionaryWrapper {
     }
     // The same for a caller that walks the text and so knows the byte's type already.
     virtual int CharWidth(std::string_view text, std::size_t index, TPdfByteType type) const = 0;
+    // Told of every text the canvas shows in the font, for a font that embeds its glyphs.
+    virtual void NoteShownText(std::string_view /*text*/) {}
 
   private:
     std::string name_;

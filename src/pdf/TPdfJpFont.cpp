@@ -89,42 +89,55 @@ std::int32_t ProportionalCharToCID(std::string_view text, std::size_t index, TPd
     return CharToCIDThrough(ranges, text, index, type);
 }
 
-TPdfJpFixedFont::TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style)
-    : TPdfJpFont(xref, std::move(name), kFixedPitchKind, style) {}
+TPdfJpFixedFont::TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style,
+                                 TPdfEmbeddedFace face)
+    : TPdfJpFont(xref, std::move(name), kFixedPitchKind, style) {
+    SetEmbeddedFace(face);
+}
 
 TPdfJpProportionalFont::TPdfJpProportionalFont(TPdfXref& xref, std::string name,
-                                               const TPdfCIDFontStyle& style)
-    : TPdfJpFont(xref, std::move(name), kProportionalKind, style) {}
+                                               const TPdfCIDFontStyle& style, TPdfEmbeddedFace face)
+    : TPdfJpFont(xref, std::move(name), kProportionalKind, style) {
+    SetEmbeddedFace(face);
+}
 
 TPdfGothic::TPdfGothic(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), RegularStyle(kGothicFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), RegularStyle(kGothicFlags),
+                      TPdfEmbeddedFace::IPAGothic) {}
 
 TPdfGothicBold::TPdfGothicBold(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), BoldStyle(kGothicFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), BoldStyle(kGothicFlags), TPdfEmbeddedFace::IPAGothic) {
+}
 
 TPdfGothicItalic::TPdfGothicItalic(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), ItalicStyle(kGothicFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), ItalicStyle(kGothicFlags),
+                      TPdfEmbeddedFace::IPAGothic) {}
 
 TPdfGothicBoldItalic::TPdfGothicBoldItalic(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), BoldItalicStyle(kGothicFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), BoldItalicStyle(kGothicFlags),
+                      TPdfEmbeddedFace::IPAGothic) {}
 
 TPdfMincyo::TPdfMincyo(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), RegularStyle(kMincyoFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), RegularStyle(kMincyoFlags),
+                      TPdfEmbeddedFace::IPAMincho) {}
 
 TPdfMincyoBold::TPdfMincyoBold(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), BoldStyle(kMincyoFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), BoldStyle(kMincyoFlags), TPdfEmbeddedFace::IPAMincho) {
+}
 
 TPdfMincyoItalic::TPdfMincyoItalic(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), ItalicStyle(kMincyoFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), ItalicStyle(kMincyoFlags),
+                      TPdfEmbeddedFace::IPAMincho) {}
 
 TPdfMincyoBoldItalic::TPdfMincyoBoldItalic(TPdfXref& xref, std::string name)
-    : TPdfJpFixedFont(xref, std::move(name), BoldItalicStyle(kMincyoFlags)) {}
+    : TPdfJpFixedFont(xref, std::move(name), BoldItalicStyle(kMincyoFlags),
+                      TPdfEmbeddedFace::IPAMincho) {}
 
 TPdfPGothic::TPdfPGothic(TPdfXref& xref, std::string name)
     : TPdfPGothic(xref, std::move(name), RegularStyle(kPGothicFlags)) {}
 
 TPdfPGothic::TPdfPGothic(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style)
-    : TPdfJpProportionalFont(xref, std::move(name), style) {}
+    : TPdfJpProportionalFont(xref, std::move(name), style, TPdfEmbeddedFace::IPAPGothic) {}
 
 TPdfPGothicBold::TPdfPGothicBold(TPdfXref& xref, std::string name)
     : TPdfPGothic(xref, std::move(name), BoldStyle(kPGothicFlags)) {}
@@ -139,7 +152,7 @@ TPdfPMincyo::TPdfPMincyo(TPdfXref& xref, std::string name)
     : TPdfPMincyo(xref, std::move(name), RegularStyle(kPMincyoFlags)) {}
 
 TPdfPMincyo::TPdfPMincyo(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style)
-    : TPdfJpProportionalFont(xref, std::move(name), style) {}
+    : TPdfJpProportionalFont(xref, std::move(name), style, TPdfEmbeddedFace::IPAPMincho) {}
 
 TPdfPMincyoBold::TPdfPMincyoBold(TPdfXref& xref, std::string name)
     : TPdfPMincyo(xref, std::move(name), BoldStyle(kPMincyoFlags)) {}

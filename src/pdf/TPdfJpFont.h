@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TPdfFontSubset.h"
 #include "TPdfType0Font.h"
 
 namespace pdf {
@@ -13,13 +14,15 @@ class TPdfJpFont : public TPdfType0Font {
 // 90ms-RKSJ-H: half-width characters (CIDs 231 to 631) are 500 wide, the rest 1000.
 class TPdfJpFixedFont : public TPdfJpFont {
   protected:
-    TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style);
+    TPdfJpFixedFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style,
+                    TPdfEmbeddedFace face);
 };
 
 // 90msp-RKSJ-H with the proportional widths of the Gothic and Mincho families.
 class TPdfJpProportionalFont : public TPdfJpFont {
   protected:
-    TPdfJpProportionalFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style);
+    TPdfJpProportionalFont(TPdfXref& xref, std::string name, const TPdfCIDFontStyle& style,
+                           TPdfEmbeddedFace face);
 };
 
 class TPdfGothic : public TPdfJpFixedFont {

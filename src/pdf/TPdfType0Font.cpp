@@ -1,9 +1,12 @@
 #include "TPdfType0Font.h"
 
 #include "Exception.h"
+#include "FontTables.h"
+#include "PdfNumberFormat.h"
 #include "PdfText.h"
 #include "TPdfArray.h"
 #include "TPdfNumber.h"
+#include "TPdfStream.h"
 #include "TPdfText.h"
 #include "TPdfXref.h"
 
@@ -19,6 +22,57 @@ constexpr std::int32_t kMissingWidth = 500;
 
 std::uint16_t NumberOr(const TPdfNumber* number, std::uint16_t fallback) {
     return number != nullptr ? static_cast<std::uint16_t>(number->Value()) : fallback;
+}
+
+// What a shown Shift-JIS code stands for, for copying and searching: ASCII and the half-width
+// katakana as cp932 has them, the rest through the CID.
+std::uint16_t UnicodeOfCode(std::uint16_t code, std::uint16_t cid) {
+    if (code >= 0x20 && code <= 0x7E) {
+        return code;
+    }
+    if (code >= 0xA1 && code <= 0xDF) {
+        return static_cast<std::uint16_t>(0xFF61 + code - 0xA1);
+    }
+    return cid < kJapan1ToUnicode.size() ? kJapan1ToUnicode[cid] : 0;
+}
+
+void AppendHex(std::string& out, unsigned value, int digits) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+        out += kDigits[(value >> static_cast<unsigned>(shift)) & 0xFU];
+    }
+}
+
+// A ToUnicode CMap over the code space of the RKSJ encodings.
+std::string ToUnicodeCMap(const std::map<std::uint16_t, std::uint16_t>& codes) {
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> pairs;
+    for (const auto& [code, cid] : codes) {
+        const std::uint16_t unicode = UnicodeOfCode(code, cid);
+        if (unicode != 0) {
+            pairs.emplace_back(code, unicode);
+        }
+    }
+    std::string out =
+        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+        "4 begincodespacerange\n<00> <80>\n<8140> <9FFC>\n<A0> <DF>\n<E040> <FCFC>\n"
+        "endcodespacerange\n";
+    // At most a hundred entries a block.
+    for (std::size_t first = 0; first < pairs.size(); first += 100) {
+        const std::size_t count = std::min<std::size_t>(100, pairs.size() - first);
+        out += FormatInteger(static_cast<std::int64_t>(count)) + " beginbfchar\n";
+        for (std::size_t k = first; k < first + count; ++k) {
+            out += '<';
+            AppendHex(out, pairs[k].first, pairs[k].first > 0xFF ? 4 : 2);
+            out += "> <";
+            AppendHex(out, pairs[k].second, 4);
+            out += ">\n";
+        }
+        out += "endbfchar\n";
+    }
+    out += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
+    return out;
 }
 
 }  // namespace
@@ -143,6 +197,65 @@ int TPdfType0Font::CharWidth(std::string_view text, std::size_t index, TPdfByteT
         width = type == TPdfByteType::Lead ? dw_ : missingWidth_;
     }
     return width;
+}
+
+}  // namespace pdf
+
+namespace pdf {
+
+void TPdfType0Font::NoteShownText(std::string_view text) {
+    if (!embeds_) {
+        return;
+    }
+    TPdfByteType type = TPdfByteType::Single;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        type = NextByteType(type, text[i]);
+        if (type == TPdfByteType::Trail) {
+            continue;
+        }
+        const std::int32_t cid = charToCID_(text, i, type);
+        if (cid <= 0) {
+            continue;
+        }
+        auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(text[i]));
+        if (type == TPdfByteType::Lead && i + 1 < text.size()) {
+            code =
+                static_cast<std::uint16_t>(code * 256U + static_cast<unsigned char>(text[i + 1]));
+        }
+        shownCodes_.emplace(code, static_cast<std::uint16_t>(cid));
+    }
+}
+
+std::set<std::uint16_t> TPdfType0Font::ShownCIDs() const {
+    std::set<std::uint16_t> cids;
+    for (const auto& entry : shownCodes_) {
+        cids.insert(entry.second);
+    }
+    return cids;
+}
+
+void TPdfType0Font::AttachSubset(TPdfXref& xref, std::string_view tag,
+                                 const TPdfFaceMetrics& metrics, TPdfStream& fontFile,
+                                 TPdfStream& cidToGIDMap) {
+    TPdfDictionary* font = Data();
+    auto* cidFont = dynamic_cast<TPdfDictionary*>(font->EntryAsArray("DescendantFonts")->Item(0));
+    TPdfDictionary* descriptor = cidFont->EntryAsDictionary("FontDescriptor");
+    const std::string name = std::string(tag) + "+" + Name();
+    font->SetNameEntry("BaseFont", name);
+    cidFont->SetNameEntry("BaseFont", name);
+    cidFont->SetEntry("CIDToGIDMap", cidToGIDMap);
+    descriptor->SetNameEntry("FontName", name);
+    descriptor->DeleteEntry("BaseFont");
+    descriptor->SetNumberEntry("Ascent", metrics.Ascent);
+    descriptor->SetNumberEntry("Descent", metrics.Descent);
+    descriptor->SetNumberEntry("CapHeight", metrics.CapHeight);
+    descriptor->SetEntry("FontBBox",
+                         TPdfArray::MakeNumberArray(&xref, {metrics.BBox[0], metrics.BBox[1],
+                                                            metrics.BBox[2], metrics.BBox[3]}));
+    descriptor->SetEntry("FontFile2", fontFile);
+    auto* toUnicode = xref.Add(std::make_unique<TPdfStream>(&xref));
+    toUnicode->Stream() = ToUnicodeCMap(shownCodes_);
+    font->SetEntry("ToUnicode", *toUnicode);
 }
 
 }  // namespace pdf

@@ -1,14 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
 #include "TPdfFont.h"
+#include "TPdfFontSubset.h"
 
 namespace pdf {
 
 class TPdfArray;
+class TPdfStream;
 
 struct TPdfCIDWidthItem {
     std::int32_t FirstCID;
@@ -80,11 +85,29 @@ class TPdfType0Font : public TPdfFont {
     // a last CID and one width. EPdfInvalidValue when it is malformed.
     static std::vector<TPdfCIDWidthItem> ReadCIDWidths(const TPdfArray& w);
 
+    // The face whose glyphs the font can embed; none for a font that never embeds.
+    const std::optional<TPdfEmbeddedFace>& EmbeddedFace() const { return embeddedFace_; }
+    // From now on the font collects the characters it shows, to embed their glyphs.
+    void EnableEmbedding() { embeds_ = embeddedFace_.has_value(); }
+    bool Embeds() const { return embeds_; }
+    void NoteShownText(std::string_view text) override;
+    // The CIDs shown so far, and each shown code with its CID.
+    std::set<std::uint16_t> ShownCIDs() const;
+    const std::map<std::uint16_t, std::uint16_t>& ShownCodes() const { return shownCodes_; }
+    // Names the font after its subset and points it at the subset's program and glyph map;
+    // adds the ToUnicode CMap of the codes it showed.
+    void AttachSubset(TPdfXref& xref, std::string_view tag, const TPdfFaceMetrics& metrics,
+                      TPdfStream& fontFile, TPdfStream& cidToGIDMap);
+
   protected:
     TPdfType0Font(TPdfXref& xref, std::string name, const TPdfCIDFontKind& kind,
                   const TPdfCIDFontStyle& style);
+    void SetEmbeddedFace(TPdfEmbeddedFace face) { embeddedFace_ = face; }
 
   private:
+    std::optional<TPdfEmbeddedFace> embeddedFace_;
+    bool embeds_ = false;
+    std::map<std::uint16_t, std::uint16_t> shownCodes_;
     std::vector<TPdfCIDWidthItem> cidWidths_;
     std::uint16_t dw_ = 0;
     std::uint16_t missingWidth_ = 0;

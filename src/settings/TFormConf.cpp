@@ -67,6 +67,7 @@ const struct {
     {"CBExitAlert", &C::EXITALERT},
     {"CBOpenAlert", &C::OPENALERT},
     {"CBPrintDecimalPoint", &C::PRINTDECIMAL},
+    {"CBPdfEmbedFonts", &C::PDF_EMBED_FONTS},
 };
 
 const struct {

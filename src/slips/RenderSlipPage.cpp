@@ -82,6 +82,16 @@ class PageDrawer {
               bool underline = false) {
         Text(points, text, Y({mm.y()}), X({mm.x()}), bold, underline);
     }
+    // In a cell cellMm wide from the left (or, alignRight, ending at the right) edge x.
+    void CellText(int points, const QString& text, int y, int x, double cellMm,
+                  bool alignRight = false, bool bold = false, bool underline = false) {
+        DrawSlipTextInCell(p_, dpi_.Y, points, text, y, alignRight ? x - MmToPx(dpi_.X, cellMm) : x,
+                           MmToPx(dpi_.X, cellMm), alignRight, bold, underline);
+    }
+    void CellText(int points, const QString& text, QPointF mm, double cellMm, bool bold = false,
+                  bool underline = false) {
+        CellText(points, text, Y({mm.y()}), X({mm.x()}), cellMm, false, bold, underline);
+    }
     int Width(const QString& text, int points, bool bold = false) const {
         return SlipTextWidth(text, dpi_.Y, points, bold);
     }
@@ -124,36 +134,40 @@ void DrawLeftBlock(PageDrawer& d, const HeaderPlaces& h) {
         return;
     }
     const double x = h.leftPostal.x();
-    d.Text(12, block.Postal, h.leftPostal);
-    d.Text(12, block.Address1, {x, h.leftAddressY[0]});
-    d.Text(12, block.Address2, {x, h.leftAddressY[1]});
+    // The block ends 2 mm before the right one starts.
+    const double cell = h.rightPostal.x() - x - 2;
+    d.CellText(12, block.Postal, h.leftPostal, cell);
+    d.CellText(12, block.Address1, {x, h.leftAddressY[0]}, cell);
+    d.CellText(12, block.Address2, {x, h.leftAddressY[1]}, cell);
     const int nameSize = block.Sender ? 12 : d.s_.Config.NameFontSize;
     for (size_t k = 0; k < 3; ++k) {
-        d.Text(nameSize, block.Names[k], {x, h.leftNameY[k]}, true, true);
+        d.CellText(nameSize, block.Names[k], {x, h.leftNameY[k]}, cell, true, true);
     }
     if (block.Sender) {
-        d.Text(12, block.ChargeName, {x, h.leftChargeY});
-        d.Text(12, block.TelFax, {x, h.leftTelFaxY});
+        d.CellText(12, block.ChargeName, {x, h.leftChargeY}, cell);
+        d.CellText(12, block.TelFax, {x, h.leftTelFaxY}, cell);
     }
 }
 
 // The sender in the right position, or the addressee there in the swapped layout.
-void DrawRightBlock(PageDrawer& d, const HeaderPlaces& h) {
+void DrawRightBlock(PageDrawer& d, const HeaderPlaces& h, double sheetWidthMm) {
     const TSlipHeaderBlock block = RightHeaderBlock(d.s_);
     if (block.Logo) {
         DrawLogo(d, h.rightPostal);
         return;
     }
     const double x = h.rightPostal.x();
-    d.Text(10, block.Postal, h.rightPostal);
-    d.Text(10, block.Address1, {x, h.rightAddressY[0]});
-    d.Text(10, block.Address2, {x, h.rightAddressY[1]});
+    // The block ends at the 10 mm margin of the sheet.
+    const double cell = sheetWidthMm - 10 - x;
+    d.CellText(10, block.Postal, h.rightPostal, cell);
+    d.CellText(10, block.Address1, {x, h.rightAddressY[0]}, cell);
+    d.CellText(10, block.Address2, {x, h.rightAddressY[1]}, cell);
     for (size_t k = 0; k < 3; ++k) {
-        d.Text(12, block.Names[k], {x, h.rightNameY[k]});
+        d.CellText(12, block.Names[k], {x, h.rightNameY[k]}, cell);
     }
     if (block.Sender) {
-        d.Text(10, block.ChargeName, {x, h.rightChargeY});
-        d.Text(10, block.TelFax, {x, h.rightTelFaxY});
+        d.CellText(10, block.ChargeName, {x, h.rightChargeY}, cell);
+        d.CellText(10, block.TelFax, {x, h.rightTelFaxY}, cell);
     }
 }
 
@@ -210,14 +224,15 @@ void DrawHeader(PageDrawer& d, const HeaderPlaces& h, int sheetWidthPx, double s
     if (s.Profile.UseCampanyStamp) {
         d.Picture(s.Profile.StampImage, CompanyStampRect(s.Profile, isA4));
     }
-    DrawRightBlock(d, h);
+    DrawRightBlock(d, h, sheetWidthMm);
     if (s.Options.PrintStampArea) {
         DrawStampBoxes(d, h.stampBoxes);
     }
     const QStringList lines = BankOrConditionLines(s, true);
     const QPointF start = PrintsBankAccount(s) ? h.bank : h.conditions;
     for (qsizetype k = 0; k < lines.size(); ++k) {
-        d.Text(10, lines[k], {start.x(), start.y() + 4.0 * static_cast<double>(k)});
+        d.CellText(10, lines[k], {start.x(), start.y() + 4.0 * static_cast<double>(k)},
+                   sheetWidthMm - 10 - start.x());
     }
     const QString grandTotal = GrandTotalText(s);
     if (!grandTotal.isEmpty()) {
@@ -292,24 +307,26 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
     p.setPen(QPen(Qt::black, 2));
 
     const int a = d.X({t.left, 0.5});
-    auto rightAligned = [&](const QString& text, double edge, int y) {
-        d.Text(10, text, y, a + MmToPx(d.dpi_.X, extra + edge) - d.Width(text, 10));
+    // Each cell is its column less the 0.5 mm insets at both sides.
+    auto cell = [&](int c) { return t.columns[c] + (c == 0 ? extra : 0) - 1; };
+    auto rightAligned = [&](const QString& text, double edge, int y, double cellMm) {
+        d.CellText(10, text, y, a + MmToPx(d.dpi_.X, extra + edge), cellMm, true);
     };
     const TSlipLineRange range = SlipLineRange(s, n, m);
     for (int k = 1; k <= range.Count; ++k) {
         const TSlipLineRow row = SlipLineRow(s, s.Document.Items(range.First + k - 1));
         const int y = rowTop(k, 1);
-        d.Text(10, row.ItemName, y, a);
-        rightAligned(row.Num, t.quantityRight, y);
+        d.CellText(10, row.ItemName, y, a, cell(0));
+        rightAligned(row.Num, t.quantityRight, y, cell(1));
         const int unitX = a + MmToPx(d.dpi_.X, extra + t.unitLeft);
         if (row.UnitName == QStringLiteral("m3")) {
             DrawUnitPicture(d, unitX, y);
         } else {
-            d.Text(10, row.UnitName, y, unitX);
+            d.CellText(10, row.UnitName, y, unitX, cell(2));
         }
-        rightAligned(row.UnitPrice, t.unitPriceRight, y);
-        rightAligned(row.TotalPrice, t.amountRight, y);
-        d.Text(10, row.Etc, y, a + MmToPx(d.dpi_.X, t.remarkLeft));
+        rightAligned(row.UnitPrice, t.unitPriceRight, y, cell(3));
+        rightAligned(row.TotalPrice, t.amountRight, y, cell(4));
+        d.CellText(10, row.Etc, y, a + MmToPx(d.dpi_.X, t.remarkLeft), cell(5));
     }
 
     if (HasAmountsRows(s.Kind)) {
@@ -317,7 +334,7 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
         const int captionX = d.X({t.left, 50});
         auto amountsRow = [&](int row, const QString& caption, const QString& amount) {
             d.Text(10, caption, rowTop(row, 1), captionX);
-            rightAligned(amount, t.amountRight, rowTop(row, 1));
+            rightAligned(amount, t.amountRight, rowTop(row, 1), cell(4));
         };
         if (HasRemarkRows(pageKind)) {
             const auto totals = SlipTotalRows(s);
@@ -332,7 +349,7 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
     if (HasRemarkRows(pageKind)) {
         const QStringList remarkRows = RemarkRows(s.Document);
         for (int r = 0; r < remarkRows.size(); ++r) {
-            d.Text(10, remarkRows[r], rowTop(striped + r, 1), a);
+            d.CellText(10, remarkRows[r], rowTop(striped + r, 1), a, t.width - 1);
         }
     }
     if (pageKind != TSlipPageKind::pkSingle) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "TextFit.h"
+
 int MmToPx(double dpi, double mm) {
     return static_cast<int>(std::nearbyint(mm * dpi / 25.4));
 }
@@ -41,6 +43,31 @@ void DrawSlipText(QPainter& painter, double dpi, int points, const QString& text
     if (bold) {
         painter.drawText(QRect(x + BoldShift(font), y, 0, 0), flags, text);
     }
+}
+
+void DrawSlipTextInCell(QPainter& painter, double dpi, int points, const QString& text, int y,
+                        int x, int cellWidth, bool alignRight, bool bold, bool underline) {
+    if (text.isEmpty()) {
+        return;
+    }
+    const int width = SlipTextWidth(text, dpi, points, bold);
+    const pdf::TTextFit fit = pdf::FitTextToCell(width, cellWidth);
+    if (fit.Percent == 100) {
+        DrawSlipText(painter, dpi, points, text, y, alignRight ? x + cellWidth - width : x, bold,
+                     underline);
+        return;
+    }
+    const double scale = fit.Percent / 100.0;
+    const double left = alignRight ? x + cellWidth - width * scale : x;
+    painter.save();
+    if (fit.Clip) {
+        const int height = SlipFont(dpi, points).pixelSize();
+        painter.setClipRect(QRect(x, y - height, cellWidth, 3 * height), Qt::IntersectClip);
+    }
+    painter.translate(left, y);
+    painter.scale(scale, 1);
+    DrawSlipText(painter, dpi, points, text, 0, 0, bold, underline);
+    painter.restore();
 }
 
 int SlipTextWidth(const QString& text, double dpi, int points, bool bold) {

@@ -20,6 +20,12 @@ QFont SlipFont(double dpi, int points, bool underline = false);
 void DrawSlipText(QPainter& painter, double dpi, int points, const QString& text, int y, int x,
                   bool bold = false, bool underline = false);
 int SlipTextWidth(const QString& text, double dpi, int points, bool bold = false);
+// The same in a cell cellWidth pixels wide that starts at x: a text wider than the cell is
+// condensed to fit, and cut at its edge where even that fails (pdf::FitTextToCell). With
+// alignRight the text ends at the cell's right edge.
+void DrawSlipTextInCell(QPainter& painter, double dpi, int points, const QString& text, int y,
+                        int x, int cellWidth, bool alignRight = false, bool bold = false,
+                        bool underline = false);
 
 // Titles and table grids.
 inline const QColor SlipNavy{0, 0, 128};

@@ -10,7 +10,42 @@
 #include "TPdfDoc.h"
 #include "TPdfImageCreator.h"
 
+namespace {
+
+// A palette picture stays one byte a pixel; translucent colours are laid on white.
+pdf::TPdfBitmap ToIndexedBitmap(const QImage& picture) {
+    const QImage indexed = picture.convertToFormat(QImage::Format_Indexed8);
+    std::vector<pdf::TPdfPaletteEntry> palette;
+    for (QRgb colour : indexed.colorTable()) {
+        const int alpha = qAlpha(colour);
+        auto onWhite = [&](int component) {
+            return static_cast<std::uint8_t>((component * alpha + 255 * (255 - alpha) + 127) / 255);
+        };
+        palette.push_back({onWhite(qRed(colour)), onWhite(qGreen(colour)), onWhite(qBlue(colour))});
+    }
+    pdf::TPdfBitmap bitmap(indexed.width(), indexed.height(), pdf::TPdfPixelFormat::pf8bit);
+    bitmap.SetPalette(std::move(palette));
+    for (int y = 0; y < indexed.height(); ++y) {
+        std::span<std::uint8_t> row = bitmap.Row(y);
+        std::memcpy(row.data(), indexed.constScanLine(y), row.size());
+    }
+    return bitmap;
+}
+
+}  // namespace
+
 pdf::TPdfBitmap TPRImage::ToPdfBitmap(const QImage& picture) {
+    switch (picture.format()) {
+        case QImage::Format_Indexed8:
+        case QImage::Format_Mono:
+        case QImage::Format_MonoLSB:
+            if (!picture.colorTable().isEmpty()) {
+                return ToIndexedBitmap(picture);
+            }
+            break;
+        default:
+            break;
+    }
     QImage rgb(picture.size(), QImage::Format_RGB32);
     if (picture.hasAlphaChannel()) {
         rgb.fill(Qt::white);

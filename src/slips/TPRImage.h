@@ -21,7 +21,8 @@ class TPRImage : public TPRItem {
     void SetPicture(const QImage& picture) { picture_ = picture; }
     void Render(TPRCanvas& canvas, const TPRBounds& rect) override;
 
-    // The picture as the writer's bitmap input: 32-bit rows, transparency laid on white.
+    // The picture as the writer's bitmap input: a palette picture as 8-bit indexes, any other
+    // as 32-bit rows; transparency laid on white.
     static pdf::TPdfBitmap ToPdfBitmap(const QImage& picture);
 
   private:

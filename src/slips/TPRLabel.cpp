@@ -4,6 +4,7 @@
 #include "PdfText.h"
 #include "TPRCanvas.h"
 #include "TPRPage.h"
+#include "TextFit.h"
 
 void TPRLabel::SetCaption(const QString& caption) {
     bytes_ = caption.isEmpty() ? std::string() : Cp932::encode(caption).toStdString();
@@ -20,8 +21,18 @@ void TPRLabel::Render(TPRCanvas& canvas, const TPRBounds& rect) {
     if (bytes_.empty()) {
         return;
     }
-    ApplyFont(*canvas.PdfCanvas);
-    canvas.TextRect(rect, bytes_, Clipping, Alignment);
+    pdf::TPdfCanvas& pdfCanvas = *canvas.PdfCanvas;
+    ApplyFont(pdfCanvas);
+    // A caption wider than the label is condensed to fit it, and cut where even that fails.
+    const pdf::TTextFit fit =
+        pdf::FitTextToCell(pdfCanvas.TextWidth(bytes_), static_cast<double>(Width));
+    if (fit.Percent == 100) {
+        canvas.TextRect(rect, bytes_, Clipping, Alignment);
+        return;
+    }
+    pdfCanvas.SetHorizontalScaling(fit.Percent);
+    canvas.TextRect(rect, bytes_, Clipping || fit.Clip, Alignment);
+    pdfCanvas.SetHorizontalScaling(100);
 }
 
 void TPRLabel::ApplyFont(pdf::TPdfCanvas& canvas) const {

@@ -5,7 +5,8 @@
 #include "TPRCustomLabel.h"
 #include "TPdfCanvas.h"
 
-// One line of text, never wrapped or cut.
+// One line of text, never wrapped; condensed to the label's width when wider, and cut
+// there when even that fails.
 class TPRLabel : public TPRCustomLabel {
   public:
     bool Clipping = false;

@@ -23,5 +23,5 @@ void TPRText::Render(TPRCanvas& canvas, const TPRBounds& rect) {
     pdfCanvas.MultilineTextRect(
         {static_cast<float>(rect.Left), height - static_cast<float>(rect.Top),
          static_cast<float>(rect.Right), height - static_cast<float>(rect.Bottom)},
-        text, WordWrap);
+        text, WordWrap, true);
 }

@@ -4,7 +4,8 @@
 
 #include "TPRCustomLabel.h"
 
-// A block of lines; lines that do not fit its height are dropped, each is cut at the right.
+// A block of lines; lines that do not fit its height are dropped, a line wider than the
+// block is condensed to fit and cut at the right where even that fails.
 class TPRText : public TPRCustomLabel {
   public:
     QStringList Lines;

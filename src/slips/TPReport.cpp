@@ -88,6 +88,7 @@ void TPReport::BeginDocument() {
     auto doc = std::make_unique<pdf::TPdfDoc>();
     doc->SetUseOutlines(useOutlines_);
     doc->SetCompressionMethod(CompressionMethod);
+    doc->SetEmbedFonts(EmbedFonts);
     doc->SetClock([] { return PdfDateTime(Clock::now()); });
     doc->StartDocument();
     pdf::TPdfCatalog& catalog = doc->GetRoot();

@@ -23,6 +23,8 @@ class TPReport {
 
     QString FileName = QStringLiteral("default.pdf");
     pdf::TPdfCompressionMethod CompressionMethod = pdf::TPdfCompressionMethod::cmNone;
+    // Documents begun from now on embed subsets of their Japanese fonts.
+    bool EmbedFonts = false;
 
     const QString& Author() const { return author_; }
     void SetAuthor(const QString& value);

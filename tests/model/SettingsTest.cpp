@@ -65,10 +65,10 @@ TEST(ConfigInfo, KeysAreInFileOrder) {
     for (const auto& key : TThConfigInfo::Keys()) {
         keys << key.key;
     }
-    EXPECT_EQ(keys.size(), 36);
+    EXPECT_EQ(keys.size(), 37);
     EXPECT_EQ(keys.first(), "TAX");
     EXPECT_EQ(keys.indexOf("FAX_TITLE"), keys.indexOf("RECEIPT_MSG") + 1);
-    EXPECT_EQ(keys.last(), "LINE_COLOR_EVEN");
+    EXPECT_EQ(keys.last(), "PDF_EMBED_FONTS");
 }
 
 TEST(ConfigInfo, TypedReadsFallBackOnBadValues) {

@@ -12,6 +12,7 @@
 #include "TPdfCanvas.h"
 #include "TPdfDoc.h"
 #include "TPdfStream.h"
+#include "TextFit.h"
 
 using namespace pdf;
 
@@ -450,6 +451,30 @@ TEST(TPdfCanvas, WithoutDocumentOrPageRefusesToWork) {
         } catch (const EPdfInvalidOperation& e) {
             EXPECT_EQ(e.what(), message);
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextFit, CondensesJustEnoughAndCutsBelowHalf) {
+    struct Case {
+        double text;
+        double cell;
+        TTextFit fit;
+    };
+    const Case cases[] = {
+        {50, 100, {100, false}},     // fits
+        {100.5, 100, {100, false}},  // rounding of a cell sized to its text
+        {0, 0, {100, false}},        // no cell
+        {120, 0, {100, false}},     {101, 100, {99, false}},  // slightly over
+        {125, 100, {80, false}},    {200, 100, {50, false}},  // at the minimum
+        {201, 100, {50, true}},                               // far over
+        {1000, 100, {50, true}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FitTextToCell(c.text, c.cell), c.fit) << c.text << " in " << c.cell;
     }
 }
 

@@ -38,6 +38,7 @@ const std::vector<KeyCase>& KeyCases() {
             {"PRINTDECIMAL", "CBPrintDecimalPoint", "1", "0"},
             {"LINE_COLOR_ODD", "ShapeLineColorOdd", "255", "5649426"},     // red; 0x563412
             {"LINE_COLOR_EVEN", "ShapeLineColorEven", "65280", "197121"},  // green; 0x030201
+            {"PDF_EMBED_FONTS", "CBPdfEmbedFonts", "0", "1"},
         };
         const std::pair<const char*, const char*> texts[] = {
             {"EST_TITLE", "EdtEstTitle"},

@@ -72,6 +72,47 @@ TEST(RenderSlipPage, StampPicturesFillTheStampBoxes) {
     EXPECT_NE(page.pixelColor(AtMm(157, 86, dpi)), QColor(Qt::blue));
 }
 
+// Dark (text) pixels in a box of millimetres; the navy rules and the stripes are not dark.
+int DarkPixels(const QImage& image, QRectF mm, double dpi) {
+    int count = 0;
+    for (int y = MmToPx(dpi, mm.top()); y < MmToPx(dpi, mm.bottom()); ++y) {
+        for (int x = MmToPx(dpi, mm.left()); x < MmToPx(dpi, mm.right()); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() < 100 && c.green() < 100 && c.blue() < 100 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Item names in the portrait table, whose item cell runs from 10.5 to 79.5 mm (remarks on):
+// a name that fits ends where it ends, a longer one is condensed to end at the cell's edge,
+// and one more than twice too long is cut there. Nothing runs into the quantity column.
+TEST(RenderSlipPage, LongItemNamesStayInTheirCell) {
+    struct Case {
+        int characters;  // full-width, 3.53 mm each at 10 points
+        bool reachesTheEdge;
+    };
+    const Case cases[] = {{10, false}, {25, true}, {60, true}};
+    const double dpi = 200;
+    for (const Case& c : cases) {
+        SlipFixture slip(1);
+        slip.options.PrintNote = true;
+        slip.document.Items(0).ItemName = QString(c.characters, QChar(u'品'));
+        const QImage page =
+            Draw(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
+        // The first row's text band: 116.5 mm down, 10 points high.
+        const double top = 116.8;
+        const double bottom = 119.8;
+        EXPECT_GT(DarkPixels(page, QRectF(QPointF(11, top), QPointF(20, bottom)), dpi), 0)
+            << c.characters;
+        EXPECT_EQ(DarkPixels(page, QRectF(QPointF(80.6, top), QPointF(88, bottom)), dpi), 0)
+            << c.characters << " characters run into the quantity column";
+        EXPECT_EQ(DarkPixels(page, QRectF(QPointF(75, top), QPointF(79.5, bottom)), dpi) > 0,
+                  c.reachesTheEdge)
+            << c.characters;
+    }
+}
+
 // The drawing's extent: the right- and bottom-most pixel that is not white.
 QPoint DrawnExtent(const QImage& image) {
     QPoint extent(-1, -1);

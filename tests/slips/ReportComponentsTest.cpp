@@ -64,6 +64,53 @@ TEST(ReportComponents, LabelWritesItsTextAtTheBaseline) {
     EXPECT_EQ(f.Content(), "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\nBT\n40 733.5 Td\n(AB) Tj\nET\n");
 }
 
+// Ten half-width letters at 10 points are 50 wide in the fixed-pitch Gothic.
+TEST(ReportComponents, CaptionsWiderThanTheirLabelAreCondensedAndCutBelowHalf) {
+    struct Case {
+        int width;
+        const char* content;
+    };
+    const Case cases[] = {
+        {100, "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\n"},
+        {50, "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\n"},
+        {45,
+         "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\n90 Tz\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\n"
+         "100 Tz\n"},
+        {20,
+         "/F0 10 Tf\n/F1 10 Tf\n0 0 0 rg\n50 Tz\nq\n40 742 m\n40 722 l\n60 722 l\n"
+         "60 742 l\nh\nW\nn\nBT\n40 733.5 Td\n(ABCDEFGHIJ) Tj\nET\nQ\n100 Tz\n"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        TPRLabel* label = f.Add<TPRLabel>(40, 100, c.width, 20);
+        label->SetFontSize(10);
+        label->SetCaption(QStringLiteral("ABCDEFGHIJ"));
+        EXPECT_EQ(f.Content(), c.content) << c.width;
+    }
+}
+
+TEST(ReportComponents, TextLinesWiderThanTheirBlockAreCondensed) {
+    struct Case {
+        int width;
+        const char* line;
+    };
+    const Case cases[] = {
+        {100, "(ABCDEFGHIJ) Tj\n"},
+        {40, "80 Tz\n(ABCDEFGHIJ) Tj\n100 Tz\n"},
+        {20, "50 Tz\n(ABCDEFGH) Tj\n100 Tz\n"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        TPRText* text = f.Add<TPRText>(40, 100, c.width, 40);
+        text->SetFontSize(10);
+        text->Lines = {QStringLiteral("ABCDEFGHIJ"), QStringLiteral("AB")};
+        const std::string content = f.Content();
+        EXPECT_NE(content.find(std::string("Td\n") + c.line + "T*\n(AB) Tj\n"), std::string::npos)
+            << c.width << "\n"
+            << content;
+    }
+}
+
 TEST(ReportComponents, SameFontIsSelectedOnceButColourEveryTime) {
     Fixture f;
     for (int top : {100, 120}) {
@@ -179,6 +226,64 @@ TEST(ReportComponents, BitmapKeepsColoursAndLaysTransparencyOnWhite) {
     EXPECT_EQ(row[2], 10);
     EXPECT_EQ(row[4], 255);
     EXPECT_EQ(row[6], 255);
+}
+
+// A seal picture as the file holds it: a palette of reds on white, or true colour.
+QImage SealPicture(QImage::Format format) {
+    QImage picture(60, 60, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 10; y < 50; ++y) {
+        for (int x = 10; x < 50; ++x) {
+            picture.setPixel(x, y, qRgb(200 + (x % 5), 0, 0));
+        }
+    }
+    return format == QImage::Format_Indexed8 ? picture.convertToFormat(format, Qt::ThresholdDither)
+                                             : picture.convertToFormat(format);
+}
+
+TEST(ReportComponents, PalettePicturesGoToTheFileIndexed) {
+    struct Case {
+        QImage picture;
+        const char* colourSpace;
+        std::size_t bytes;
+    };
+    QImage translucent(2, 1, QImage::Format_Indexed8);
+    translucent.setColorTable({qRgba(10, 20, 30, 255), qRgba(0, 0, 0, 0)});
+    translucent.setPixel(0, 0, 0);
+    translucent.setPixel(1, 0, 1);
+    const Case cases[] = {
+        {SealPicture(QImage::Format_Indexed8), "/ColorSpace [/Indexed /DeviceRGB 255 <", 3600},
+        {SealPicture(QImage::Format_RGB32), "/ColorSpace /DeviceRGB", 10800},
+        {translucent, "/ColorSpace [/Indexed /DeviceRGB 255 <0A 14 1E FF FF FF ", 2},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        TPRImage* image = f.Add<TPRImage>(10, 10, 60, 60);
+        image->Name = QStringLiteral("PRImageSeal");
+        image->SetPicture(c.picture);
+        f.report.BeginDocument();
+        f.report.PrintPage(f.page);
+        const pdf::TPdfStream* stream = f.report.PdfDoc()->FindXObject("PRImageSeal");
+        ASSERT_NE(stream, nullptr);
+        EXPECT_EQ(stream->Stream().size(), c.bytes) << c.colourSpace;
+        const std::string saved = f.report.EndDocumentToBytes();
+        EXPECT_NE(saved.find(c.colourSpace), std::string::npos) << c.colourSpace;
+    }
+}
+
+TEST(ReportComponents, IndexedPicturesKeepTheirColours) {
+    const QImage picture = SealPicture(QImage::Format_Indexed8);
+    const pdf::TPdfBitmap bitmap = TPRImage::ToPdfBitmap(picture);
+    ASSERT_TRUE(bitmap.HasPaletteFormat());
+    for (const QPoint at : {QPoint(0, 0), QPoint(12, 20), QPoint(49, 49)}) {
+        const auto index = bitmap.Row(at.y())[static_cast<std::size_t>(at.x())];
+        const pdf::TPdfPaletteEntry entry = bitmap.Palette().at(index);
+        const QColor expected = picture.pixelColor(at);
+        EXPECT_EQ(entry, (pdf::TPdfPaletteEntry{static_cast<std::uint8_t>(expected.red()),
+                                                static_cast<std::uint8_t>(expected.green()),
+                                                static_cast<std::uint8_t>(expected.blue())}))
+            << at.x() << "," << at.y();
+    }
 }
 
 TEST(ReportComponents, ReportRefusesWhatItCannotDo) {

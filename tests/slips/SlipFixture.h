@@ -10,7 +10,7 @@
 #include "TThEstimateObjectList.h"
 
 // A slip of a document whose lines 1..used are filled (two at 500 yen each), with default
-// settings and an image folder that may hold seal pictures.
+// settings but unembedded fonts, and an image folder that may hold seal pictures.
 struct SlipFixture {
     TThEstimateObjectList document;
     TThConfigInfo config;
@@ -21,6 +21,7 @@ struct SlipFixture {
     explicit SlipFixture(int used, const QString& imageFolder = QStringLiteral("/nonexistent/"))
         : config(imageFolder), profiles(imageFolder) {
         config.LoadFromFile(imageFolder + QStringLiteral("conf.ini"));
+        config.PDF_EMBED_FONTS = false;  // the byte checks are of the files that name their fonts
         document.PadLines(TThEstimateObjectList::DefaultLineCount);
         for (int i = 0; i < used; ++i) {
             TThEstimateObject& line = document.Items(i);

@@ -54,6 +54,31 @@ TEST(PdfCommand, WritesTheSlipWithTheOptionsOfPrintIni) {
     EXPECT_EQ(readFileBytes(dir.path("print.ini")), QByteArray("[MITSU]\r\nPRINT_NOTE=1\r\n"));
 }
 
+TEST(PdfCommand, EmbedsTheFontsAsTheDataFolderSays) {
+    struct Case {
+        const char* conf;  // null: no conf.ini
+        bool embedded;
+    };
+    const Case cases[] = {
+        {nullptr, true},
+        {"[SETTING]\r\nPDF_EMBED_FONTS=0\r\n", false},
+        {"[SETTING]\r\nPDF_EMBED_FONTS=1\r\n", true},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const QString file = document(dir, Estimate);
+        if (c.conf != nullptr) {
+            writeFileBytes(dir.path("conf.ini"), c.conf);
+        }
+        const ToolRun run =
+            tool({"--data-root", dir.root(), "pdf", "mitsu", file, dir.path("a.pdf")});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QByteArray bytes = readFileBytes(dir.path("a.pdf"));
+        EXPECT_EQ(bytes.contains("/FontFile2"), c.embedded) << (c.conf ? c.conf : "no conf.ini");
+        EXPECT_TRUE(pdfText(dir.path("a.pdf")).contains("株式会社テスト 御中"));
+    }
+}
+
 TEST(PdfCommand, RefusesWhatTheDocumentOrTheCallDoesNotAllow) {
     struct Case {
         QByteArray json;
