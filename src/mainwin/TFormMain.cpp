@@ -118,7 +118,7 @@ void TFormMain::FormCreate() {
         failures.Run([&] { FCampanyManager.LoadFromFile(folders_.ConfPath()); });
         failures.ThrowIfAny();
     });
-    FEstimate.TaxRate = FConfig.TAX;
+    FEstimate.TakeTaxSettings(FConfig);
     // The print windows read print.ini only when they open and save over it when they close,
     // so a broken one is put aside, and the user told, now.
     LoadDataFile(this, folders_.PrintIniPath(), IniFile::CheckFile,

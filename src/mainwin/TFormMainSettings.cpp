@@ -40,7 +40,7 @@ void TFormMain::N4Click() {
         // The new settings hold for this run even when the file keeps the old ones.
         Messages::Error(this, error.message());
     }
-    FEstimate.TaxRate = FConfig.TAX;
+    FEstimate.TakeTaxSettings(FConfig);
     Recalculate();
     RefreshAll();
     AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);

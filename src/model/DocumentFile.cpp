@@ -347,6 +347,8 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
     TThEstimateObjectList fresh;
     fresh.TaxRate = d.TaxRate;
     fresh.CalcPerRow = d.CalcPerRow;
+    fresh.QualifiedInvoice = d.QualifiedInvoice;
+    fresh.ReducedTaxRate = d.ReducedTaxRate;
     d = std::move(fresh);
     MemorySource source(bytes);
     EntryReader r(source, fileName);

@@ -54,9 +54,18 @@ const std::vector<SettingKey<TThConfigInfo>>& TThConfigInfo::Keys() {
     return keys;
 }
 
+const std::vector<SettingKey<TThConfigInfo>>& TThConfigInfo::ExtensionKeys() {
+    static const std::vector<Key> keys = {
+        {"QUALIFIED_INVOICE", &C::QUALIFIED_INVOICE, false, true, true},
+        {"REDUCED_TAX", &C::REDUCED_TAX, Currency::fromUnits(8), true, true},
+    };
+    return keys;
+}
+
 TThConfigInfo::TThConfigInfo(const QString& imageFolder)
     : imageFolder_(imageFolder.endsWith(u'/') ? imageFolder : imageFolder + u'/') {
     ApplyDefaults(*this, Keys());
+    ApplyDefaults(*this, ExtensionKeys());
 }
 
 QString TThConfigInfo::StampPath(int index) const {
@@ -68,6 +77,7 @@ void TThConfigInfo::LoadFromFile(const QString& path) {
     failures.Run([&] {
         const IniFile ini = IniFile::Load(path);
         ReadKeys(*this, Keys(), ini, Section);
+        ReadKeys(*this, ExtensionKeys(), ini, Section);
         ini.ThrowIfBroken();
     });
     NameFontSize = 12;
@@ -80,6 +90,7 @@ void TThConfigInfo::LoadFromFile(const QString& path) {
 void TThConfigInfo::SaveToFile(const QString& path) const {
     IniFile ini = IniFile::Load(path);
     WriteKeys(*this, Keys(), ini, Section);
+    WriteKeys(*this, ExtensionKeys(), ini, Section);
     ini.Save();
     for (int i = 0; i < StampCount; ++i) {
         PictureFile::Store(StampPath(i), Stamp(i));
