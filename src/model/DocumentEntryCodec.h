@@ -47,6 +47,7 @@ class MemorySource final : public ByteSource {
     explicit MemorySource(QByteArrayView bytes) : bytes_(bytes) {}
     qint64 offset() const override { return pos_; }
     qint64 remaining() const override { return bytes_.size() - pos_; }
+    QByteArrayView rest() const { return bytes_.sliced(pos_); }
     QByteArrayView take(qint64 n) override {
         const QByteArrayView part = bytes_.sliced(pos_, n);
         pos_ += n;
@@ -167,6 +168,20 @@ class EntryReader {
                            .arg(source_.remaining()));
         }
         return lines;
+    }
+
+    // A 4-byte number that is not negative.
+    qint32 integer(EntryName name) {
+        ++entry_;
+        start_ = source_.offset();
+        if (source_.remaining() < 4) {
+            fail(name, QStringLiteral("ファイルが途中で終わっています。"));
+        }
+        const qint32 value = littleEndian(source_.take(4));
+        if (value < 0) {
+            fail(name, QStringLiteral("%1 は負の数です。").arg(value));
+        }
+        return value;
     }
 
     Layout magic() {

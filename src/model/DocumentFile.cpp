@@ -8,6 +8,7 @@
 
 #include "Clock.h"
 #include "DocumentEntryCodec.h"
+#include "DocumentExtension.h"
 #include "ModelError.h"
 #include "SaveFile.h"
 #include "TThEstimateObjectList.h"
@@ -295,7 +296,11 @@ QByteArray Encode(const TThEstimateObjectList& d, const QString& comment,
                 e.member);
         }
     }
-    return w.take();
+    QByteArray bytes = w.take();
+    if (DocumentExtension::Needed(d)) {
+        bytes.append(DocumentExtension::Encode(d));
+    }
+    return bytes;
 }
 
 void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileName) {
@@ -318,6 +323,13 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
         auto line = std::make_unique<TThEstimateObject>();
         readLine(r, layout, d.TotalClaimMode, i + 1, *line);
         d.Add(std::move(line));
+    }
+    if (layout == Layout::Mitsu4 && DocumentExtension::StartsBlock(source.rest())) {
+        try {
+            DocumentExtension::Decode(d, source.rest());
+        } catch (const EFileFormatError& error) {
+            d.LoadNotice = DocumentExtension::UnreadableNotice(fileName, error.message());
+        }
     }
 
     if (d.TotalClaimMode) {

@@ -29,6 +29,8 @@ class TThEstimateObjectList : public OwnedList<TThEstimateObject> {
     // The per-rate figures as last computed (or read, or added up for a total invoice);
     // meaningful only while QualifiedInvoice is on.
     TaxBreakdown Breakdown;
+    // What reading the file had to leave out, for the user; empty when nothing was.
+    QString LoadNotice;
     Currency SubTotal;
     Currency Total;
     Currency Tax;
