@@ -57,7 +57,7 @@ quint32 littleEndian(QByteArrayView bytes) {
 }  // namespace
 
 bool Needed(const TThEstimateObjectList& d) {
-    if (d.QualifiedInvoice) {
+    if (d.QualifiedInvoice || !d.Breakdown.Rates.empty() || d.Breakdown.HasExempt) {
         return true;
     }
     for (int i = 0; i < d.Count(); ++i) {
@@ -83,9 +83,7 @@ QByteArray Encode(const TThEstimateObjectList& d) {
     for (const int i : reduced) {
         w.count(i);
     }
-    // Figures are kept only for a qualified invoice; marks left from one are kept alone.
-    const TaxBreakdown none;
-    const TaxBreakdown& b = d.QualifiedInvoice ? d.Breakdown : none;
+    const TaxBreakdown& b = d.Breakdown;
     if (b.Rates.size() > MaxRates) {
         throw EConvertError(QStringLiteral("税率の種類が多すぎます。"));
     }
@@ -173,11 +171,20 @@ void Decode(TThEstimateObjectList& d, QByteArrayView block) {
     if (r.remaining() != 0) {
         broken(QStringLiteral("拡張部分の終わりに余分な %1 バイトがあります。").arg(r.remaining()));
     }
-    SumBreakdown(b, d.TaxIn);
+    try {
+        SumBreakdown(b, d.TaxIn);
+    } catch (const EConvertError& error) {
+        broken(error.message());
+    }
 
     // All read: only now does the document change.
     for (const int index : reduced) {
         d.Items(index).Reduced = true;
+    }
+    // A total invoice's total is the sum of its lines only while its tax is per document; per
+    // rate, it is what the rates add up to.
+    if (d.TotalClaimMode && d.QualifiedInvoice && (!b.Rates.empty() || b.HasExempt)) {
+        d.Total = b.Total;
     }
     d.Breakdown = std::move(b);
 }

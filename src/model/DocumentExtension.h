@@ -25,7 +25,8 @@ inline constexpr QByteArrayView Magic = "MT4X";
 inline constexpr int Version = 1;
 
 // The block is written while the document is a qualified invoice, and also while any line
-// still carries a reduced mark, so that turning the feature off does not lose the marks.
+// still carries a reduced mark or the document per-rate figures (a total invoice keeps those
+// it was built with), so that turning the feature off does not lose them.
 bool Needed(const TThEstimateObjectList& document);
 
 QByteArray Encode(const TThEstimateObjectList& document);

@@ -324,13 +324,6 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
         readLine(r, layout, d.TotalClaimMode, i + 1, *line);
         d.Add(std::move(line));
     }
-    if (layout == Layout::Mitsu4 && DocumentExtension::StartsBlock(source.rest())) {
-        try {
-            DocumentExtension::Decode(d, source.rest());
-        } catch (const EFileFormatError& error) {
-            d.LoadNotice = DocumentExtension::UnreadableNotice(fileName, error.message());
-        }
-    }
 
     if (d.TotalClaimMode) {
         Int128 total = 0;
@@ -340,6 +333,13 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
             }
         }
         d.Total = Currency::fromWideRaw(total);
+    }
+    if (layout == Layout::Mitsu4 && DocumentExtension::StartsBlock(source.rest())) {
+        try {
+            DocumentExtension::Decode(d, source.rest());
+        } catch (const EFileFormatError& error) {
+            d.LoadNotice = DocumentExtension::UnreadableNotice(fileName, error.message());
+        }
     }
     if (layout == Layout::Mitsu3) {
         d.PadLines(TThEstimateObjectList::DefaultLineCount);

@@ -101,6 +101,7 @@ void TThEstimateObjectList::CalcTotal() {
         Breakdown = std::move(breakdown);
         return;
     }
+
     const Currency subTotal = WholeUnits({lineSum, 1}, SubTotalRounding, lineSum < 0);
     Currency tax;
     if (CalcPerRow) {
@@ -118,6 +119,8 @@ void TThEstimateObjectList::CalcTotal() {
     SubTotal = subTotal;
     Tax = tax;
     Total = total;
+    // Figures of a single-rate document would only go stale.
+    Breakdown = TaxBreakdown();
 }
 
 void TThEstimateObjectList::SaveToFile(const QString& path, const QString& comment) const {

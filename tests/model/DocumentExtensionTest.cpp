@@ -154,6 +154,7 @@ TEST(DocumentExtension, BodyIsTheOneWrittenWithoutTheFeature) {
 TEST(DocumentExtension, MarksOutliveTurningTheFeatureOff) {
     TThEstimateObjectList d = mixedInvoice();
     d.QualifiedInvoice = false;
+    d.CalcTotal();
     const TThEstimateObjectList back = decoded(DocumentFile::Encode(d, QString(), SavedAt));
     EXPECT_EQ(marks(back), marks(d));
     EXPECT_TRUE(back.Breakdown.Rates.empty());
