@@ -48,5 +48,8 @@ void TFormOpen::BtnOpenClick() {
         Messages::Error(this, error.message());
         return;
     }
+    if (!document_->LoadNotice.isEmpty()) {
+        Messages::Information(this, document_->LoadNotice);
+    }
     done(ResultOK);
 }
