@@ -119,6 +119,7 @@ void TFormMain::FormCreate() {
         failures.ThrowIfAny();
     });
     FEstimate.TakeTaxSettings(FConfig);
+    ShowCalcOptions();
     // The print windows read print.ini only when they open and save over it when they close,
     // so a broken one is put aside, and the user told, now.
     LoadDataFile(this, folders_.PrintIniPath(), IniFile::CheckFile,

@@ -341,6 +341,10 @@ void TFormMain::ShowCalcOptions() {
     ui_->CBUnderOne->setCurrentIndex(ListIndexOfRounding(FEstimate.TaxRounding));
     ui_->CBSubTotalUnderOne->setCurrentIndex(ListIndexOfRounding(FEstimate.SubTotalRounding));
     ui_->CBTaxIn->setChecked(FEstimate.TaxIn);
+    // A qualified invoice rounds its tax once per rate; a tax per line is not allowed there.
+    const bool perRate = FEstimate.QualifiedInvoice;
+    ui_->CBCalcUnit->setEnabled(!perRate);
+    ui_->CBCalcUnit->setToolTip(perRate ? CalcPerRowRefusal : QString());
 }
 
 void TFormMain::ConfigChange() {

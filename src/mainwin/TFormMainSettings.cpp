@@ -15,6 +15,7 @@ void TFormMain::SetUpSettingsCommands() {
 }
 
 void TFormMain::N3Click() {
+    AppWindows::FormSenderConf->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
     const bool confirmed =
         AppWindows::FormSenderConf->Execute(FCampanyManager) == TFormSenderConf::ResultOK;
     try {
@@ -41,6 +42,7 @@ void TFormMain::N4Click() {
         Messages::Error(this, error.message());
     }
     FEstimate.TakeTaxSettings(FConfig);
+    ShowCalcOptions();
     Recalculate();
     RefreshAll();
     AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);

@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "ModelError.h"
 #include "PictureButtons.h"
+#include "TThEstimateObjectList.h"
 #include "ui_TFormOpen.h"
 
 TFormOpen::TFormOpen(QWidget* parent)
