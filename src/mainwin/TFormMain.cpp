@@ -22,6 +22,8 @@
 #include "LoadFailures.h"
 #include "Messages.h"
 #include "ModelError.h"
+#include "TFormItemAdd.h"
+#include "TFormItemEdit.h"
 #include "TFormItemList.h"
 #include "TFormVersion.h"
 #include "TPngButton.h"
@@ -283,6 +285,8 @@ void TFormMain::About1Click() {
 
 void TFormMain::N2Click() {
     TFormItemList* window = AppWindows::FormItemList;
+    AppWindows::FormItemAdd->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
+    AppWindows::FormItemEdit->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
     window->Bind(FItemList, FUnitList, folders_.ItemUnitPath(), FConfig.PRINTDECIMAL);
     if (window->exec() == TFormItemList::ResultOK) {
         LoadOrReport([&] {

@@ -626,6 +626,9 @@ void TFormMain::SelectItem(int index) {
     row.EditItemName->setText(item.ItemName);
     row.MemoItemUnit->setText(item.UnitName == TThItemObject::NoUnit ? QString() : item.UnitName);
     row.MemoItemUnitPrice->setText(FormatAmount(false, item.UnitPrice));
+    if (FEstimate.QualifiedInvoice) {
+        row.CBItemReduced->setChecked(item.Reduced);
+    }
 }
 
 void TFormMain::SelectUnit(int index) {

@@ -696,4 +696,20 @@ TEST_F(ReducedMarkTest, MarkFitsBetweenTheRemarkAndTheExemptBox) {
     EXPECT_LT(head.right(), headNoTax.left());
 }
 
+TEST_F(ReducedMarkTest, AMarkedItemPickedFromTheMasterMarksTheLine) {
+    writeRootFile("ItemList.dat", "弁当,個,540,軽減\r\n");
+    TFormMain& w = startQualified();
+    selectRow(0);
+    auto* menu = control<QMenu>(QStringLiteral("PMItem"));
+    rightClick(cell("EditItemName_", 0));
+    ASSERT_TRUE(menu->isVisible());
+    ASSERT_FALSE(menu->actions().isEmpty());
+    menu->actions().at(0)->menu()->actions().at(0)->trigger();
+    menu->hide();
+    EXPECT_TRUE(control<QCheckBox>(QStringLiteral("CBItemReduced_0"))->isChecked());
+    QTest::mouseClick(cell("EditItemName_", 1), Qt::LeftButton);
+    EXPECT_EQ(w.FEstimate.Items(0).ItemName, "弁当");
+    EXPECT_TRUE(w.FEstimate.Items(0).Reduced);
+}
+
 }  // namespace
