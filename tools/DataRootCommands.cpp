@@ -22,6 +22,10 @@ template <class Owner>
 QStringList keyMembers(const Owner& owner, const std::vector<SettingKey<Owner>>& keys) {
     QStringList out;
     for (const SettingKey<Owner>& k : keys) {
+        // An optional feature's key shows once it is in use, so the listing stays as it was.
+        if (k.extension && IsAtDefault(owner, k)) {
+            continue;
+        }
         out << member(
             k.key,
             std::visit([&](auto pointer) { return JsonText::value(owner.*pointer); }, k.member));
@@ -48,6 +52,7 @@ QString profileJson(const TThCampanyInfo& profile) {
                 << member("OwnerName" + n, quote(account.OwnerName));
     }
     members << keyMembers(profile, TThCampanyInfo::OptionKeys());
+    members << keyMembers(profile, TThCampanyInfo::ExtensionKeys());
     members << member("logo", pictureJson(profile.LogoImage))
             << member("stamp", pictureJson(profile.StampImage));
     return JsonText::block(members, 2);
@@ -113,7 +118,9 @@ void RunConfig(CommandLine& arguments, const ToolContext& context, QTextStream& 
         seals << pictureJson(config.Stamp(i));
     }
     QStringList top{member(TThConfigInfo::Section,
-                           JsonText::block(keyMembers(config, TThConfigInfo::Keys()), 2)),
+                           JsonText::block(keyMembers(config, TThConfigInfo::Keys()) +
+                                               keyMembers(config, TThConfigInfo::ExtensionKeys()),
+                                           2)),
                     member("seals", JsonText::block(seals, 2, true))};
     for (int p = 0; p < TThCampanyInfoManager::Count; ++p) {
         top << member(TThCampanyInfoManager::SectionName(p), profileJson(profiles.Items(p)));

@@ -67,6 +67,28 @@ const std::vector<Field<Document>> BodyFields = {
     {"Total", &Document::Total},
 };
 
+// Written only for a qualified invoice, so other documents read as they always did.
+const std::vector<Field<Document>> QualifiedFields = {
+    {"QualifiedInvoice", &Document::QualifiedInvoice},
+    {"ReducedTaxRate", &Document::ReducedTaxRate},
+};
+
+const std::vector<Field<RateTotal>> RateFields = {
+    {"Rate", &RateTotal::Rate},
+    {"Reduced", &RateTotal::Reduced},
+    {"Base", &RateTotal::Base},
+    {"Tax", &RateTotal::Tax},
+};
+
+const std::vector<Field<TaxBreakdown>> BreakdownFields = {
+    {"HasExempt", &TaxBreakdown::HasExempt}, {"Exempt", &TaxBreakdown::Exempt},
+    {"SubTotal", &TaxBreakdown::SubTotal},   {"Tax", &TaxBreakdown::Tax},
+    {"Total", &TaxBreakdown::Total},
+};
+
+// A line's mark, written only where it is set.
+const std::vector<Field<Line>> LineMarkFields = {{"Reduced", &Line::Reduced}};
+
 const std::vector<Field<Line>> LineFields = {
     {"ItemName", &Line::ItemName},     {"Num", &Line::Num},
     {"UnitName", &Line::UnitName},     {"UnitPrice", &Line::UnitPrice},
@@ -212,9 +234,26 @@ QString DocumentToJson(const ToolDocument& loaded) {
     top << JsonText::member("Customer",
                             JsonText::inlineObject(members(d.Customer, CustomerFields)));
     top << members(d, BodyFields);
+    if (d.QualifiedInvoice) {
+        top << members(d, QualifiedFields);
+    }
+    const TaxBreakdown& b = d.Breakdown;
+    if (!b.Rates.empty() || b.HasExempt) {
+        QStringList rates;
+        for (const RateTotal& r : b.Rates) {
+            rates << JsonText::inlineObject(members(r, RateFields));
+        }
+        QStringList breakdown{JsonText::member("Rates", JsonText::block(rates, 4, true))};
+        breakdown << members(b, BreakdownFields);
+        top << JsonText::member("TaxBreakdown", JsonText::block(breakdown, 2));
+    }
     QStringList lines;
     for (int i = 0; i < d.Count(); ++i) {
-        lines << JsonText::inlineObject(members(d.Items(i), LineFields));
+        QStringList line = members(d.Items(i), LineFields);
+        if (d.Items(i).Reduced) {
+            line << members(d.Items(i), LineMarkFields);
+        }
+        lines << JsonText::inlineObject(line);
     }
     top << JsonText::member("lines", JsonText::block(lines, 2, true));
     return JsonText::block(top, 0) + u'\n';
@@ -231,8 +270,8 @@ void DocumentFromJson(ToolDocument& loaded, const QByteArray& json, const QStrin
         reader.fail(QStringLiteral("top level"), QStringLiteral("must be an object"));
     }
     const QJsonObject top = parsed.object();
-    QSet<QString> known = keysOf(HeadFields) + keysOf(BodyFields);
-    known += {"layout", "saved", "comment", "Customer", "lines"};
+    QSet<QString> known = keysOf(HeadFields) + keysOf(BodyFields) + keysOf(QualifiedFields);
+    known += {"layout", "saved", "comment", "Customer", "lines", "TaxBreakdown"};
     reader.rejectUnknown(top, known, QString());
 
     Document& d = loaded.document;
@@ -256,6 +295,36 @@ void DocumentFromJson(ToolDocument& loaded, const QByteArray& json, const QStrin
         reader.read(d.Customer, customer, CustomerFields, "Customer.");
     }
     reader.read(d, top, BodyFields, QString());
+    reader.read(d, top, QualifiedFields, QString());
+    if (top.contains("TaxBreakdown")) {
+        const QJsonObject breakdown = reader.object(top["TaxBreakdown"], "TaxBreakdown");
+        QSet<QString> breakdownKeys = keysOf(BreakdownFields);
+        breakdownKeys += "Rates";
+        reader.rejectUnknown(breakdown, breakdownKeys, "TaxBreakdown.");
+        TaxBreakdown b;
+        reader.read(b, breakdown, BreakdownFields, "TaxBreakdown.");
+        if (breakdown.contains("Rates")) {
+            if (!breakdown["Rates"].isArray()) {
+                reader.fail("TaxBreakdown.Rates", QStringLiteral("must be an array"));
+            }
+            const QJsonArray rates = breakdown["Rates"].toArray();
+            for (qsizetype i = 0; i < rates.size(); ++i) {
+                const QString where = QStringLiteral("TaxBreakdown.Rates[%1].").arg(i);
+                const QJsonObject object = reader.object(rates[i], where.chopped(1));
+                reader.rejectUnknown(object, keysOf(RateFields), where);
+                RateTotal r;
+                reader.read(r, object, RateFields, where);
+                b.Rates.push_back(r);
+            }
+        }
+        // The sums follow from the rates; those written beside them are for the reader.
+        try {
+            SumBreakdown(b, d.TaxIn);
+        } catch (const EConvertError& error) {
+            reader.fail("TaxBreakdown", error.message());
+        }
+        d.Breakdown = std::move(b);
+    }
 
     d.Clear();
     if (!top.contains("lines")) {
@@ -269,9 +338,10 @@ void DocumentFromJson(ToolDocument& loaded, const QByteArray& json, const QStrin
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString where = QStringLiteral("lines[%1].").arg(i);
         const QJsonObject object = reader.object(lines[i], where.chopped(1));
-        reader.rejectUnknown(object, keysOf(LineFields), where);
+        reader.rejectUnknown(object, keysOf(LineFields) + keysOf(LineMarkFields), where);
         auto line = std::make_unique<Line>();
         reader.read(*line, object, LineFields, where);
+        reader.read(*line, object, LineMarkFields, where);
         d.Add(std::move(line));
     }
 }

@@ -240,7 +240,7 @@ void RunPdf(CommandLine& arguments, const ToolContext& context, QTextStream& out
     ToolDocument loaded;
     LoadToolDocument(loaded, positional[1]);
     TThEstimateObjectList& document = loaded.document;
-    document.TaxRate = config.TAX;
+    document.TakeTaxSettings(config);
     document.CalcTotal();
     TSlipPdfTemplates templates(config);
     auto reportWritten = [&] {

@@ -12,7 +12,7 @@
 namespace {
 
 const ToolCommand Commands[] = {
-    {"show", "show FILE [--tax-rate R] [--per-row]",
+    {"show", "show FILE [--tax-rate R] [--per-row] [--qualified] [--reduced-rate R]",
      "recompute a document's totals and print it as JSON", RunShow},
     {"convert", "convert IN OUT [--saved \"yyyy/mm/dd hh:nn\"]",
      "convert between a document file (.MT4) and JSON (.json)", RunConvert},

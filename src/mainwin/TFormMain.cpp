@@ -22,6 +22,8 @@
 #include "LoadFailures.h"
 #include "Messages.h"
 #include "ModelError.h"
+#include "TFormItemAdd.h"
+#include "TFormItemEdit.h"
 #include "TFormItemList.h"
 #include "TFormVersion.h"
 #include "TPngButton.h"
@@ -119,7 +121,8 @@ void TFormMain::FormCreate() {
         failures.Run([&] { FCampanyManager.LoadFromFile(folders_.ConfPath()); });
         failures.ThrowIfAny();
     });
-    FEstimate.TaxRate = FConfig.TAX;
+    FEstimate.TakeTaxSettings(FConfig);
+    ShowCalcOptions();
     // The print windows read print.ini only when they open and save over it when they close,
     // so a broken one is put aside, and the user told, now.
     LoadDataFile(this, folders_.PrintIniPath(), IniFile::CheckFile,
@@ -272,6 +275,8 @@ void TFormMain::About1Click() {
 
 void TFormMain::N2Click() {
     TFormItemList* window = AppWindows::FormItemList;
+    AppWindows::FormItemAdd->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
+    AppWindows::FormItemEdit->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
     window->Bind(FItemList, FUnitList, folders_.ItemUnitPath(), FConfig.PRINTDECIMAL);
     if (window->exec() == TFormItemList::ResultOK) {
         LoadOrReport([&] {

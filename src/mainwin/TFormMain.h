@@ -31,6 +31,9 @@ class TFormMain : public QMainWindow {
     Q_OBJECT
 
   public:
+    // Why the per-line tax option cannot be chosen on a qualified invoice.
+    static inline const QString CalcPerRowRefusal = QStringLiteral(
+        "適格請求書では消費税を税率ごとに一度だけ端数処理するため、行毎の計算は選べません。");
     static inline const QString ApplicationTitle = QStringLiteral("Rokuvel Dorvani4");
 
     // FormCreate: prepares the data root and loads masters, settings and profiles from it.

@@ -156,6 +156,16 @@ void TFormMain::CreateRow(int index) {
                 });
     }
     connect(row.CBItemNoTax, &QCheckBox::clicked, this, [this, index] { TaxCheckBoxClick(index); });
+    // Between the remark and 非課税; out of the chain while hidden. Qt leaves a widget that
+    // takes no focus out of setTabOrder, so it is placed while it does.
+    row.CBItemReduced->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(row.EditItemEtc, row.CBItemReduced);
+    setTabOrder(row.CBItemReduced, row.CBItemNoTax);
+    row.CBItemReduced->installEventFilter(this);
+    EnterKeyFocus::Install(row.CBItemReduced);
+    connect(row.CBItemReduced, &QCheckBox::clicked, this,
+            [this, index] { TaxCheckBoxClick(index); });
+    row.ShowReducedMark(FEstimate.QualifiedInvoice);
     // Its figures read as every other row's do (PRINTDECIMAL) from the start.
     ShowRow(row);
     rows_.push_back(row);
@@ -223,6 +233,7 @@ void TFormMain::StoreRow(int row) {
     line.UnitName = controls.MemoItemUnit->text();
     line.Etc = controls.EditItemEtc->text();
     line.NoTax = controls.CBItemNoTax->isChecked();
+    line.Reduced = controls.CBItemReduced->isChecked();
     try {
         line.TotalPrice = ParseMoney(controls.MemoItemTotalPrice->text());
     } catch (const EConvertError&) {
@@ -341,6 +352,15 @@ void TFormMain::ShowCalcOptions() {
     ui_->CBUnderOne->setCurrentIndex(ListIndexOfRounding(FEstimate.TaxRounding));
     ui_->CBSubTotalUnderOne->setCurrentIndex(ListIndexOfRounding(FEstimate.SubTotalRounding));
     ui_->CBTaxIn->setChecked(FEstimate.TaxIn);
+    // A qualified invoice rounds its tax once per rate; a tax per line is not allowed there.
+    const bool perRate = FEstimate.QualifiedInvoice;
+    ui_->CBCalcUnit->setEnabled(!perRate);
+    ui_->CBCalcUnit->setToolTip(perRate ? CalcPerRowRefusal : QString());
+    ui_->LblHeadReduced->setVisible(perRate);
+    ui_->LblHeadEtc->resize(perRate ? 140 : 166, ui_->LblHeadEtc->height());
+    for (TItemRow& row : rows_) {
+        row.ShowReducedMark(perRate);
+    }
 }
 
 void TFormMain::ConfigChange() {
@@ -606,6 +626,9 @@ void TFormMain::SelectItem(int index) {
     row.EditItemName->setText(item.ItemName);
     row.MemoItemUnit->setText(item.UnitName == TThItemObject::NoUnit ? QString() : item.UnitName);
     row.MemoItemUnitPrice->setText(FormatAmount(false, item.UnitPrice));
+    if (FEstimate.QualifiedInvoice) {
+        row.CBItemReduced->setChecked(item.Reduced);
+    }
 }
 
 void TFormMain::SelectUnit(int index) {

@@ -15,6 +15,7 @@ void TFormMain::SetUpSettingsCommands() {
 }
 
 void TFormMain::N3Click() {
+    AppWindows::FormSenderConf->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
     const bool confirmed =
         AppWindows::FormSenderConf->Execute(FCampanyManager) == TFormSenderConf::ResultOK;
     try {
@@ -40,7 +41,8 @@ void TFormMain::N4Click() {
         // The new settings hold for this run even when the file keeps the old ones.
         Messages::Error(this, error.message());
     }
-    FEstimate.TaxRate = FConfig.TAX;
+    FEstimate.TakeTaxSettings(FConfig);
+    ShowCalcOptions();
     Recalculate();
     RefreshAll();
     AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);

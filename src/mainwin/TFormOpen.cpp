@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "ModelError.h"
 #include "PictureButtons.h"
+#include "TThEstimateObjectList.h"
 #include "ui_TFormOpen.h"
 
 TFormOpen::TFormOpen(QWidget* parent)
@@ -47,6 +48,9 @@ void TFormOpen::BtnOpenClick() {
     } catch (const EModelError& error) {
         Messages::Error(this, error.message());
         return;
+    }
+    if (!document_->LoadNotice.isEmpty()) {
+        Messages::Information(this, document_->LoadNotice);
     }
     done(ResultOK);
 }

@@ -45,6 +45,11 @@ void setTextIfChanged(Control* control, const QString& text) {
     }
 }
 
+constexpr int EtcWidth = 166;
+// The remark gives up the room the reduced mark takes, before the 非課税 box at 818.
+constexpr int EtcWidthBesideReduced = 140;
+constexpr int ReducedLeft = 790;
+
 }  // namespace
 
 TItemRow TItemRow::Create(QWidget* box, int index) {
@@ -59,8 +64,12 @@ TItemRow TItemRow::Create(QWidget* box, int index) {
     row.MemoItemUnit = textField(box, "MemoItemUnit_", index, 345, 78);
     row.MemoItemUnitPrice = numberField(box, "MemoItemUnitPrice_", index, 425, 78);
     row.MemoItemTotalPrice = numberField(box, "MemoItemTotalPrice_", index, 505, 128);
-    row.EditItemEtc = textField(box, "EditItemEtc_", index, 635, 166);
+    row.EditItemEtc = textField(box, "EditItemEtc_", index, 635, EtcWidth);
     row.CBItemNoTax = makeControl<QCheckBox>(box, "CBItemNoTax_", index, 818, top + 7, 15, 17);
+    row.CBItemReduced =
+        makeControl<QCheckBox>(box, "CBItemReduced_", index, ReducedLeft, top + 7, 15, 17);
+    row.CBItemReduced->setToolTip(QStringLiteral("軽減税率の対象"));
+    row.ShowReducedMark(false);
     for (QWidget* control : row.Inputs()) {
         control->show();
     }
@@ -68,8 +77,18 @@ TItemRow TItemRow::Create(QWidget* box, int index) {
     return row;
 }
 
+void TItemRow::ShowReducedMark(bool on) {
+    CBItemReduced->setVisible(on);
+    CBItemReduced->setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    const int width = on ? EtcWidthBesideReduced : EtcWidth;
+    if (EditItemEtc->width() != width) {
+        EditItemEtc->resize(width, EditItemEtc->height());
+    }
+}
+
 void TItemRow::Destroy() {
     delete LblItemNo;
+    delete CBItemReduced;
     for (QWidget* control : Inputs()) {
         delete control;
     }
@@ -125,5 +144,9 @@ void TItemRow::Show(const TThEstimateObject& line, const std::array<QString, 3>&
     setTextIfChanged(EditItemEtc, line.Etc);
     if (CBItemNoTax->isChecked() != line.NoTax) {
         CBItemNoTax->setChecked(line.NoTax);
+    }
+    CBItemReduced->setEnabled(figuresEnabled);
+    if (CBItemReduced->isChecked() != line.Reduced) {
+        CBItemReduced->setChecked(line.Reduced);
     }
 }

@@ -25,6 +25,8 @@ struct TItemRow {
     TSsEdit* MemoItemTotalPrice = nullptr;
     QLineEdit* EditItemEtc = nullptr;
     QCheckBox* CBItemNoTax = nullptr;
+    // The reduced-rate mark of a qualified invoice; hidden and out of the tab order otherwise.
+    QCheckBox* CBItemReduced = nullptr;
 
     // Creates the controls in box at the row's place (in content coordinates).
     static TItemRow Create(QWidget* box, int index);
@@ -38,6 +40,8 @@ struct TItemRow {
     std::array<TSsEdit*, 3> Figures() const;
 
     void SetMarked(bool marked);
+    // Shows the reduced-rate mark, making room for it beside the remark.
+    void ShowReducedMark(bool on);
     // Shows the texts and the enabled state; only controls whose state differs are touched,
     // so refreshing every row after each edit stays cheap.
     void Show(const TThEstimateObject& line, const std::array<QString, 3>& figures,

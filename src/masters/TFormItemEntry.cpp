@@ -1,5 +1,6 @@
 #include "TFormItemEntry.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -38,6 +39,12 @@ void TFormItemEntry::SetUpControls() {
                            static_cast<QWidget*>(price_)}) {
         EnterKeyFocus::Install(field);
     }
+    // Beside the price, where both entry windows have room; made here so their layouts stay.
+    reduced_ = new QCheckBox(QStringLiteral("軽減税率の対象"), this);
+    reduced_->setObjectName(QStringLiteral("CBItemReduced"));
+    reduced_->setGeometry(208, 80, 176, 22);
+    reduced_->hide();
+    setTabOrder(price_, reduced_);
     connect(name_, &QLineEdit::textChanged, this, &TFormItemEntry::updateConfirm);
     connect(unit_, &QComboBox::currentTextChanged, this, &TFormItemEntry::updateConfirm);
     connect(price_, &QLineEdit::textChanged, this, &TFormItemEntry::updateConfirm);
@@ -71,15 +78,20 @@ void TFormItemEntry::Prepare(const QString& unitPath, bool printDecimals,
     name_->setText(item.ItemName);
     unit_->setCurrentText(item.UnitName);
     price_->setText(priceText(item.UnitPrice));
+    reduced_->setChecked(item.Reduced);
     updateConfirm();
 }
 
 TThItemObject TFormItemEntry::Item() const {
-    TThItemObject item{name_->text(), unit_->currentText(), {}};
+    TThItemObject item{name_->text(), unit_->currentText(), {}, reduced_->isChecked()};
     if (!price_->text().trimmed().isEmpty()) {
         item.UnitPrice = ParseMoney(price_->text().trimmed());
     }
     return item;
+}
+
+void TFormItemEntry::SetQualifiedInvoice(bool on) {
+    reduced_->setVisible(on);
 }
 
 void TFormItemEntry::reject() {

@@ -4,6 +4,7 @@
 
 #include "TThItemObjectList.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -20,6 +21,9 @@ class TFormItemEntry : public QDialog {
     // Before each showing: the unit choices are "＜なし＞" and the units of unitPath as
     // last saved; the price shows "#,##0.##", or "#,##0.00" with printDecimals.
     void Prepare(const QString& unitPath, bool printDecimals, const TThItemObject& item);
+
+    // Shows the reduced-rate mark of a qualified invoice; hidden, the item keeps its mark.
+    void SetQualifiedInvoice(bool on);
 
     // The fields as an item; an empty price is 0. Valid after the window closed with OK.
     TThItemObject Item() const;
@@ -44,6 +48,7 @@ class TFormItemEntry : public QDialog {
     QLineEdit* name_ = nullptr;
     QComboBox* unit_ = nullptr;
     QLineEdit* price_ = nullptr;
+    QCheckBox* reduced_ = nullptr;
     QPushButton* ok_ = nullptr;
     bool printDecimals_ = false;
 };

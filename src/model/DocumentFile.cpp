@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <charconv>
-#include <cmath>
 #include <memory>
+#include <variant>
 
 #include "Clock.h"
-#include "Cp932.h"
+#include "DocumentEntryCodec.h"
+#include "DocumentExtension.h"
 #include "ModelError.h"
 #include "SaveFile.h"
 #include "TThEstimateObjectList.h"
@@ -16,249 +16,206 @@
 namespace DocumentFile {
 namespace {
 
-enum class Layout { Mitsu4, Mitsu3, Mitsu2 };
+using namespace Codec;
+using Doc = TThEstimateObjectList;
+using Cus = TThCustomerObject;
+using Line = TThEstimateObject;
 
-// What an entry holds, for messages; the line is 1-based, 0 for header entries.
-struct EntryName {
-    const char16_t* field;
-    int line = 0;
+// Which layouts hold an entry.
+enum LayoutMask : unsigned { In4 = 1, In3 = 2, In2 = 4, InAll = In4 | In3 | In2 };
 
-    QString text() const {
-        const QString name = QString::fromUtf16(field);
-        return line > 0 ? QStringLiteral("%1行目の%2").arg(line).arg(name) : name;
-    }
+unsigned maskOf(Layout layout) {
+    return layout == Layout::Mitsu4 ? In4 : layout == Layout::Mitsu3 ? In3 : In2;
+}
+
+// Where an entry stands: the five the file lists read, the rest of the common block, and the
+// entries of one mode.
+enum class Part { Header, Common, Normal, TotalClaim };
+
+enum class Kind { Magic, Saved, Mode, Comment, Text, Flag, Float, Rounding };
+
+using Member = std::variant<std::monostate, QString Doc::*, QString Cus::*, bool Doc::*,
+                            Currency Doc::*, TRoundingMode Doc::*>;
+
+struct Entry {
+    EntryName name;
+    Kind kind;
+    Part part;
+    Member member = {};
+    unsigned layouts = InAll;
 };
 
-constexpr char16_t FieldItemName[] = u"品名";
-constexpr char16_t FieldNum[] = u"数量";
-constexpr char16_t FieldUnitName[] = u"単位";
-constexpr char16_t FieldUnitPrice[] = u"単価";
-constexpr char16_t FieldTotalPrice[] = u"金額";
-constexpr char16_t FieldLineEtc[] = u"備考";
-constexpr char16_t FieldNoTax[] = u"非課税";
-constexpr char16_t FieldSubTotalRow[] = u"小計行";
-
-// The bytes an entry reader walks over: a whole file in memory, or an open device of which
-// only the first entries are read.
-class ByteSource {
-  public:
-    virtual ~ByteSource() = default;
-    virtual qint64 offset() const = 0;
-    virtual qint64 remaining() const = 0;
-    // The next n bytes (n <= remaining()); valid until the next call.
-    virtual QByteArrayView take(qint64 n) = 0;
+// Every entry before the line count, in file order: the writer, the reader and the header
+// reader all walk this one table.
+const Entry Entries[] = {
+    {{u"ファイル識別子"}, Kind::Magic, Part::Header},
+    {{u"保存日時"}, Kind::Saved, Part::Header},
+    {{u"作成モード"}, Kind::Mode, Part::Header},
+    {{u"コメント"}, Kind::Comment, Part::Header},
+    {{u"会社名１"}, Kind::Text, Part::Header, &Cus::Name1},
+    {{u"会社名２"}, Kind::Text, Part::Common, &Cus::Name2, In4},
+    {{u"会社名３"}, Kind::Text, Part::Common, &Cus::Name3, In4},
+    {{u"税込み"}, Kind::Flag, Part::Common, &Doc::TaxIn},
+    {{u"小計"}, Kind::Float, Part::Common, &Doc::SubTotal},
+    {{u"消費税"}, Kind::Float, Part::Common, &Doc::Tax},
+    {{u"お客様コード"}, Kind::Text, Part::Common, &Cus::CusCode},
+    {{u"伝票番号"}, Kind::Text, Part::Common, &Doc::SlipCode},
+    {{u"年"}, Kind::Text, Part::Common, &Doc::Year},
+    {{u"月"}, Kind::Text, Part::Common, &Doc::Month},
+    {{u"日"}, Kind::Text, Part::Common, &Doc::Day},
+    {{u"郵便番号"}, Kind::Text, Part::Common, &Cus::Zip},
+    {{u"住所１"}, Kind::Text, Part::Common, &Cus::Add1},
+    {{u"住所２"}, Kind::Text, Part::Common, &Cus::Add2},
+    {{u"電話番号"}, Kind::Text, Part::Common, &Cus::Tel},
+    {{u"FAX番号"}, Kind::Text, Part::Common, &Cus::Fax},
+    {{u"敬称"}, Kind::Text, Part::Common, &Cus::NameTitle},
+    {{u"受渡期日"}, Kind::Text, Part::Normal, &Doc::Delivery},
+    {{u"受渡期日の印刷"}, Kind::Flag, Part::Normal, &Doc::PrintDelivery},
+    {{u"納入場所"}, Kind::Text, Part::Normal, &Doc::Place},
+    {{u"納入場所の印刷"}, Kind::Flag, Part::Normal, &Doc::PrintPlace},
+    {{u"支払条件"}, Kind::Text, Part::Normal, &Doc::Condition},
+    {{u"支払条件の印刷"}, Kind::Flag, Part::Normal, &Doc::PrintCondition},
+    {{u"有効期限"}, Kind::Text, Part::Normal, &Doc::Limit},
+    {{u"有効期限の印刷"}, Kind::Flag, Part::Normal, &Doc::PrintLimit},
+    {{u"備考"}, Kind::Text, Part::Normal, &Doc::Etc},
+    {{u"メモ"}, Kind::Text, Part::Normal, &Doc::Memo},
+    // TaxIn once more; a reader keeps this one.
+    {{u"税込み"}, Kind::Flag, Part::Normal, &Doc::TaxIn},
+    {{u"消費税の端数処理"}, Kind::Rounding, Part::Normal, &Doc::TaxRounding},
+    {{u"小計の端数処理"}, Kind::Rounding, Part::Normal, &Doc::SubTotalRounding},
+    {{u"備考"}, Kind::Text, Part::TotalClaim, &Doc::Etc},
+    {{u"メモ"}, Kind::Text, Part::TotalClaim, &Doc::Memo},
 };
 
-class MemorySource final : public ByteSource {
-  public:
-    explicit MemorySource(QByteArrayView bytes) : bytes_(bytes) {}
-    qint64 offset() const override { return pos_; }
-    qint64 remaining() const override { return bytes_.size() - pos_; }
-    QByteArrayView take(qint64 n) override {
-        const QByteArrayView part = bytes_.sliced(pos_, n);
-        pos_ += n;
-        return part;
-    }
+const EntryName LineCountName{u"行数"};
 
-  private:
-    QByteArrayView bytes_;
-    qint64 pos_ = 0;
+using LineMember = std::variant<QString Line::*, Currency Line::*, bool Line::*>;
+
+struct LineEntry {
+    const char16_t* name;
+    LineMember member;
+    unsigned normal;      // layouts whose normal records hold it
+    unsigned totalClaim;  // layouts whose total-invoice records hold it
+    // Layouts whose total-invoice records have an unused string in its place.
+    unsigned spareInTotalClaim = 0;
 };
 
-class DeviceSource final : public ByteSource {
-  public:
-    // The size is asked once: for a file every question is a system call, and the file
-    // lists read thousands of headers.
-    explicit DeviceSource(QIODevice& device) : device_(device), size_(device.size()) {}
-    qint64 offset() const override { return device_.pos(); }
-    qint64 remaining() const override { return size_ - device_.pos(); }
-    QByteArrayView take(qint64 n) override {
-        buffer_.resize(n);
-        const qint64 got = device_.read(buffer_.data(), n);
-        return QByteArrayView(buffer_.constData(), got < 0 ? 0 : got);
-    }
-
-  private:
-    QIODevice& device_;
-    const qint64 size_;
-    QByteArray buffer_;
+// The entries of one line record, in file order. In MITSU2_100 a flag is a string, true
+// when it is "1".
+const LineEntry LineEntries[] = {
+    {u"品名", &Line::ItemName, InAll, InAll},    {u"数量", &Line::Num, InAll, 0},
+    {u"単位", &Line::UnitName, InAll, 0},        {u"単価", &Line::UnitPrice, InAll, 0},
+    {u"金額", &Line::TotalPrice, InAll, InAll},  {u"備考", &Line::Etc, InAll, In4 | In3, In2},
+    {u"非課税", &Line::NoTax, InAll, In4 | In3}, {u"小計行", &Line::SubTotalRow, In4, In4},
 };
 
-class EntryReader {
-  public:
-    EntryReader(ByteSource& source, const QString& fileName)
-        : source_(source), fileName_(fileName) {}
+bool inMode(Part part, bool totalClaimMode) {
+    return part == Part::Normal       ? !totalClaimMode
+           : part == Part::TotalClaim ? totalClaimMode
+                                      : true;
+}
 
-    QByteArrayView bytes(EntryName name) {
-        ++entry_;
-        start_ = source_.offset();
-        if (source_.remaining() < 4) {
-            fail(name, QStringLiteral("ファイルが途中で終わっています。"));
-        }
-        const qint32 length = littleEndian(source_.take(4));
-        if (length <= 0) {
-            return {};
-        }
-        if (length > source_.remaining()) {
-            fail(name, QStringLiteral("長さ %1 がファイルの残り %2 バイトを超えています。")
-                           .arg(length)
-                           .arg(source_.remaining()));
-        }
-        const QByteArrayView text = source_.take(length);
-        if (text.size() != length) {
-            fail(name, QStringLiteral("ファイルを最後まで読めません。"));
-        }
-        return text;
+unsigned lineMask(const LineEntry& e, bool totalClaimMode) {
+    return totalClaimMode ? e.totalClaim | e.spareInTotalClaim : e.normal;
+}
+
+int entriesPerRecord(Layout layout, bool totalClaimMode) {
+    int n = 0;
+    for (const LineEntry& e : LineEntries) {
+        n += (lineMask(e, totalClaimMode) & maskOf(layout)) != 0 ? 1 : 0;
     }
+    return n;
+}
 
-    QString string(EntryName name) {
-        const QByteArrayView raw = bytes(name);
-        try {
-            return Cp932::decode(raw);
-        } catch (const ECp932Error& error) {
-            fail(name, error.message());
+QString magicText(Layout layout) {
+    return layout == Layout::Mitsu4 ? Mitsu4 : layout == Layout::Mitsu3 ? Mitsu3 : Mitsu2;
+}
+
+// Reads the entries of the table into d, up to the line count; headerOnly stops after the
+// five the file lists show. header, when given, receives the texts only it keeps.
+Layout readEntries(EntryReader& r, Doc& d, Header* header, bool headerOnly) {
+    Layout layout = Layout::Mitsu4;
+    for (const Entry& e : Entries) {
+        if (headerOnly && e.part != Part::Header) {
+            break;
         }
-    }
-
-    bool boolean(EntryName name) {
-        const QByteArrayView raw = bytes(name).trimmed();
-        if (raw.compare("true", Qt::CaseInsensitive) == 0) {
-            return true;
+        if ((e.layouts & maskOf(layout)) == 0 || !inMode(e.part, d.TotalClaimMode)) {
+            continue;
         }
-        if (raw.compare("false", Qt::CaseInsensitive) == 0) {
-            return false;
-        }
-        // Any finite number is a boolean: zero is false, everything else true. "nan" and
-        // "inf" parse as numbers but are no answer to yes or no.
-        const QByteArrayView digits = raw.startsWith('+') ? raw.sliced(1) : raw;
-        double value = 0;
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (digits.isEmpty() || error != std::errc() || end != digits.data() + digits.size() ||
-            !std::isfinite(value)) {
-            fail(
-                name,
-                QStringLiteral("「%1」は真偽値ではありません。").arg(Cp932::decodeForMessage(raw)));
-        }
-        return value != 0;
-    }
-
-    Currency currency(EntryName name) {
-        const QByteArrayView raw = bytes(name);
-        try {
-            return Currency::fromText(Cp932::decodeForMessage(raw));
-        } catch (const EConvertError& error) {
-            fail(name, error.message());
-        }
-    }
-
-    TRoundingMode rounding(EntryName name) {
-        // Anything but a known position reads as the first, as the older programs did.
-        const QByteArrayView raw = bytes(name);
-        const int index = raw == "1" ? 1 : raw == "2" ? 2 : 0;
-        return *RoundingOfListIndex(index);
-    }
-
-    // A line count whose records of entriesPerRecord entries can fit in what is left.
-    int count(EntryName name, int entriesPerRecord) {
-        ++entry_;
-        start_ = source_.offset();
-        if (source_.remaining() < 4) {
-            fail(name, QStringLiteral("ファイルが途中で終わっています。"));
-        }
-        const qint32 lines = littleEndian(source_.take(4));
-        const qint64 smallestRecord = 4LL * entriesPerRecord;
-        if (lines < 0 || lines > source_.remaining() / smallestRecord) {
-            fail(name, QStringLiteral("行数 %1 はファイルの残り %2 バイトに収まりません。")
-                           .arg(lines)
-                           .arg(source_.remaining()));
-        }
-        return lines;
-    }
-
-    Layout magic() {
-        const EntryName name{u"ファイル識別子"};
-        const QByteArrayView raw = bytes(name);
-        if (raw == "MITSU4_100") {
-            return Layout::Mitsu4;
-        }
-        if (raw == "MITSU3_100") {
-            return Layout::Mitsu3;
-        }
-        if (raw == "MITSU2_100") {
-            return Layout::Mitsu2;
-        }
-        throw EFileFormatError(
-            QStringLiteral("「%1」は見積データのファイルではありません。").arg(fileName_));
-    }
-
-  private:
-    static qint32 littleEndian(QByteArrayView four) {
-        const auto b = [&](int i) {
-            return static_cast<quint32>(static_cast<unsigned char>(four[i]));
-        };
-        return static_cast<qint32>(b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24);
-    }
-
-    [[noreturn]] void fail(EntryName name, const QString& problem) const {
-        throw EFileFormatError(
-            QStringLiteral("「%1」は壊れています: 第%2項目（%3、オフセット %4）: %5")
-                .arg(fileName_)
-                .arg(entry_)
-                .arg(name.text())
-                .arg(start_)
-                .arg(problem));
-    }
-
-    ByteSource& source_;
-    const QString& fileName_;
-    int entry_ = 0;
-    qint64 start_ = 0;
-};
-
-class EntryWriter {
-  public:
-    explicit EntryWriter(qsizetype expectedSize) { bytes_.reserve(expectedSize); }
-
-    void string(const QString& text, EntryName name) {
-        try {
-            raw(Cp932::encode(text));
-        } catch (const ECp932Error& error) {
-            throw ECp932Error(QStringLiteral("%1: %2").arg(name.text(), error.message()));
+        switch (e.kind) {
+            case Kind::Magic:
+                layout = r.magic();
+                break;
+            case Kind::Saved:
+            case Kind::Comment:
+                // Only the file lists show them; a document reads past them undecoded.
+                if (header != nullptr) {
+                    (e.kind == Kind::Saved ? header->Saved : header->Comment) = r.string(e.name);
+                } else {
+                    r.bytes(e.name);
+                }
+                break;
+            case Kind::Mode:
+                d.TotalClaimMode =
+                    layout == Layout::Mitsu2 ? r.bytes(e.name) == "2" : r.boolean(e.name);
+                break;
+            case Kind::Text:
+                if (const auto* m = std::get_if<QString Cus::*>(&e.member)) {
+                    d.Customer.** m = r.string(e.name);
+                } else {
+                    d.*std::get<QString Doc::*>(e.member) = r.string(e.name);
+                }
+                break;
+            case Kind::Flag:
+                d.*std::get<bool Doc::*>(e.member) = r.boolean(e.name);
+                break;
+            case Kind::Float:
+                d.*std::get<Currency Doc::*>(e.member) = r.currency(e.name);
+                break;
+            case Kind::Rounding:
+                d.*std::get<TRoundingMode Doc::*>(e.member) = r.rounding(e.name);
+                break;
         }
     }
-    void raw(QByteArrayView text) {
-        count(static_cast<qint32>(text.size()));
-        bytes_.append(text);
-    }
-    void boolean(bool value) { raw(value ? "-1" : "0"); }
-    void currency(Currency value) { raw(value.toText().toLatin1()); }
-    void floating(Currency value) { raw(value.toFloatText().toLatin1()); }
-    void rounding(TRoundingMode mode) { raw(QByteArray::number(ListIndexOfRounding(mode))); }
-    void count(qint32 value) {
-        const auto v = static_cast<quint32>(value);
-        const char four[4] = {static_cast<char>(v), static_cast<char>(v >> 8),
-                              static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-        bytes_.append(four, 4);
-    }
+    return layout;
+}
 
-    QByteArray take() { return std::move(bytes_); }
-
-  private:
-    QByteArray bytes_;
-};
+void readLine(EntryReader& r, Layout layout, bool totalClaimMode, int n, Line& line) {
+    const unsigned mask = maskOf(layout);
+    for (const LineEntry& e : LineEntries) {
+        const EntryName name{e.name, n};
+        if ((e.spareInTotalClaim & mask) != 0 && totalClaimMode) {
+            r.bytes({u"予備", n});
+            continue;
+        }
+        if ((lineMask(e, totalClaimMode) & mask) == 0) {
+            continue;
+        }
+        std::visit(
+            [&](auto member) {
+                auto& field = line.*member;
+                using T = std::decay_t<decltype(field)>;
+                if constexpr (std::is_same_v<T, QString>) {
+                    field = r.string(name);
+                } else if constexpr (std::is_same_v<T, Currency>) {
+                    field = r.currency(name);
+                } else if (layout == Layout::Mitsu2) {
+                    field = r.bytes(name) == "1";
+                } else {
+                    field = r.boolean(name);
+                }
+            },
+            e.member);
+    }
+}
 
 Header readHeader(ByteSource& source, const QString& fileName) {
     EntryReader reader(source, fileName);
     Header header;
-    const Layout layout = reader.magic();
-    header.Magic = layout == Layout::Mitsu4 ? Mitsu4 : layout == Layout::Mitsu3 ? Mitsu3 : Mitsu2;
-    header.Saved = reader.string({u"保存日時"});
-    const EntryName mode{u"作成モード"};
-    header.TotalClaimMode =
-        layout == Layout::Mitsu2 ? reader.bytes(mode) == "2" : reader.boolean(mode);
-    header.Comment = reader.string({u"コメント"});
-    header.Name1 = reader.string({u"会社名１"});
+    Doc scratch;
+    header.Magic = magicText(readEntries(reader, scratch, &header, true));
+    header.TotalClaimMode = scratch.TotalClaimMode;
+    header.Name1 = scratch.Customer.Name1;
     return header;
 }
 
@@ -282,62 +239,68 @@ Header ReadHeader(const QString& path) {
 QByteArray Encode(const TThEstimateObjectList& d, const QString& comment,
                   const QDateTime& savedAt) {
     EntryWriter w(1024 + qsizetype{d.Count()} * 48);
-    const TThCustomerObject& c = d.Customer;
-    w.raw("MITSU4_100");
-    w.raw(savedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")).toLatin1());
-    w.boolean(d.TotalClaimMode);
-    w.string(comment, {u"コメント"});
-    w.string(c.Name1, {u"会社名１"});
-    w.string(c.Name2, {u"会社名２"});
-    w.string(c.Name3, {u"会社名３"});
-    w.boolean(d.TaxIn);
-    w.floating(d.SubTotal);
-    w.floating(d.Tax);
-    w.string(c.CusCode, {u"お客様コード"});
-    w.string(d.SlipCode, {u"伝票番号"});
-    w.string(d.Year, {u"年"});
-    w.string(d.Month, {u"月"});
-    w.string(d.Day, {u"日"});
-    w.string(c.Zip, {u"郵便番号"});
-    w.string(c.Add1, {u"住所１"});
-    w.string(c.Add2, {u"住所２"});
-    w.string(c.Tel, {u"電話番号"});
-    w.string(c.Fax, {u"FAX番号"});
-    w.string(c.NameTitle, {u"敬称"});
-    if (!d.TotalClaimMode) {
-        w.string(d.Delivery, {u"受渡期日"});
-        w.boolean(d.PrintDelivery);
-        w.string(d.Place, {u"納入場所"});
-        w.boolean(d.PrintPlace);
-        w.string(d.Condition, {u"支払条件"});
-        w.boolean(d.PrintCondition);
-        w.string(d.Limit, {u"有効期限"});
-        w.boolean(d.PrintLimit);
-        w.string(d.Etc, {u"備考"});
-        w.string(d.Memo, {u"メモ"});
-        w.boolean(d.TaxIn);
-        w.rounding(d.TaxRounding);
-        w.rounding(d.SubTotalRounding);
-    } else {
-        w.string(d.Etc, {u"備考"});
-        w.string(d.Memo, {u"メモ"});
+    for (const Entry& e : Entries) {
+        if ((e.layouts & In4) == 0 || !inMode(e.part, d.TotalClaimMode)) {
+            continue;
+        }
+        switch (e.kind) {
+            case Kind::Magic:
+                w.raw("MITSU4_100");
+                break;
+            case Kind::Saved:
+                w.raw(savedAt.toString(QStringLiteral("yyyy/MM/dd HH:mm")).toLatin1());
+                break;
+            case Kind::Mode:
+                w.boolean(d.TotalClaimMode);
+                break;
+            case Kind::Comment:
+                w.string(comment, e.name);
+                break;
+            case Kind::Text:
+                if (const auto* m = std::get_if<QString Cus::*>(&e.member)) {
+                    w.string(d.Customer.**m, e.name);
+                } else {
+                    w.string(d.*std::get<QString Doc::*>(e.member), e.name);
+                }
+                break;
+            case Kind::Flag:
+                w.boolean(d.*std::get<bool Doc::*>(e.member));
+                break;
+            case Kind::Float:
+                w.floating(d.*std::get<Currency Doc::*>(e.member));
+                break;
+            case Kind::Rounding:
+                w.rounding(d.*std::get<TRoundingMode Doc::*>(e.member));
+                break;
+        }
     }
     w.count(d.Count());
     for (int i = 0; i < d.Count(); ++i) {
-        const TThEstimateObject& line = d.Items(i);
-        const int n = i + 1;
-        w.string(line.ItemName, {FieldItemName, n});
-        if (!d.TotalClaimMode) {
-            w.currency(line.Num);
-            w.string(line.UnitName, {FieldUnitName, n});
-            w.currency(line.UnitPrice);
+        const Line& line = d.Items(i);
+        for (const LineEntry& e : LineEntries) {
+            if ((lineMask(e, d.TotalClaimMode) & In4) == 0) {
+                continue;
+            }
+            std::visit(
+                [&](auto member) {
+                    const auto& field = line.*member;
+                    using T = std::decay_t<decltype(field)>;
+                    if constexpr (std::is_same_v<T, QString>) {
+                        w.string(field, {e.name, i + 1});
+                    } else if constexpr (std::is_same_v<T, Currency>) {
+                        w.currency(field);
+                    } else {
+                        w.boolean(field);
+                    }
+                },
+                e.member);
         }
-        w.currency(line.TotalPrice);
-        w.string(line.Etc, {FieldLineEtc, n});
-        w.boolean(line.NoTax);
-        w.boolean(line.SubTotalRow);
     }
-    return w.take();
+    QByteArray bytes = w.take();
+    if (DocumentExtension::Needed(d)) {
+        bytes.append(DocumentExtension::Encode(d));
+    }
+    return bytes;
 }
 
 void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileName) {
@@ -347,87 +310,18 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
     TThEstimateObjectList fresh;
     fresh.TaxRate = d.TaxRate;
     fresh.CalcPerRow = d.CalcPerRow;
+    fresh.QualifiedInvoice = d.QualifiedInvoice;
+    fresh.ReducedTaxRate = d.ReducedTaxRate;
     d = std::move(fresh);
     MemorySource source(bytes);
     EntryReader r(source, fileName);
-    TThCustomerObject& c = d.Customer;
-
-    const Layout layout = r.magic();
-    r.bytes({u"保存日時"});
-    const EntryName mode{u"作成モード"};
-    d.TotalClaimMode = layout == Layout::Mitsu2 ? r.bytes(mode) == "2" : r.boolean(mode);
-    r.bytes({u"コメント"});
-    c.Name1 = r.string({u"会社名１"});
-    if (layout == Layout::Mitsu4) {
-        c.Name2 = r.string({u"会社名２"});
-        c.Name3 = r.string({u"会社名３"});
-    }
-    d.TaxIn = r.boolean({u"税込み"});
-    d.SubTotal = r.currency({u"小計"});
-    d.Tax = r.currency({u"消費税"});
-    c.CusCode = r.string({u"お客様コード"});
-    d.SlipCode = r.string({u"伝票番号"});
-    d.Year = r.string({u"年"});
-    d.Month = r.string({u"月"});
-    d.Day = r.string({u"日"});
-    c.Zip = r.string({u"郵便番号"});
-    c.Add1 = r.string({u"住所１"});
-    c.Add2 = r.string({u"住所２"});
-    c.Tel = r.string({u"電話番号"});
-    c.Fax = r.string({u"FAX番号"});
-    c.NameTitle = r.string({u"敬称"});
-    if (!d.TotalClaimMode) {
-        d.Delivery = r.string({u"受渡期日"});
-        d.PrintDelivery = r.boolean({u"受渡期日の印刷"});
-        d.Place = r.string({u"納入場所"});
-        d.PrintPlace = r.boolean({u"納入場所の印刷"});
-        d.Condition = r.string({u"支払条件"});
-        d.PrintCondition = r.boolean({u"支払条件の印刷"});
-        d.Limit = r.string({u"有効期限"});
-        d.PrintLimit = r.boolean({u"有効期限の印刷"});
-        d.Etc = r.string({u"備考"});
-        d.Memo = r.string({u"メモ"});
-        d.TaxIn = r.boolean({u"税込み"});
-        d.TaxRounding = r.rounding({u"消費税の端数処理"});
-        d.SubTotalRounding = r.rounding({u"小計の端数処理"});
-    } else {
-        d.Etc = r.string({u"備考"});
-        d.Memo = r.string({u"メモ"});
-    }
-
-    const bool subTotalRows = layout == Layout::Mitsu4;
-    int entriesPerRecord = 0;
-    if (d.TotalClaimMode) {
-        entriesPerRecord = layout == Layout::Mitsu4 ? 5 : layout == Layout::Mitsu3 ? 4 : 3;
-    } else {
-        entriesPerRecord = subTotalRows ? 8 : 7;
-    }
-    const int lines = layout == Layout::Mitsu2 ? TThEstimateObjectList::DefaultLineCount
-                                               : r.count({u"行数"}, entriesPerRecord);
+    const Layout layout = readEntries(r, d, nullptr, false);
+    const int lines = layout == Layout::Mitsu2
+                          ? TThEstimateObjectList::DefaultLineCount
+                          : r.count(LineCountName, entriesPerRecord(layout, d.TotalClaimMode));
     for (int i = 0; i < lines; ++i) {
         auto line = std::make_unique<TThEstimateObject>();
-        const int n = i + 1;
-        line->ItemName = r.string({FieldItemName, n});
-        if (!d.TotalClaimMode) {
-            line->Num = r.currency({FieldNum, n});
-            line->UnitName = r.string({FieldUnitName, n});
-            line->UnitPrice = r.currency({FieldUnitPrice, n});
-        }
-        line->TotalPrice = r.currency({FieldTotalPrice, n});
-        if (layout == Layout::Mitsu2) {
-            if (d.TotalClaimMode) {
-                r.bytes({u"予備", n});
-            } else {
-                line->Etc = r.string({FieldLineEtc, n});
-                line->NoTax = r.bytes({FieldNoTax, n}) == "1";
-            }
-        } else {
-            line->Etc = r.string({FieldLineEtc, n});
-            line->NoTax = r.boolean({FieldNoTax, n});
-            if (subTotalRows) {
-                line->SubTotalRow = r.boolean({FieldSubTotalRow, n});
-            }
-        }
+        readLine(r, layout, d.TotalClaimMode, i + 1, *line);
         d.Add(std::move(line));
     }
 
@@ -439,6 +333,13 @@ void Decode(TThEstimateObjectList& d, QByteArrayView bytes, const QString& fileN
             }
         }
         d.Total = Currency::fromWideRaw(total);
+    }
+    if (layout == Layout::Mitsu4 && DocumentExtension::StartsBlock(source.rest())) {
+        try {
+            DocumentExtension::Decode(d, source.rest());
+        } catch (const EFileFormatError& error) {
+            d.LoadNotice = DocumentExtension::UnreadableNotice(fileName, error.message());
+        }
     }
     if (layout == Layout::Mitsu3) {
         d.PadLines(TThEstimateObjectList::DefaultLineCount);

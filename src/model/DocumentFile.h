@@ -10,6 +10,12 @@ class TThEstimateObjectList;
 
 // The binary document file: length-prefixed Shift-JIS text entries. The newest layout is
 // written; it and the layouts of the two older program generations are read.
+//
+// Compatibility: the MITSU4_100 body, from the magic to the last line record, is read by
+// other programs and older installations and never changes: no entry is added, removed,
+// moved or given another meaning. Facts it cannot hold go into the extension block after the
+// last line record, which those readers never reach; a reader that cannot make sense of the
+// block ignores it and says so, and the document still loads.
 namespace DocumentFile {
 
 inline const QString Mitsu4 = QStringLiteral("MITSU4_100");

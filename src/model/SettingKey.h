@@ -20,7 +20,21 @@ struct SettingKey {
     Member member;
     Value defaultValue;
     bool written = true;  // false for keys the program reads but never writes
+    // A key of an optional feature, unknown to the files of programs without it: written only
+    // when it differs from its default or the file has it already, so that a file stays byte
+    // for byte as it was while the feature is off.
+    bool extension = false;
 };
+
+template <class Owner>
+bool IsAtDefault(const Owner& owner, const SettingKey<Owner>& k) {
+    return std::visit(
+        [&](auto member) {
+            using T = std::decay_t<decltype(owner.*member)>;
+            return owner.*member == std::get<T>(k.defaultValue);
+        },
+        k.member);
+}
 
 template <class Owner>
 void ApplyDefaults(Owner& owner, const std::vector<SettingKey<Owner>>& keys) {
@@ -70,6 +84,9 @@ void WriteKeys(const Owner& owner, const std::vector<SettingKey<Owner>>& keys, I
                const QString& section) {
     for (const SettingKey<Owner>& k : keys) {
         if (!k.written) {
+            continue;
+        }
+        if (k.extension && IsAtDefault(owner, k) && !ini.Value(section, k.key)) {
             continue;
         }
         std::visit(

@@ -10,6 +10,7 @@ using Key = SettingKey<P>;
 TThCampanyInfo::TThCampanyInfo() {
     ApplyDefaults(*this, TextKeys());
     ApplyDefaults(*this, OptionKeys());
+    ApplyDefaults(*this, ExtensionKeys());
 }
 
 const std::vector<SettingKey<TThCampanyInfo>>& TThCampanyInfo::TextKeys() {
@@ -22,6 +23,13 @@ const std::vector<SettingKey<TThCampanyInfo>>& TThCampanyInfo::TextKeys() {
         {"CampanyName3", &P::CampanyName3, QString()},
         {"ChargeName", &P::ChargeName, QString()},
         {"TelFax", &P::TelFax, QString()},
+    };
+    return keys;
+}
+
+const std::vector<SettingKey<TThCampanyInfo>>& TThCampanyInfo::ExtensionKeys() {
+    static const std::vector<Key> keys = {
+        {"RegistrationNo", &P::RegistrationNo, QString(), true, true},
     };
     return keys;
 }

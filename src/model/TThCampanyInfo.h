@@ -30,6 +30,8 @@ class TThCampanyInfo {
     QString CampanyName3;
     QString ChargeName;
     QString TelFax;
+    // Qualified-invoice registration number as the user typed it; empty when not registered.
+    QString RegistrationNo;
     bool UseLogoImage;
     QImage LogoImage;
     bool UseCampanyStamp;
@@ -68,6 +70,8 @@ class TThCampanyInfo {
     static const std::vector<SettingKey<TThCampanyInfo>>& TextKeys();
     // UseLogoImage, UseCampanyStamp and the twenty geometry values, with their defaults.
     static const std::vector<SettingKey<TThCampanyInfo>>& OptionKeys();
+    // The keys of optional features, written only once they leave their defaults.
+    static const std::vector<SettingKey<TThCampanyInfo>>& ExtensionKeys();
 
   private:
     std::array<TThPayBankAccount, BankAccountCount> accounts_;

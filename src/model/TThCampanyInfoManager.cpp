@@ -55,6 +55,7 @@ void TThCampanyInfoManager::readProfile(const IniFile& ini, int index) {
         account.OwnerName = ini.ReadString(section, bankKey("OwnerName", j), QString());
     }
     ReadKeys(profile, TThCampanyInfo::OptionKeys(), ini, section);
+    ReadKeys(profile, TThCampanyInfo::ExtensionKeys(), ini, section);
 }
 
 void TThCampanyInfoManager::SaveToFile(const QString& path) const {
@@ -70,6 +71,7 @@ void TThCampanyInfoManager::SaveToFile(const QString& path) const {
             ini.WriteString(section, bankKey("OwnerName", j), account.OwnerName);
         }
         WriteKeys(profile, TThCampanyInfo::OptionKeys(), ini, section);
+        WriteKeys(profile, TThCampanyInfo::ExtensionKeys(), ini, section);
     }
     ini.Save();
     for (int p = 0; p < Count; ++p) {

@@ -50,7 +50,15 @@ const std::vector<SettingKey<TThConfigInfo>>& TThConfigInfo::Keys() {
         {"NOTE", &C::NOTE, QStringLiteral("備考")},
         {"LINE_COLOR_ODD", &C::LINE_COLOR_ODD, 15780518},
         {"LINE_COLOR_EVEN", &C::LINE_COLOR_EVEN, 16777215},
-        {"PDF_EMBED_FONTS", &C::PDF_EMBED_FONTS, true},
+    };
+    return keys;
+}
+
+const std::vector<SettingKey<TThConfigInfo>>& TThConfigInfo::ExtensionKeys() {
+    static const std::vector<Key> keys = {
+        {"QUALIFIED_INVOICE", &C::QUALIFIED_INVOICE, false, true, true},
+        {"REDUCED_TAX", &C::REDUCED_TAX, Currency::fromUnits(8), true, true},
+        {"PDF_EMBED_FONTS", &C::PDF_EMBED_FONTS, true, true, true},
     };
     return keys;
 }
@@ -58,6 +66,7 @@ const std::vector<SettingKey<TThConfigInfo>>& TThConfigInfo::Keys() {
 TThConfigInfo::TThConfigInfo(const QString& imageFolder)
     : imageFolder_(imageFolder.endsWith(u'/') ? imageFolder : imageFolder + u'/') {
     ApplyDefaults(*this, Keys());
+    ApplyDefaults(*this, ExtensionKeys());
 }
 
 QString TThConfigInfo::StampPath(int index) const {
@@ -69,6 +78,7 @@ void TThConfigInfo::LoadFromFile(const QString& path) {
     failures.Run([&] {
         const IniFile ini = IniFile::Load(path);
         ReadKeys(*this, Keys(), ini, Section);
+        ReadKeys(*this, ExtensionKeys(), ini, Section);
         ini.ThrowIfBroken();
     });
     NameFontSize = 12;
@@ -81,6 +91,7 @@ void TThConfigInfo::LoadFromFile(const QString& path) {
 void TThConfigInfo::SaveToFile(const QString& path) const {
     IniFile ini = IniFile::Load(path);
     WriteKeys(*this, Keys(), ini, Section);
+    WriteKeys(*this, ExtensionKeys(), ini, Section);
     ini.Save();
     for (int i = 0; i < StampCount; ++i) {
         PictureFile::Store(StampPath(i), Stamp(i));

@@ -52,8 +52,11 @@ class TThConfigInfo {
     QString UNIT_PRICE;
     QString PRICE;
     QString NOTE;
-    int LINE_COLOR_ODD;    // 0x00BBGGRR
-    int LINE_COLOR_EVEN;   // 0x00BBGGRR
+    int LINE_COLOR_ODD;   // 0x00BBGGRR
+    int LINE_COLOR_EVEN;  // 0x00BBGGRR
+    // Qualified invoices (適格請求書): reduced-rate lines and tax per rate; off by default.
+    bool QUALIFIED_INVOICE;
+    Currency REDUCED_TAX;  // percent
     bool PDF_EMBED_FONTS;  // slip PDFs carry subsets of the fonts they use
 
     // Point size of the addressee's company name on slips; not kept in the file.
@@ -61,6 +64,9 @@ class TThConfigInfo {
 
     // Every key of [SETTING] in file order, with its default.
     static const std::vector<SettingKey<TThConfigInfo>>& Keys();
+    // The keys of optional features, after those; each is written only once it leaves its
+    // default, so a file stays as it was while they are off.
+    static const std::vector<SettingKey<TThConfigInfo>>& ExtensionKeys();
 
     QImage& Stamp(int index) { return stamps_.at(static_cast<size_t>(index)); }
     const QImage& Stamp(int index) const { return stamps_.at(static_cast<size_t>(index)); }

@@ -14,6 +14,9 @@ struct TThEstimateObject {
     QString Etc;
     bool NoTax = false;
     bool SubTotalRow = false;
+    // Taxed at the document's reduced rate; meaningful only on a taxable line (not NoTax, not a
+    // subtotal row) and only while the document is a qualified invoice.
+    bool Reduced = false;
 
     // True when the line holds no input; the flags are not looked at.
     bool Uninput() const;

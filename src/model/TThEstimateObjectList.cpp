@@ -5,6 +5,7 @@
 
 #include "DocumentFile.h"
 #include "ModelError.h"
+#include "TThConfigInfo.h"
 
 namespace {
 
@@ -41,6 +42,12 @@ Currency WholeUnits(Fraction rawValue, TRoundingMode mode, bool roundOffNegative
 }
 
 }  // namespace
+
+void TThEstimateObjectList::TakeTaxSettings(const TThConfigInfo& settings) {
+    TaxRate = settings.TAX;
+    QualifiedInvoice = settings.QUALIFIED_INVOICE;
+    ReducedTaxRate = settings.REDUCED_TAX;
+}
 
 void TThEstimateObjectList::PadLines(int count) {
     while (Count() < count) {
@@ -83,6 +90,18 @@ void TThEstimateObjectList::CalcTotal() {
         lineSum += amount;
         group += amount;
     }
+    if (QualifiedInvoice) {
+        TaxBreakdown breakdown = CalcTaxBreakdown(*this);
+        for (const auto& [line, sum] : groupSums) {
+            line->TotalPrice = sum;
+        }
+        SubTotal = breakdown.SubTotal;
+        Tax = breakdown.Tax;
+        Total = breakdown.Total;
+        Breakdown = std::move(breakdown);
+        return;
+    }
+
     const Currency subTotal = WholeUnits({lineSum, 1}, SubTotalRounding, lineSum < 0);
     Currency tax;
     if (CalcPerRow) {
@@ -100,6 +119,8 @@ void TThEstimateObjectList::CalcTotal() {
     SubTotal = subTotal;
     Tax = tax;
     Total = total;
+    // Figures of a single-rate document would only go stale.
+    Breakdown = TaxBreakdown();
 }
 
 void TThEstimateObjectList::SaveToFile(const QString& path, const QString& comment) const {

@@ -7,6 +7,12 @@
 #include "ModelError.h"
 #include "TextFile.h"
 
+namespace {
+
+const QString ReducedField = QStringLiteral("軽減");
+
+}  // namespace
+
 void TThItemObjectList::LoadFromFile(const QString& path) {
     Clear();
     if (!QFileInfo::exists(path)) {
@@ -28,6 +34,7 @@ void TThItemObjectList::LoadFromFile(const QString& path) {
                 item->UnitPrice = Currency();  // an unreadable price counts as 0
             }
         }
+        item->Reduced = f.size() > 3 && f[3] == ReducedField;
         Add(std::move(item));
     }
     file.ThrowIfBroken();
@@ -41,7 +48,11 @@ void TThItemObjectList::SaveToFile(const QString& path) const {
     QStringList lines;
     for (int i = 0; i < Count(); ++i) {
         const TThItemObject& item = Items(i);
-        lines << CsvLine::Join({item.ItemName, item.UnitName, item.UnitPrice.toText()});
+        QStringList fields{item.ItemName, item.UnitName, item.UnitPrice.toText()};
+        if (item.Reduced) {
+            fields << ReducedField;
+        }
+        lines << CsvLine::Join(fields);
     }
     GuardBeforeReplacing(path, CheckFile);
     TextFile::WriteLines(path, lines);

@@ -13,11 +13,15 @@ struct TThItemObject {
     QString ItemName;
     QString UnitName;
     Currency UnitPrice;
+    // Picked into a qualified invoice, the line is taxed at the reduced rate.
+    bool Reduced = false;
 
     friend bool operator==(const TThItemObject&, const TThItemObject&) = default;
 };
 
-// The item master, "ItemList.dat": CSV lines of name, unit and unit price.
+// The item master, "ItemList.dat": CSV lines of name, unit and unit price. A marked item
+// has a fourth field "軽減"; readers of three fields pass over it, and a file without
+// marked items is exactly as before.
 class TThItemObjectList : public OwnedList<TThItemObject> {
   public:
     // Replaces the list by the file's items; an absent file leaves the list empty. A broken

@@ -9,5 +9,6 @@ class TThEstimateObjectList;
 // document holds are appended; the customer comes from the first file; TaxIn is set when
 // one file has it; SubTotal, Tax and Total are the sums. Every file is read before the
 // document is touched, so a file that cannot be read throws EFileError naming it and the
-// document stays as it was.
+// document stays as it was. For a qualified invoice the sums come per rate from the files'
+// own per-rate figures, with the tax rounded once per rate on the summed bases.
 void BuildTotalClaim(TThEstimateObjectList& document, const QStringList& paths);

@@ -88,6 +88,12 @@ TFormConf::TFormConf(QWidget* parent)
     SettingsWindow::SetUp(this);
     ui_->EdtTax->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
     CharacterFilter::Install(ui_->EdtTax, QStringLiteral("0123456789."));
+    ui_->EdtReducedTax->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    CharacterFilter::Install(ui_->EdtReducedTax, QStringLiteral("0123456789."));
+    // The reduced rate means something only for a qualified invoice; hidden otherwise, the
+    // window stays as it always was.
+    connect(ui_->CBQualifiedInvoice, &QCheckBox::toggled, this,
+            [this](bool on) { ShowReducedTax(on); });
 
     using SettingsWindow::Wire;
     Wire(ui_->BtnOK, ui_->PNGBtnOK, [this] { BtnOKClick(); });
@@ -133,6 +139,9 @@ void TFormConf::FillControls() {
     const TThConfigInfo& c = *config_;
     ui_->EdtTax->setText(c.TAX.toText());
     ui_->CBMonetary->setCurrentIndex(ui_->CBMonetary->findText(c.MONETARY));
+    ui_->CBQualifiedInvoice->setChecked(c.QUALIFIED_INVOICE);
+    ui_->EdtReducedTax->setText(c.REDUCED_TAX.toText());
+    ShowReducedTax(c.QUALIFIED_INVOICE);
     for (const auto& s : Switches) {
         findChild<QCheckBox*>(QLatin1String(s.control))->setChecked(c.*s.member);
     }
@@ -153,6 +162,14 @@ bool TFormConf::CheckControls() {
         SettingsFields::ParseTaxRate(ui_->EdtTax->text());
     } catch (const EModelError& error) {
         SettingsFields::Refuse(this, ui_->EdtTax, QStringLiteral("消費税率"), error.message());
+        return false;
+    }
+    try {
+        SettingsFields::ParseTaxRate(ui_->EdtReducedTax->text());
+    } catch (const EModelError& error) {
+        ui_->CBQualifiedInvoice->setChecked(true);
+        SettingsFields::Refuse(this, ui_->EdtReducedTax, QStringLiteral("軽減税率"),
+                               error.message());
         return false;
     }
     if (ui_->CBMonetary->currentIndex() < 0) {
@@ -176,6 +193,8 @@ void TFormConf::StoreControls() {
     TThConfigInfo& c = *config_;
     c.TAX = SettingsFields::ParseTaxRate(ui_->EdtTax->text());
     c.MONETARY = ui_->CBMonetary->currentText();
+    c.QUALIFIED_INVOICE = ui_->CBQualifiedInvoice->isChecked();
+    c.REDUCED_TAX = SettingsFields::ParseTaxRate(ui_->EdtReducedTax->text());
     for (const auto& s : Switches) {
         c.*s.member = findChild<QCheckBox*>(QLatin1String(s.control))->isChecked();
     }
@@ -228,4 +247,10 @@ void TFormConf::ShowStamp(int index, const QImage& picture) {
     findChild<TPictureFrame*>(QStringLiteral("ImgPStamp") + number)->SetPicture(picture);
     findChild<QPushButton*>(QStringLiteral("BtnPStampDelete") + number)
         ->setEnabled(!picture.isNull());
+}
+
+void TFormConf::ShowReducedTax(bool on) {
+    ui_->LblReducedTax->setVisible(on);
+    ui_->EdtReducedTax->setVisible(on);
+    ui_->LblReducedTaxPercent->setVisible(on);
 }

@@ -51,6 +51,7 @@ class TFormConf : public QDialog {
 
     void BtnOKClick();
     void ChangeColor(TColorSwatch* swatch);
+    void ShowReducedTax(bool on);
     void RegisterStamp(int index);
     void DeleteStamp(int index);
     void ShowStamp(int index, const QImage& picture);

@@ -10,6 +10,7 @@
 #include "IniFile.h"
 #include "Messages.h"
 #include "ModelError.h"
+#include "RegistrationNo.h"
 #include "SettingsFields.h"
 #include "SettingsWindow.h"
 #include "TPictureFrame.h"
@@ -112,6 +113,8 @@ TFormSenderConf::TFormSenderConf(QWidget* parent)
         CharacterFilter::Install(field, QStringLiteral("0123456789-."));
     }
     ui_->EdtZip->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    ui_->EdtRegistrationNo->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    SetQualifiedInvoice(false);
 
     auto* profiles = new QButtonGroup(this);
     for (QRadioButton* button :
@@ -156,6 +159,7 @@ void TFormSenderConf::FillControls() {
     ForEachText(*this, profile, [](QLineEdit* field, const QString& text, const QString&) {
         field->setText(text);
     });
+    ui_->EdtRegistrationNo->setText(profile.RegistrationNo);
     ui_->CBLogoUse->setChecked(profile.UseLogoImage);
     ui_->CBStampUse->setChecked(profile.UseCampanyStamp);
     for (const auto& g : GeometryFields) {
@@ -181,7 +185,7 @@ bool TFormSenderConf::CheckControls() {
             valid = false;
         }
     });
-    if (!valid) {
+    if (!valid || !CheckRegistrationNo()) {
         return false;
     }
     for (const auto& g : GeometryFields) {
@@ -201,6 +205,9 @@ void TFormSenderConf::StoreControls() {
     TThCampanyInfo& profile = Profile();
     ForEachText(*this, profile,
                 [](QLineEdit* field, QString& text, const QString&) { text = field->text(); });
+    if (!ui_->EdtRegistrationNo->isHidden()) {
+        profile.RegistrationNo = RegistrationNo::Normalize(ui_->EdtRegistrationNo->text());
+    }
     profile.UseLogoImage = ui_->CBLogoUse->isChecked();
     profile.UseCampanyStamp = ui_->CBStampUse->isChecked();
     for (const auto& g : GeometryFields) {
@@ -209,6 +216,36 @@ void TFormSenderConf::StoreControls() {
     }
     profile.LogoImage = ui_->ImgLogo->Picture();
     profile.StampImage = ui_->ImgStamp->Picture();
+}
+
+void TFormSenderConf::SetQualifiedInvoice(bool on) {
+    ui_->LblRegistrationNo->setHidden(!on);
+    ui_->EdtRegistrationNo->setHidden(!on);
+}
+
+bool TFormSenderConf::CheckRegistrationNo() {
+    QLineEdit* field = ui_->EdtRegistrationNo;
+    if (field->isHidden()) {
+        return true;
+    }
+    const QString number = RegistrationNo::Normalize(field->text());
+    const RegistrationNo::Check check = RegistrationNo::Verify(number);
+    if (check.status == RegistrationNo::Status::Malformed) {
+        SettingsFields::Refuse(this, field, QStringLiteral("登録番号"),
+                               QStringLiteral("「T」に続けて13桁の数字を入力してください。"));
+        return false;
+    }
+    // Said once, when the number is new: it is stored as typed all the same, since not every
+    // registered sole proprietor's number is checked this way.
+    if (check.status == RegistrationNo::Status::WrongCheckDigit &&
+        number != Profile().RegistrationNo) {
+        Messages::Information(
+            this, QStringLiteral("登録番号「%1」の先頭の数字（チェックデジット）は %2 のはずです。"
+                                 "番号をお確かめください。このまま保存します。")
+                      .arg(number)
+                      .arg(check.expectedDigit));
+    }
+    return true;
 }
 
 void TFormSenderConf::RBCustomerInfoClick(int number) {

@@ -30,6 +30,8 @@ class TFormSenderConf : public QDialog {
     // the window modally and returns the ModalResult.
     void Bind(TThCampanyInfoManager& manager);
     int Execute(TThCampanyInfoManager& manager);
+    // Shows the registration number field of a qualified-invoice issuer; hidden by default.
+    void SetQualifiedInvoice(bool on);
 
     // 1 to 3.
     int ProfileOnScreen() const { return profile_; }
@@ -44,6 +46,7 @@ class TFormSenderConf : public QDialog {
     void FillControls();
     // False, after telling the user and focusing the field, when a field cannot be stored.
     bool CheckControls();
+    bool CheckRegistrationNo();
     void StoreControls();
 
     void RBCustomerInfoClick(int number);

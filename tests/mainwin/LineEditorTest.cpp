@@ -623,3 +623,93 @@ TEST_F(LineEditorTest, ACharacterCp932CannotHoldIsNamedWhenTheFieldIsLeft) {
 }
 
 }  // namespace
+
+namespace {
+
+class ReducedMarkTest : public LineEditorTest {
+  protected:
+    TFormMain& startQualified() {
+        writeRootFile("conf.ini", "[SETTING]\r\nTAX=10\r\nQUALIFIED_INVOICE=1\r\n");
+        return startOnContents();
+    }
+};
+
+TEST_F(ReducedMarkTest, HiddenAndOutOfTheTabOrderWhileOff) {
+    startOnContents();
+    EXPECT_TRUE(control<QCheckBox>(QStringLiteral("CBItemReduced_0"))->isHidden());
+    EXPECT_TRUE(control<QLabel>(QStringLiteral("LblHeadReduced"))->isHidden());
+    EXPECT_EQ(cell("EditItemEtc_", 0)->width(), 166);
+    EXPECT_TRUE(control<QComboBox>(QStringLiteral("CBCalcUnit"))->isEnabled());
+}
+
+TEST_F(ReducedMarkTest, ReachedByTabMarksTheLineAndTaxesItAtTheReducedRate) {
+    TFormMain& w = startQualified();
+    QCheckBox* mark = control<QCheckBox>(QStringLiteral("CBItemReduced_1"));
+    EXPECT_FALSE(mark->isHidden());
+    EXPECT_FALSE(control<QLabel>(QStringLiteral("LblHeadReduced"))->isHidden());
+
+    // Tab goes from the remark to the mark, then to 非課税.
+    QWidget* at = cell("EditItemEtc_", 1);
+    QStringList walked;
+    for (int i = 0; i < 3; ++i) {
+        at = at->nextInFocusChain();
+        while (at->focusPolicy() == Qt::NoFocus || at->isHidden()) {
+            at = at->nextInFocusChain();
+        }
+        walked << at->objectName();
+    }
+    EXPECT_EQ(walked, QStringList({"CBItemReduced_1", "CBItemNoTax_1", "EditItemName_2"}));
+
+    typeLine(0, QStringLiteral("事務用品"), "3", "105");
+    typeLine(1, QStringLiteral("弁当"), "1", "1080");
+    mark->setFocus();
+    QTest::keyClick(mark, Qt::Key_Space);
+    EXPECT_TRUE(w.FEstimate.Items(1).Reduced);
+    // 10 %: 315 → 31; 8 %: 1080 → 86.
+    EXPECT_EQ(text("MMTax"), "117");
+    EXPECT_EQ(text("EdGrandTotal"), "1,512");
+    ASSERT_EQ(w.FEstimate.Breakdown.Rates.size(), 2U);
+
+    // The per-line option cannot be chosen, and says why.
+    auto* perRow = control<QComboBox>(QStringLiteral("CBCalcUnit"));
+    EXPECT_FALSE(perRow->isEnabled());
+    EXPECT_EQ(perRow->toolTip(), TFormMain::CalcPerRowRefusal);
+}
+
+// The mark fits between the remark and 非課税, inside the rows' box.
+TEST_F(ReducedMarkTest, MarkFitsBetweenTheRemarkAndTheExemptBox) {
+    startQualified();
+    for (int row : {0, 99}) {
+        const QRect etc = cell("EditItemEtc_", row)->geometry();
+        const QRect mark =
+            control<QCheckBox>(QStringLiteral("CBItemReduced_%1").arg(row))->geometry();
+        const QRect noTax =
+            control<QCheckBox>(QStringLiteral("CBItemNoTax_%1").arg(row))->geometry();
+        EXPECT_LT(etc.right(), mark.left());
+        EXPECT_LT(mark.right(), noTax.left());
+        EXPECT_EQ(mark.top(), noTax.top());
+    }
+    const QRect headEtc = control<QLabel>(QStringLiteral("LblHeadEtc"))->geometry();
+    const QRect head = control<QLabel>(QStringLiteral("LblHeadReduced"))->geometry();
+    const QRect headNoTax = control<QLabel>(QStringLiteral("LblHeadNoTax"))->geometry();
+    EXPECT_LT(headEtc.right(), head.left());
+    EXPECT_LT(head.right(), headNoTax.left());
+}
+
+TEST_F(ReducedMarkTest, AMarkedItemPickedFromTheMasterMarksTheLine) {
+    writeRootFile("ItemList.dat", "弁当,個,540,軽減\r\n");
+    TFormMain& w = startQualified();
+    selectRow(0);
+    auto* menu = control<QMenu>(QStringLiteral("PMItem"));
+    rightClick(cell("EditItemName_", 0));
+    ASSERT_TRUE(menu->isVisible());
+    ASSERT_FALSE(menu->actions().isEmpty());
+    menu->actions().at(0)->menu()->actions().at(0)->trigger();
+    menu->hide();
+    EXPECT_TRUE(control<QCheckBox>(QStringLiteral("CBItemReduced_0"))->isChecked());
+    QTest::mouseClick(cell("EditItemName_", 1), Qt::LeftButton);
+    EXPECT_EQ(w.FEstimate.Items(0).ItemName, "弁当");
+    EXPECT_TRUE(w.FEstimate.Items(0).Reduced);
+}
+
+}  // namespace

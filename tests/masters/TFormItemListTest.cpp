@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -354,6 +355,36 @@ TEST_F(TFormItemListTest, ConfirmingKeepsTheFullPriceAndRefusesABrokenOne) {
     ASSERT_EQ(items.Count(), 3);
     EXPECT_EQ(items.Items(2).UnitPrice, Currency::fromText(u"1234.5678"))
         << "four decimals survive, although the field shows two";
+}
+
+}  // namespace
+
+namespace {
+
+// Hidden, the mark is kept through an edit; shown, it is set and cleared in the window.
+TEST(ItemEntryReducedMark, KeptWhileHiddenAndEditedWhileShown) {
+    MessageLog messages;
+    TempDir temp;
+    const QString unitPath = temp.path(QStringLiteral("ItemUnit.dat"));
+    for (TFormItemEntry* window :
+         std::initializer_list<TFormItemEntry*>{new TFormItemAdd, new TFormItemEdit}) {
+        std::unique_ptr<TFormItemEntry> owned(window);
+        auto* mark = control<QCheckBox>(window, "CBItemReduced");
+        window->Prepare(unitPath, false, {"弁当", "個", Currency::fromUnits(540), true});
+        window->show();
+        EXPECT_TRUE(mark->isHidden());
+        EXPECT_TRUE(window->Item().Reduced);
+
+        window->SetQualifiedInvoice(true);
+        EXPECT_FALSE(mark->isHidden());
+        EXPECT_TRUE(mark->isChecked());
+        QTest::mouseClick(mark, Qt::LeftButton);
+        EXPECT_FALSE(window->Item().Reduced);
+        const QRect price = control<QLineEdit>(window, "EdtItemPrice")->geometry();
+        EXPECT_LT(price.right(), mark->geometry().left());
+        EXPECT_LE(mark->geometry().right(), window->width());
+        window->hide();
+    }
 }
 
 }  // namespace

@@ -191,3 +191,25 @@ TEST(UnitList, EmptyUnitsSurviveAndAFinalBreakAddsNone) {
 }
 
 }  // namespace
+
+namespace {
+
+// A marked item carries a fourth field that readers of three pass over; unmarked items are
+// written exactly as before.
+TEST(ItemList, ReducedMarkIsAFourthFieldOnlyWhereSet) {
+    TempDir dir;
+    const QString path = dir.path("ItemList.dat");
+    writeFileBytes(path, Cp932::encode("弁当,個,540,軽減\r\n事務用品,個,100\r\nお茶,本,150,x\r\n"));
+    TThItemObjectList items;
+    items.LoadFromFile(path);
+    ASSERT_EQ(items.Count(), 3);
+    EXPECT_TRUE(items.Items(0).Reduced);
+    EXPECT_EQ(items.Items(0).UnitPrice, Currency::fromUnits(540));
+    EXPECT_FALSE(items.Items(1).Reduced);
+    EXPECT_FALSE(items.Items(2).Reduced);
+    items.SaveToFile(path);
+    EXPECT_EQ(Cp932::decode(readFileBytes(path)),
+              "弁当,個,540,軽減\r\n事務用品,個,100\r\nお茶,本,150\r\n");
+}
+
+}  // namespace

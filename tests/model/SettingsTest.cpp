@@ -65,10 +65,10 @@ TEST(ConfigInfo, KeysAreInFileOrder) {
     for (const auto& key : TThConfigInfo::Keys()) {
         keys << key.key;
     }
-    EXPECT_EQ(keys.size(), 37);
+    EXPECT_EQ(keys.size(), 36);
     EXPECT_EQ(keys.first(), "TAX");
     EXPECT_EQ(keys.indexOf("FAX_TITLE"), keys.indexOf("RECEIPT_MSG") + 1);
-    EXPECT_EQ(keys.last(), "PDF_EMBED_FONTS");
+    EXPECT_EQ(keys.last(), "LINE_COLOR_EVEN");
 }
 
 TEST(ConfigInfo, TypedReadsFallBackOnBadValues) {
@@ -313,6 +313,69 @@ TEST(CampanyInfo, SettingsSavedBesideProfilesLeaveThemUnchanged) {
     TThCampanyInfoManager reread(dir.root());
     reread.LoadFromFile(dir.path("conf.ini"));
     EXPECT_EQ(reread.Items(2).ChargeName, "山田");
+}
+
+}  // namespace
+
+namespace {
+
+// The keys of optional features never show up in a file while they are at their defaults, so
+// the file of a user who never turns them on stays byte for byte as it was.
+TEST(ExtensionKeys, AreWrittenOnlyOnceTheyLeaveTheirDefaults) {
+    TempDir dir;
+    const char* before = "[SETTING]\r\nTAX=10\r\n[CAMPANY_INFO0]\r\nZipNo=100-0001\r\n";
+    writeConf(dir, before);
+    TThConfigInfo config(dir.root());
+    config.LoadFromFile(dir.path("conf.ini"));
+    EXPECT_FALSE(config.QUALIFIED_INVOICE);
+    EXPECT_EQ(config.REDUCED_TAX, Currency::fromUnits(8));
+    config.SaveToFile(dir.path("conf.ini"));
+    TThCampanyInfoManager profiles(dir.root());
+    profiles.LoadFromFile(dir.path("conf.ini"));
+    profiles.SaveToFile(dir.path("conf.ini"));
+    QString text = confText(dir);
+    EXPECT_FALSE(text.contains("QUALIFIED_INVOICE")) << text.toStdString();
+    EXPECT_FALSE(text.contains("REDUCED_TAX"));
+    EXPECT_FALSE(text.contains("RegistrationNo"));
+    EXPECT_FALSE(text.contains("PDF_EMBED_FONTS"));
+
+    config.QUALIFIED_INVOICE = true;
+    config.SaveToFile(dir.path("conf.ini"));
+    profiles.Items(2).RegistrationNo = "T7123456789012";
+    profiles.SaveToFile(dir.path("conf.ini"));
+    text = confText(dir);
+    EXPECT_TRUE(text.contains("\r\nQUALIFIED_INVOICE=1\r\n")) << text.toStdString();
+    EXPECT_FALSE(text.contains("REDUCED_TAX"));
+    EXPECT_EQ(text.count("RegistrationNo"), 1);
+    EXPECT_TRUE(text.contains("[CAMPANY_INFO2]"));
+
+    TThConfigInfo reread(dir.root());
+    reread.LoadFromFile(dir.path("conf.ini"));
+    EXPECT_TRUE(reread.QUALIFIED_INVOICE);
+    TThCampanyInfoManager rereadProfiles(dir.root());
+    rereadProfiles.LoadFromFile(dir.path("conf.ini"));
+    EXPECT_EQ(rereadProfiles.Items(2).RegistrationNo, "T7123456789012");
+
+    // Turned off again, the key that is there now says so.
+    reread.QUALIFIED_INVOICE = false;
+    reread.REDUCED_TAX = Currency::fromText(u"7.5");
+    reread.SaveToFile(dir.path("conf.ini"));
+    text = confText(dir);
+    EXPECT_TRUE(text.contains("\r\nQUALIFIED_INVOICE=0\r\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\r\nREDUCED_TAX=7.5\r\n"));
+    TThConfigInfo third(dir.root());
+    third.LoadFromFile(dir.path("conf.ini"));
+    EXPECT_FALSE(third.QUALIFIED_INVOICE);
+    EXPECT_EQ(third.REDUCED_TAX, Currency::fromText(u"7.5"));
+}
+
+TEST(ExtensionKeys, BadReducedRateFallsBackToEight) {
+    TempDir dir;
+    writeConf(dir, "[SETTING]\r\nQUALIFIED_INVOICE=1\r\nREDUCED_TAX=abc\r\n");
+    TThConfigInfo config(dir.root());
+    config.LoadFromFile(dir.path("conf.ini"));
+    EXPECT_TRUE(config.QUALIFIED_INVOICE);
+    EXPECT_EQ(config.REDUCED_TAX, Currency::fromUnits(8));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <map>
 #include <optional>
 
 #include "TypeText.h"
@@ -439,6 +440,57 @@ TEST_F(TFormConfTest, ACancelledPictureDialogChangesNothing) {
     EXPECT_TRUE(frame(6)->Picture().isNull());
     EXPECT_FALSE(canDelete(6));
     EXPECT_TRUE(messages.Texts.isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TFormConfTest, QualifiedInvoiceSwitchShowsTheReducedRateAndStoresBoth) {
+    openOn(config);
+    QCheckBox* box = control<QCheckBox>("CBQualifiedInvoice");
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_TRUE(field("EdtReducedTax")->isHidden()) << "the window is as it was while off";
+    EXPECT_TRUE(control("LblReducedTax")->isHidden());
+    EXPECT_EQ(field("EdtReducedTax")->text(), "8");
+
+    enter("CBQualifiedInvoice", "1");
+    EXPECT_FALSE(field("EdtReducedTax")->isHidden());
+    enter("EdtReducedTax", "6.5");
+    click("PNGBtnOK");
+    EXPECT_EQ(form.result(), TFormConf::ResultOK);
+    EXPECT_TRUE(config.QUALIFIED_INVOICE);
+    EXPECT_EQ(config.REDUCED_TAX, Currency::fromText(u"6.5"));
+
+    config.SaveToFile(confPath());
+    const IniFile saved = IniFile::Load(confPath());
+    EXPECT_EQ(saved.ReadString("SETTING", "QUALIFIED_INVOICE", "-"), "1");
+    EXPECT_EQ(saved.ReadString("SETTING", "REDUCED_TAX", "-"), "6.5");
+
+    form.Bind(config);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(field("EdtReducedTax")->text(), "6.5");
+}
+
+TEST_F(TFormConfTest, EveryExtensionKeyHasAControl) {
+    const std::map<QString, const char*> controls = {{"QUALIFIED_INVOICE", "CBQualifiedInvoice"},
+                                                     {"REDUCED_TAX", "EdtReducedTax"}};
+    for (const auto& key : TThConfigInfo::ExtensionKeys()) {
+        ASSERT_TRUE(controls.contains(key.key)) << key.key.toStdString();
+        EXPECT_NE(control(controls.at(key.key)), nullptr);
+    }
+}
+
+TEST_F(TFormConfTest, BadReducedRateIsRefusedAndShown) {
+    openOn(config);
+    enter("CBQualifiedInvoice", "1");
+    field("EdtReducedTax")->setText("");
+    click("PNGBtnOK");
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(messages.Texts.size(), 1);
+    EXPECT_TRUE(messages.Texts.first().contains("軽減税率"))
+        << messages.Texts.first().toStdString();
+    EXPECT_FALSE(config.QUALIFIED_INVOICE);
 }
 
 }  // namespace

@@ -432,3 +432,64 @@ TEST_F(TFormSenderConfTest, CancelClosesWithCancel) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TFormSenderConfTest, RegistrationNumberOnlyWhileQualifiedInvoicesAreOn) {
+    openForm();
+    EXPECT_TRUE(field("EdtRegistrationNo")->isHidden());
+    EXPECT_TRUE(control("LblRegistrationNo")->isHidden());
+    click("PNGBtnOK");
+    EXPECT_EQ(manager.Items(0).RegistrationNo, QString());
+}
+
+TEST_F(TFormSenderConfTest, RegistrationNumberIsNormalizedCheckedAndStored) {
+    struct Case {
+        const char* typed;
+        const char* stored;  // nullptr: refused
+        const char* message;
+    };
+    for (const Case& c : {
+             Case{"Ｔ７１２３-４５６７-８９０１２", "T7123456789012", nullptr},
+             Case{"T8123456789012", "T8123456789012", "は 7 のはず"},
+             Case{"T712345678901", nullptr, "13桁"},
+             Case{"", "", nullptr},
+         }) {
+        manager.Items(0).RegistrationNo.clear();
+        messages.Texts.clear();
+        form.SetQualifiedInvoice(true);
+        openForm();
+        EXPECT_FALSE(field("EdtRegistrationNo")->isHidden());
+        type("EdtRegistrationNo", QString::fromUtf8(c.typed));
+        click("PNGBtnOK");
+        if (c.stored == nullptr) {
+            EXPECT_TRUE(form.isVisible()) << c.typed;
+            EXPECT_EQ(manager.Items(0).RegistrationNo, QString()) << c.typed;
+            form.reject();
+        } else {
+            EXPECT_EQ(form.result(), TFormSenderConf::ResultOK) << c.typed;
+            EXPECT_EQ(manager.Items(0).RegistrationNo, QString::fromUtf8(c.stored)) << c.typed;
+        }
+        if (c.message == nullptr) {
+            EXPECT_TRUE(messages.Texts.isEmpty()) << c.typed;
+        } else {
+            ASSERT_EQ(messages.Texts.size(), 1) << c.typed;
+            EXPECT_TRUE(messages.Texts.first().contains(QString::fromUtf8(c.message)))
+                << messages.Texts.first().toStdString();
+        }
+    }
+}
+
+// The warning is given when the number is typed, not each time the window checks it.
+TEST_F(TFormSenderConfTest, StoredMismatchIsNotWarnedAgain) {
+    manager.Items(0).RegistrationNo = "T8123456789012";
+    form.SetQualifiedInvoice(true);
+    openForm();
+    chooseProfile(2);
+    chooseProfile(1);
+    click("PNGBtnOK");
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join('\n').toStdString();
+    EXPECT_EQ(manager.Items(0).RegistrationNo, "T8123456789012");
+}
+
+}  // namespace

@@ -327,3 +327,109 @@ TEST(Tool, OutOfMemoryIsABadInputNotACrash) {
 }
 
 }  // namespace
+
+namespace {
+
+const char* const MixedRates = R"({
+  "lines": [
+    {"ItemName": "事務用品", "TotalPrice": "105"},
+    {"ItemName": "事務用品", "TotalPrice": "105"},
+    {"ItemName": "事務用品", "TotalPrice": "105"},
+    {"ItemName": "弁当", "TotalPrice": "1080", "Reduced": true},
+    {"ItemName": "切手", "TotalPrice": "84", "NoTax": true}
+  ]
+})";
+
+TEST(Tool, ConvertCarriesReducedMarksBothWays) {
+    TempDir dir;
+    writeFileBytes(dir.path("in.json"), MixedRates);
+    const QStringList saved = {"--saved", "2008/04/01 09:05"};
+    ASSERT_EQ(tool(QStringList{"convert", dir.path("in.json"), dir.path("a.MT4")} + saved).status,
+              0);
+    EXPECT_TRUE(readFileBytes(dir.path("a.MT4")).contains("MT4X"));
+    ASSERT_EQ(tool({"convert", dir.path("a.MT4"), dir.path("a.json")}).status, 0);
+    ASSERT_EQ(tool(QStringList{"convert", dir.path("a.json"), dir.path("b.MT4")} + saved).status,
+              0);
+    EXPECT_EQ(readFileBytes(dir.path("a.MT4")), readFileBytes(dir.path("b.MT4")));
+
+    const QString json = QString::fromUtf8(readFileBytes(dir.path("a.json")));
+    const QJsonArray lines = parse(json)["lines"].toArray();
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_FALSE(lines[0].toObject().contains("Reduced"));
+    EXPECT_TRUE(lines[3].toObject()["Reduced"].toBool());
+    EXPECT_EQ(json.count("\"Reduced\""), 1) << "only marked lines carry the mark";
+    EXPECT_FALSE(json.contains("TaxBreakdown"));
+    EXPECT_FALSE(json.contains("QualifiedInvoice"));
+}
+
+TEST(Tool, ShowPrintsTheBreakdownOnlyForAQualifiedInvoice) {
+    TempDir dir;
+    writeFileBytes(dir.path("in.json"), MixedRates);
+    ASSERT_EQ(tool({"convert", dir.path("in.json"), dir.path("a.MT4")}).status, 0);
+
+    const ToolRun off = tool({"show", dir.path("a.MT4"), "--tax-rate", "10"});
+    ASSERT_EQ(off.status, 0) << off.err.toStdString();
+    EXPECT_FALSE(off.out.contains("TaxBreakdown"));
+    EXPECT_FALSE(off.out.contains("QualifiedInvoice"));
+    // One rate on the taxable 1395: 139.5 truncated.
+    EXPECT_EQ(parse(off.out)["Tax"].toString(), "139");
+
+    struct Case {
+        QStringList options;
+        const char* conf;
+        const char* reducedRate;
+        const char* reducedTax;
+        const char* tax;
+    };
+    // 10 %: 315 → 31; 8 %: 1080 → 86; exempt 84.
+    for (const Case& c :
+         {Case{{"--tax-rate", "10", "--qualified"}, nullptr, "8", "86", "117"},
+          Case{{"--tax-rate", "10", "--qualified", "--reduced-rate", "6.5"},
+               nullptr,
+               "6.5",
+               "70",
+               "101"},
+          Case{{}, "[SETTING]\r\nTAX=10\r\nQUALIFIED_INVOICE=1\r\n", "8", "86", "117"}}) {
+        if (c.conf != nullptr) {
+            writeFileBytes(dir.path("conf.ini"), c.conf);
+        }
+        const ToolRun on =
+            tool(QStringList{"--data-root", dir.root(), "show", dir.path("a.MT4")} + c.options);
+        ASSERT_EQ(on.status, 0) << on.err.toStdString();
+        const QJsonObject json = parse(on.out);
+        EXPECT_TRUE(json["QualifiedInvoice"].toBool());
+        EXPECT_EQ(json["ReducedTaxRate"].toString(), c.reducedRate);
+        const QJsonObject b = json["TaxBreakdown"].toObject();
+        const QJsonArray rates = b["Rates"].toArray();
+        ASSERT_EQ(rates.size(), 2) << on.out.toStdString();
+        EXPECT_EQ(rates[0].toObject()["Rate"].toString(), "10");
+        EXPECT_EQ(rates[0].toObject()["Base"].toString(), "315");
+        EXPECT_EQ(rates[0].toObject()["Tax"].toString(), "31");
+        EXPECT_FALSE(rates[0].toObject()["Reduced"].toBool());
+        EXPECT_EQ(rates[1].toObject()["Rate"].toString(), c.reducedRate);
+        EXPECT_EQ(rates[1].toObject()["Base"].toString(), "1080");
+        EXPECT_EQ(rates[1].toObject()["Tax"].toString(), c.reducedTax);
+        EXPECT_TRUE(rates[1].toObject()["Reduced"].toBool());
+        EXPECT_TRUE(b["HasExempt"].toBool());
+        EXPECT_EQ(b["Exempt"].toString(), "84");
+        EXPECT_EQ(json["Tax"].toString(), c.tax);
+        EXPECT_EQ(json["SubTotal"].toString(), "1479");
+    }
+}
+
+TEST(Tool, BadBreakdownInJsonIsNamed) {
+    TempDir dir;
+    for (const auto& [json, where] :
+         {std::pair{R"({"TaxBreakdown": {"Rates": [{"Rate": "x"}]}})",
+                    "TaxBreakdown.Rates[0].Rate"},
+          std::pair{R"({"TaxBreakdown": {"Rates": 3}})", "TaxBreakdown.Rates"},
+          std::pair{R"({"TaxBreakdown": {"Extra": 1}})", "TaxBreakdown.Extra"},
+          std::pair{R"({"lines": [{"Reduced": "yes"}]})", "lines[0].Reduced"}}) {
+        writeFileBytes(dir.path("in.json"), json);
+        const ToolRun run = tool({"convert", dir.path("in.json"), dir.path("a.MT4")});
+        EXPECT_EQ(run.status, 1) << json;
+        EXPECT_TRUE(run.err.contains(where)) << run.err.toStdString();
+    }
+}
+
+}  // namespace
