@@ -20,6 +20,7 @@
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
 #include "TThEstimateObjectList.h"
+#include "TaxBreakdown.h"
 #include "WindowsColor.h"
 
 namespace {
@@ -149,6 +150,7 @@ class HalfDrawer {
             }
             At(10, profile.TelFax, 80, o + 98);
         }
+        At(10, RegistrationNoText(s_.Document, profile), 80, o + 102);
         const int cutX = X(100) - X(90);
         p_.drawLine(cutX, Y(o + 110), cutX + X(180), Y(o + 110));
     }
@@ -221,9 +223,37 @@ TReceiptOptions LoadReceiptOptions(const IniFile& printIni, const TThConfigInfo&
             printIni.ReadBool(section, QString::fromLatin1(key.key), defaults.*key.member);
     }
     options.Proviso = text("PROVISO_TEXT");
-    options.BreakdownNames[0] = QStringLiteral("消費税");
-    options.BreakdownAmounts[0] = FormatAmount(false, document.Tax, config.PRINTDECIMAL);
+    const auto rows = document.QualifiedInvoice
+                          ? ReceiptRateRows(document.Breakdown)
+                          : std::vector<TReceiptRateRow>{{QStringLiteral("消費税"), document.Tax}};
+    for (size_t k = 0; k < rows.size() && k < ReceiptBreakdownRows; ++k) {
+        options.BreakdownNames[k] = rows[k].Name;
+        options.BreakdownAmounts[k] = FormatAmount(false, rows[k].Amount, config.PRINTDECIMAL);
+    }
     return options;
+}
+
+std::vector<TReceiptRateRow> ReceiptRateRows(const TaxBreakdown& breakdown) {
+    auto rate = [](const RateTotal& r) { return FormatAmount(true, r.Rate, false); };
+    std::vector<TReceiptRateRow> rows;
+    const bool pairs = 2 * breakdown.Rates.size() + (breakdown.HasExempt ? 1 : 0) <=
+                       static_cast<size_t>(ReceiptBreakdownRows);
+    for (const RateTotal& r : breakdown.Rates) {
+        rows.push_back({QStringLiteral("%1%対象").arg(rate(r)), r.Base});
+        if (pairs) {
+            rows.push_back({QStringLiteral("消費税(%1%)").arg(rate(r)), r.Tax});
+        }
+    }
+    if (breakdown.HasExempt) {
+        rows.push_back({QStringLiteral("非課税"), breakdown.Exempt});
+    }
+    if (!pairs) {
+        rows.push_back({QStringLiteral("消費税"), breakdown.Tax});
+    }
+    if (rows.empty()) {
+        rows.push_back({QStringLiteral("消費税"), breakdown.Tax});
+    }
+    return rows;
 }
 
 void SaveReceiptOptions(IniFile& printIni, const TReceiptOptions& options) {
@@ -395,6 +425,7 @@ TPRPage& BuildReceiptPdfPage(TSlipPdfTemplates& templates, const TReceiptSource&
         logo->Top = myAddress->Top;
         myAddress->Lines = half == 1 ? senderAddress : trimmed(senderAddress);
         text(QStringLiteral("MyDetail"), half)->Lines = half == 1 ? detail : trimmed(detail);
+        label(QStringLiteral("RegistrationNo"), half)->SetCaption(RegistrationNoText(d, profile));
         const QString* companyNames[] = {&profile.CampanyName1, &profile.CampanyName2,
                                          &profile.CampanyName3};
         for (int k = 0; k < 3; ++k) {

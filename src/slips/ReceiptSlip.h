@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
+
+#include "Currency.h"
 
 #include "RenderSlipPage.h"
 
@@ -15,6 +18,7 @@ class TSlipPdfTemplates;
 class TThCampanyInfo;
 class TThConfigInfo;
 class TThEstimateObjectList;
+struct TaxBreakdown;
 
 inline constexpr int ReceiptBreakdownRows = 4;
 
@@ -40,6 +44,15 @@ const QStringList& ReceiptOptionKeys();
 TReceiptOptions LoadReceiptOptions(const IniFile& printIni, const TThConfigInfo& config,
                                    const TThEstimateObjectList& document);
 void SaveReceiptOptions(IniFile& printIni, const TReceiptOptions& options);
+
+// The breakdown a qualified invoice's receipt starts with: per rate its base ("10%対象") and
+// its tax ("消費税(10%)"), then the exempt sum; when that takes more rows than there are,
+// the bases, the exempt sum and one row of the whole tax, the rates still named.
+struct TReceiptRateRow {
+    QString Name;
+    Currency Amount;
+};
+std::vector<TReceiptRateRow> ReceiptRateRows(const TaxBreakdown& breakdown);
 // A breakdown amount after leaving its field: commas and brackets dropped, written back as
 // "#,##0.##"; a text that is no number becomes empty.
 QString ReceiptAmountField(const QString& typed);

@@ -37,16 +37,18 @@ struct HeaderPlaces {
     QPointF bank;
     QPointF conditions;
     double grandTotalY;
+    QPointF registration;  // below the sender's telephone line, right or (swapped) left
+    QPointF registrationSwapped;
 };
 
-const HeaderPlaces Portrait{15,        {21, 30}, {35, 40},     {45, 50, 55}, 61,
-                            66,        {21, 75}, {165, 20},    {155, 26},    {21, 20},
-                            {110, 37}, {41, 45}, {49, 53, 57}, 61,           65,
-                            {150, 74}, {21, 80}, {21, 80},     100};
+const HeaderPlaces Portrait{15,           {21, 30},  {35, 40},  {45, 50, 55}, 61,        66,
+                            {21, 75},     {165, 20}, {155, 26}, {21, 20},     {110, 37}, {41, 45},
+                            {49, 53, 57}, 61,        65,        {150, 74},    {21, 80},  {21, 80},
+                            100,          {110, 69}, {21, 70.5}};
 const HeaderPlaces Landscape{
     7,         {21, 17},  {21, 25}, {29, 34, 39}, 44,       48,           {21, 68},
     {245, 12}, {235, 17}, {21, 12}, {205, 22},    {26, 30}, {34, 38, 42}, 46,
-    50,        {240, 59}, {21, 55}, {110, 55},    80};
+    50,        {240, 59}, {21, 55}, {110, 55},    80,       {205, 54},    {21, 52.5}};
 
 // Table geometry in mm.
 struct TablePlaces {
@@ -60,11 +62,17 @@ struct TablePlaces {
     double unitPriceRight;
     double amountRight;
     double remarkLeft;
+    // The per-rate block in the open left part of the totals rows, from the inset left:
+    // the base's right edge, the tax caption and the tax's right edge.
+    double rateBaseRight;
+    double rateTaxLeft;
+    double rateTaxRight;
 };
 
-const TablePlaces PortraitTable{10, 180, 110, 30, {70, 15, 12, 25, 30, 28}, 84, 85, 121, 151, 152};
-const TablePlaces LandscapeTable{13.5, 260, 90,  10,  {100, 20, 15, 30, 40, 55},
-                                 119,  120, 164, 204, 205};
+const TablePlaces PortraitTable{10,  180, 110, 30, {70, 15, 12, 25, 30, 28}, 84, 85, 121, 151,
+                                152, 50,  53,  94};
+const TablePlaces LandscapeTable{13.5, 260, 90, 10, {100, 20, 15, 30, 40, 55}, 119, 120, 164, 204,
+                                 205,  60,  64, 124};
 
 class PageDrawer {
   public:
@@ -225,6 +233,9 @@ void DrawHeader(PageDrawer& d, const HeaderPlaces& h, int sheetWidthPx, double s
         d.Picture(s.Profile.StampImage, CompanyStampRect(s.Profile, isA4));
     }
     DrawRightBlock(d, h, sheetWidthMm);
+    // Printed with a logo too: the number is what makes the invoice a qualified one.
+    d.Text(10, RegistrationNoText(s.Document, s.Profile),
+           s.Options.ChangeSR ? h.registrationSwapped : h.registration);
     if (s.Options.PrintStampArea) {
         DrawStampBoxes(d, h.stampBoxes);
     }
@@ -331,7 +342,23 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
 
     if (HasAmountsRows(s.Kind)) {
         const int first = SlipCapacity(s.Kind, landscape).Of(pageKind) + 1;
-        const int captionX = d.X({t.left, 50});
+        const std::vector<TSlipRateRow> rates =
+            HasRemarkRows(pageKind) ? SlipRateRows(s) : std::vector<TSlipRateRow>();
+        // The per-rate block takes the open left part of the totals rows; their captions move
+        // into the unit-price column to make room.
+        const int captionX =
+            rates.empty() ? d.X({t.left, 50})
+                          : d.X({t.left, 0.5}) + MmToPx(d.dpi_.X, extra + t.columns[0] +
+                                                                      t.columns[1] + t.columns[2]);
+        for (size_t k = 0; k < rates.size() && k < 3; ++k) {
+            const TSlipRateRow& rate = rates[k];
+            const int y = rowTop(first + static_cast<int>(k), 1);
+            d.Text(10, rate.Caption, y, a);
+            d.Text(10, rate.Base, y,
+                   a + MmToPx(d.dpi_.X, t.rateBaseRight) - d.Width(rate.Base, 10));
+            d.Text(10, rate.TaxCaption, y, a + MmToPx(d.dpi_.X, t.rateTaxLeft));
+            d.Text(10, rate.Tax, y, a + MmToPx(d.dpi_.X, t.rateTaxRight) - d.Width(rate.Tax, 10));
+        }
         auto amountsRow = [&](int row, const QString& caption, const QString& amount) {
             d.Text(10, caption, rowTop(row, 1), captionX);
             rightAligned(amount, t.amountRight, rowTop(row, 1), cell(4));
@@ -351,6 +378,10 @@ void DrawTable(PageDrawer& d, TSlipPageKind pageKind, int n, int m) {
         for (int r = 0; r < remarkRows.size(); ++r) {
             d.CellText(10, remarkRows[r], rowTop(striped + r, 1), a, t.width - 1);
         }
+    }
+    if (HasRemarkRows(pageKind)) {
+        // Below the frame, left of where a page number stands.
+        d.Text(10, ReducedNoteText(s.Document), rowTop(rows, 2), a);
     }
     if (pageKind != TSlipPageKind::pkSingle) {
         const QString number = PageNumberText(n, m);

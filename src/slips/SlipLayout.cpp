@@ -7,6 +7,7 @@
 #include "TThCampanyInfo.h"
 #include "TThConfigInfo.h"
 #include "TThEstimateObjectList.h"
+#include "TaxBreakdown.h"
 
 namespace {
 
@@ -87,7 +88,8 @@ TSlipLineRange SlipLineRange(const TSlipSource& source, int n, int m) {
 }
 
 TSlipLineRow SlipLineRow(const TSlipSource& source, const TThEstimateObject& line) {
-    return {line.ItemName,
+    return {MarksReduced(source.Document, line) ? line.ItemName + QLatin1Char(' ') + ReducedMark
+                                                : line.ItemName,
             LineCell(source, line.Num),
             line.UnitName,
             LineCell(source, line.UnitPrice),
@@ -109,6 +111,82 @@ QString PageTotalText(const TSlipSource& source, const TSlipLineRange& range) {
     return FormatAmount(false, Currency::fromWideRaw(sum), source.Config.PRINTDECIMAL);
 }
 
+namespace {
+
+// "消費税(10%)"; a qualified invoice names the rate only when all its tax is of one rate,
+// since its tax is the sum over the rates.
+QString TaxRowCaption(const TSlipSource& source) {
+    const TThEstimateObjectList& d = source.Document;
+    Currency rate = d.TaxRate;
+    if (d.QualifiedInvoice) {
+        if (ShowsRateBlock(source) || d.Breakdown.Rates.size() > 1) {
+            return QStringLiteral("消費税");
+        }
+        if (d.Breakdown.Rates.size() == 1) {
+            rate = d.Breakdown.Rates.front().Rate;
+        }
+    }
+    return QStringLiteral("消費税(%1%)").arg(FormatAmount(true, rate, false));
+}
+
+}  // namespace
+
+bool IsRegisteredSender(const TThEstimateObjectList& document, const TThCampanyInfo& profile) {
+    return document.QualifiedInvoice && !profile.RegistrationNo.trimmed().isEmpty();
+}
+
+bool LacksRegistrationNo(const TThEstimateObjectList& document, const TThCampanyInfo& profile) {
+    return document.QualifiedInvoice && profile.RegistrationNo.trimmed().isEmpty();
+}
+
+QString RegistrationNoText(const TThEstimateObjectList& document, const TThCampanyInfo& profile) {
+    return IsRegisteredSender(document, profile)
+               ? QStringLiteral("登録番号 ") + profile.RegistrationNo.trimmed()
+               : QString();
+}
+
+bool MarksReduced(const TThEstimateObjectList& document, const TThEstimateObject& line) {
+    return document.QualifiedInvoice && !line.Uninput() && TaxClassOf(line) == TaxClass::Reduced;
+}
+
+QString ReducedNoteText(const TThEstimateObjectList& document) {
+    for (int i = 0; i < document.Count(); ++i) {
+        if (MarksReduced(document, document.Items(i))) {
+            return ReducedRateNote;
+        }
+    }
+    return {};
+}
+
+std::vector<TSlipRateRow> RateRows(const TaxBreakdown& breakdown, const QString& monetary,
+                                   bool amounts) {
+    auto money = [&](Currency value) {
+        return amounts ? monetary + FormatAmount(true, value, false) : QString();
+    };
+    std::vector<TSlipRateRow> rows;
+    for (const RateTotal& rate : breakdown.Rates) {
+        rows.push_back({QStringLiteral("%1%対象").arg(FormatAmount(true, rate.Rate, false)),
+                        money(rate.Base), QStringLiteral("消費税"), money(rate.Tax)});
+    }
+    if (breakdown.HasExempt) {
+        rows.push_back({QStringLiteral("非課税対象"), money(breakdown.Exempt), {}, {}});
+    }
+    return rows;
+}
+
+bool ShowsRateBlock(const TSlipSource& source) {
+    return HasAmountsRows(source.Kind) && source.Options.Tax != TTaxChoice::NoTax &&
+           IsRegisteredSender(source.Document, source.Profile);
+}
+
+std::vector<TSlipRateRow> SlipRateRows(const TSlipSource& source) {
+    if (!ShowsRateBlock(source)) {
+        return {};
+    }
+    return RateRows(source.Document.Breakdown, source.Config.MONETARY,
+                    source.Options.PrintSubTotalAndTotal);
+}
+
 std::array<TSlipTotalRow, 3> SlipTotalRows(const TSlipSource& source) {
     const TThEstimateObjectList& d = source.Document;
     const bool noTax = source.Options.Tax == TTaxChoice::NoTax;
@@ -117,8 +195,7 @@ std::array<TSlipTotalRow, 3> SlipTotalRows(const TSlipSource& source) {
         rows[0] = {QStringLiteral("小　計"), TotalsAmount(source, d.SubTotal)};
     }
     if (!noTax) {
-        rows[1] = {QStringLiteral("消費税(%1%)").arg(FormatAmount(true, d.TaxRate, false)),
-                   TotalsAmount(source, d.Tax)};
+        rows[1] = {TaxRowCaption(source), TotalsAmount(source, d.Tax)};
     }
     rows[2] = {QStringLiteral("合　計"), TotalsAmount(source, d.Total)};
     return rows;

@@ -6,12 +6,14 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 #include "TSlipKind.h"
 #include "TSlipSource.h"
 
 struct TThCustomerObject;
 struct TThEstimateObject;
+struct TaxBreakdown;
 
 // Document lines a page holds, by page kind.
 struct TSlipCapacity {
@@ -70,6 +72,40 @@ struct TSlipTotalRow {
 };
 
 std::array<TSlipTotalRow, 3> SlipTotalRows(const TSlipSource& source);
+
+// Qualified invoices (QUALIFIED_INVOICE on): a sender with a registration number prints it,
+// and the tax per rate replaces the single tax row; without a number neither prints.
+// Reduced-rate lines carry "※" and the note either way.
+bool IsRegisteredSender(const TThEstimateObjectList& document, const TThCampanyInfo& profile);
+// The options windows tell once per opening when the chosen sender has no number.
+bool LacksRegistrationNo(const TThEstimateObjectList& document, const TThCampanyInfo& profile);
+inline const QString UnregisteredSenderNotice = QStringLiteral(
+    "選択した会社情報に登録番号がありません。\n"
+    "登録番号と税率ごとの消費税額は印刷されません（自社情報の登録で設定できます）。");
+// "登録番号 T…" of a registered sender, else empty.
+QString RegistrationNoText(const TThEstimateObjectList& document, const TThCampanyInfo& profile);
+inline const QString ReducedMark = QStringLiteral("※");
+inline const QString ReducedRateNote = QStringLiteral("※は軽減税率対象");
+// Whether the line's name carries the mark.
+bool MarksReduced(const TThEstimateObjectList& document, const TThEstimateObject& line);
+// The note when some line carries the mark, else empty.
+QString ReducedNoteText(const TThEstimateObjectList& document);
+
+// One line of the per-rate block: "10%対象" and its base, "消費税" and its tax; the exempt
+// line has no tax. Amounts carry the currency sign, or are empty when not printed.
+struct TSlipRateRow {
+    QString Caption;
+    QString Base;
+    QString TaxCaption;
+    QString Tax;
+};
+std::vector<TSlipRateRow> RateRows(const TaxBreakdown& breakdown, const QString& monetary,
+                                   bool amounts);
+// Whether the main slip's totals rows carry the per-rate block: a registered sender, a kind
+// with amounts rows and a tax choice that shows tax.
+bool ShowsRateBlock(const TSlipSource& source);
+// The block of the document's breakdown; empty when it does not show.
+std::vector<TSlipRateRow> SlipRateRows(const TSlipSource& source);
 
 // At most four lines of the document remarks, the first led by "備　考：".
 QStringList RemarkRows(const TThEstimateObjectList& document);

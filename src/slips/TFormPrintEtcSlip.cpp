@@ -7,6 +7,7 @@
 
 #include "Messages.h"
 #include "ModelError.h"
+#include "SlipLayout.h"
 #include "StartFolders.h"
 #include "TFormPreviewEtcSlip.h"
 #include "TPngButton.h"
@@ -52,6 +53,7 @@ void TFormPrintEtcSlip::SetUpCommonControls() {
     }
     connect(printerList_, &QComboBox::activated, this, &TFormPrintEtcSlip::CBPrinterChange);
     connect(profileList_, &QComboBox::activated, this, &TFormPrintEtcSlip::CBCustomerInfoChange);
+    connect(profileList_, &QComboBox::activated, this, &TFormPrintEtcSlip::TellUnregisteredSender);
 }
 
 void TFormPrintEtcSlip::Prepare(const TThEstimateObjectList& document, const TThConfigInfo& config,
@@ -92,6 +94,19 @@ void TFormPrintEtcSlip::FormShow() {
     CBCustomerInfoChange();
     ResetOwnFields();
     LoadPrintOptions();
+    toldUnregistered_ = false;
+    TellUnregisteredSender();
+}
+
+void TFormPrintEtcSlip::TellUnregisteredSender() {
+    // The fax cover sheet shows no amounts and no number.
+    if (toldUnregistered_ || kind_ == skFax || profileList_->currentIndex() < 0 ||
+        profiles_ == nullptr || document_ == nullptr ||
+        !LacksRegistrationNo(*document_, Profile())) {
+        return;
+    }
+    toldUnregistered_ = true;
+    Messages::Information(this, UnregisteredSenderNotice);
 }
 
 void TFormPrintEtcSlip::SelectByText(QComboBox* list, const QString& text, Qt::MatchFlags match) {

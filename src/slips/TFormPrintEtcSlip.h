@@ -85,8 +85,12 @@ class TFormPrintEtcSlip : public QDialog {
     void BtnPrintClick();
     void BtnSavePDFClick();
     void CloseWithOutput(ModalResult result);
+    // Once per opening, for a slip that shows amounts: the chosen sender has no registration
+    // number for a qualified invoice.
+    void TellUnregisteredSender();
 
     TSlipKind kind_;
+    bool toldUnregistered_ = false;
     // The common controls, found by name.
     QComboBox* printerList_ = nullptr;
     QComboBox* paperList_ = nullptr;

@@ -8,6 +8,7 @@
 #include "IniFile.h"
 #include "Messages.h"
 #include "ModelError.h"
+#include "SlipLayout.h"
 #include "TFormPreviewMitsu.h"
 #include "TPngButton.h"
 #include "TThCampanyInfo.h"
@@ -67,6 +68,8 @@ TFormPrintMitsu::TFormPrintMitsu(const QString& printIniPath, QWidget* parent)
     connect(ui_->CBPrinter, &QComboBox::activated, this, &TFormPrintMitsu::CBPrinterChange);
     connect(ui_->CBCustomerInfo, &QComboBox::activated, this,
             &TFormPrintMitsu::CBCustomerInfoChange);
+    connect(ui_->CBCustomerInfo, &QComboBox::activated, this,
+            &TFormPrintMitsu::TellUnregisteredSender);
     // The printer's orientation and "YOKO" follow these boxes whenever one changes.
     for (QCheckBox* box :
          {ui_->ChBYoko, ui_->ChbPrintHikae, ui_->ChbPrintBiko, ui_->ChbPrintGrandTotalFrame,
@@ -146,6 +149,18 @@ void TFormPrintMitsu::FormShow() {
     ui_->CBPayBank->setCurrentIndex(0);
     SetTaxButtons();
     LoadPrintOptions(kind_);
+    toldUnregistered_ = false;
+    TellUnregisteredSender();
+}
+
+void TFormPrintMitsu::TellUnregisteredSender() {
+    const int index = ui_->CBCustomerInfo->currentIndex();
+    if (toldUnregistered_ || index < 0 || profiles_ == nullptr ||
+        !LacksRegistrationNo(*document_, profiles_->Items(index))) {
+        return;
+    }
+    toldUnregistered_ = true;
+    Messages::Information(this, UnregisteredSenderNotice);
 }
 
 void TFormPrintMitsu::FillStampLists() {

@@ -81,6 +81,9 @@ class TFormPrintMitsu : public QDialog {
     // Saves the kind's options, then closes with the result.
     void CloseWithOutput(ModalResult result);
 
+    // Once per opening: the chosen sender has no registration number for a qualified invoice.
+    void TellUnregisteredSender();
+
     void SetKindVisibility(TSlipKind kind);
     void SetOrientation();
     void FillStampLists();
@@ -97,4 +100,5 @@ class TFormPrintMitsu : public QDialog {
     const TThConfigInfo* config_ = nullptr;
     const TThCampanyInfoManager* profiles_ = nullptr;
     TSlipKind kind_ = skMitsu;
+    bool toldUnregistered_ = false;
 };

@@ -53,6 +53,10 @@ const Column Columns[] = {
 // The remarks column only stands, in place, with the remarks on.
 constexpr size_t RemarksColumn = 5;
 
+// The per-rate block's labels on each of its rows, numbered from 1.
+constexpr int RateBlockRows = 3;
+const char* const RateRoles[] = {"RateName", "RateBase", "RateTaxName", "RateTax"};
+
 QString MainTemplateName(bool landscape, TSlipPageKind pageKind) {
     return QStringLiteral("%1Mitsu%2Page")
         .arg(landscape ? QStringLiteral("Yoko") : QStringLiteral("Tate"),
@@ -257,6 +261,21 @@ void TSlipPdfTemplates::ClearSlipPdfPage(const TSlipSource& source, TSlipPageKin
         etc->Lines.clear();
     }
     SetCaption(names.Label(QStringLiteral("FindingTax")), QString());
+    // What a qualified invoice adds, and the totals captions back in their place.
+    for (const char* role : {"RegistrationNo", "RegistrationNoSwapped", "ReducedNote"}) {
+        SetCaption(names.Label(QLatin1String(role)), QString());
+    }
+    for (int k = 1; k <= RateBlockRows; ++k) {
+        for (const char* role : RateRoles) {
+            SetCaption(names.Label(role, k), QString());
+        }
+    }
+    for (const char* role : {"FindingSubTotal", "FindingTax", "FindingTotal"}) {
+        if (TPRLabel* caption = names.Label(QLatin1String(role))) {
+            caption->Left =
+                TemplateVar(MainTemplateName(landscape, pageKind), QStringLiteral("FIND_L"));
+        }
+    }
 
     // The remarks column and the columns' places, as the template's column file gives them.
     const QString page = MainTemplateName(landscape, pageKind);
@@ -404,6 +423,10 @@ void TSlipPdfTemplates::FillHeader(const TSlipSource& source) {
     target->Lines = lines;
 
     names.Label(QStringLiteral("GrandTotal"))->SetCaption(GrandTotalText(source));
+    names
+        .Label(options.ChangeSR ? QStringLiteral("RegistrationNoSwapped")
+                                : QStringLiteral("RegistrationNo"))
+        ->SetCaption(RegistrationNoText(d, profile));
 }
 
 TPRPage& TSlipPdfTemplates::BuildSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind,
@@ -443,12 +466,14 @@ TPRPage& TSlipPdfTemplates::BuildSlipPdfPage(const TSlipSource& source, TSlipPag
                            rows[static_cast<size_t>(k)].Amount);
             }
             SetCaption(names.Label(QStringLiteral("FindingTax")), rows[1].Caption);
+            FillRateBlock(source, pageKind);
         } else {
             SetCaption(names.Label("ItemTotalPrice", capacity + 1), PageTotalText(source, range));
         }
     }
     if (totals) {
         names.Text(QStringLiteral("Etc"))->Lines = RemarkRows(source.Document);
+        names.Label(QStringLiteral("ReducedNote"))->SetCaption(ReducedNoteText(source.Document));
     }
     if (pageKind != TSlipPageKind::pkSingle) {
         names.Label(QStringLiteral("PageNo"))->SetCaption(PageNumberText(n, m));
@@ -457,6 +482,30 @@ TPRPage& TSlipPdfTemplates::BuildSlipPdfPage(const TSlipSource& source, TSlipPag
         FitFirstPage(landscape);
     }
     return names.Page();
+}
+
+void TSlipPdfTemplates::FillRateBlock(const TSlipSource& source, TSlipPageKind pageKind) {
+    const std::vector<TSlipRateRow> rates = SlipRateRows(source);
+    if (rates.empty()) {
+        return;
+    }
+    const bool landscape = source.Options.Landscape;
+    const Names names(Template(landscape, pageKind), landscape, pageKind);
+    for (size_t k = 0; k < rates.size() && k < RateBlockRows; ++k) {
+        const TSlipRateRow& rate = rates[k];
+        const QString* cells[] = {&rate.Caption, &rate.Base, &rate.TaxCaption, &rate.Tax};
+        for (size_t c = 0; c < std::size(RateRoles); ++c) {
+            SetCaption(names.Label(RateRoles[c], static_cast<int>(k) + 1), *cells[c]);
+        }
+    }
+    // The block takes the open left part of the totals rows; their captions move into the
+    // unit-price column.
+    const QString place = source.Options.PrintNote ? QString() : QStringLiteral("_NO_ETC");
+    const int left =
+        TemplateVar(MainTemplateName(landscape, pageKind), QStringLiteral("UP_L") + place);
+    for (const char* role : {"FindingSubTotal", "FindingTax", "FindingTotal"}) {
+        names.Label(QLatin1String(role))->Left = left;
+    }
 }
 
 void TSlipPdfTemplates::FitFirstPage(bool landscape) {

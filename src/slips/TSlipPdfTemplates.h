@@ -57,6 +57,8 @@ class TSlipPdfTemplates {
     // Title, customer names and grand total sized to their text and centred.
     void FitFirstPage(bool landscape);
     void FillHeader(const TSlipSource& source);
+    // The tax per rate in the totals rows of a qualified invoice.
+    void FillRateBlock(const TSlipSource& source, TSlipPageKind pageKind);
 
     struct Loaded {
         std::unique_ptr<TPRPage> Page;

@@ -119,6 +119,8 @@ class HalfDrawer {
             At(10, account.BankNo, 115, o + 67);
             At(10, account.OwnerName, 115, o + 71);
         }
+        At(10, RegistrationNoText(d, profile), 115, o + 75.5);
+        DrawRateBlock(o);
         At(10, SlipMessage(s_.Config, skTotalClaim), 21, o + 80);
         DrawAccountTable(o);
 
@@ -140,6 +142,19 @@ class HalfDrawer {
     }
     void At(int points, const QString& text, double xMm, double yMm) {
         Text(points, text, Y(yMm), X(xMm));
+    }
+
+    // The tax per rate below the addressee, left of the sender.
+    void DrawRateBlock(double o) {
+        const std::vector<TSlipRateRow> rows = TotalClaimRateRows(s_);
+        for (size_t k = 0; k < rows.size() && k < TotalClaimRateRowCount; ++k) {
+            const double y = o + 62 + 4.0 * static_cast<double>(k);
+            const TSlipRateRow& row = rows[k];
+            At(10, row.Caption, 21, y);
+            Text(10, row.Base, Y(y), X(71) - SlipTextWidth(row.Base, dpi_.Y, 10));
+            At(10, row.TaxCaption, 74, y);
+            Text(10, row.Tax, Y(y), X(108) - SlipTextWidth(row.Tax, dpi_.Y, 10));
+        }
     }
 
     void DrawAccountTable(double o) {
@@ -241,6 +256,13 @@ std::array<QString, 6> TotalClaimAmounts(const TTotalClaimSource& source) {
             Money(d.SubTotal), Money(d.Tax),     source.Config.MONETARY + Money(due)};
 }
 
+std::vector<TSlipRateRow> TotalClaimRateRows(const TTotalClaimSource& source) {
+    if (!IsRegisteredSender(source.Document, source.Profile)) {
+        return {};
+    }
+    return RateRows(source.Document.Breakdown, source.Config.MONETARY, true);
+}
+
 QString TotalClaimRemark(const TThEstimateObjectList& document) {
     const QString& etc = document.Etc;
     const qsizetype end = etc.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
@@ -282,6 +304,7 @@ TPRPage& BuildTotalClaimPdfPage(TSlipPdfTemplates& templates, const TTotalClaimS
     const QString title = SlipTitle(source.Config, skTotalClaim);
     const std::array<QString, 3> names = AddresseeLines(d.Customer);
     const std::array<QString, 6> values = TotalClaimAmounts(source);
+    const std::vector<TSlipRateRow> rates = TotalClaimRateRows(source);
 
     QStringList address{
         d.Customer.Zip.isEmpty() ? QStringLiteral("　") : QStringLiteral("〒") + d.Customer.Zip,
@@ -355,6 +378,16 @@ TPRPage& BuildTotalClaimPdfPage(TSlipPdfTemplates& templates, const TTotalClaimS
                 ->SetCaption(values[static_cast<size_t>(k)]);
         }
         label(QStringLiteral("Remark"), half)->SetCaption(TotalClaimRemark(d));
+        label(QStringLiteral("RegistrationNo"), half)->SetCaption(RegistrationNoText(d, profile));
+        for (size_t k = 0; k < TotalClaimRateRowCount; ++k) {
+            const TSlipRateRow row = k < rates.size() ? rates[k] : TSlipRateRow();
+            const QString* cells[] = {&row.Caption, &row.Base, &row.TaxCaption, &row.Tax};
+            const char* roles[] = {"RateName", "RateBase", "RateTaxName", "RateTax"};
+            for (size_t c = 0; c < std::size(roles); ++c) {
+                label(QStringLiteral("%1%2").arg(QLatin1String(roles[c])).arg(k + 1), half)
+                    ->SetCaption(*cells[c]);
+            }
+        }
 
         CentreLabel(*titleLabel, panelWidth);
         TPRRect* underline = rect(QStringLiteral("TitleUnderLine"), half);

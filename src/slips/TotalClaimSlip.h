@@ -9,6 +9,7 @@
 
 #include "Currency.h"
 #include "RenderSlipPage.h"
+#include "SlipLayout.h"
 
 class IniFile;
 class TPRPage;
@@ -62,6 +63,10 @@ struct TTotalClaimSource {
 std::array<QString, 6> TotalClaimAmounts(const TTotalClaimSource& source);
 // "備考：" and the first line of the document remarks.
 QString TotalClaimRemark(const TThEstimateObjectList& document);
+// A qualified invoice's tax per rate from the document's Breakdown, for a registered sender;
+// at most TotalClaimRateRowCount rows print.
+inline constexpr size_t TotalClaimRateRowCount = 3;
+std::vector<TSlipRateRow> TotalClaimRateRows(const TTotalClaimSource& source);
 
 // The sheet as a picture for the printer and the preview; isA4 only moves the seal.
 TSlipPagePicture RenderTotalClaim(const TTotalClaimSource& source, bool isA4, TSlipResolution dpi);

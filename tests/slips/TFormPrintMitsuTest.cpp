@@ -12,6 +12,7 @@
 #include "MessageLog.h"
 #include "QtPrint.h"
 #include "SlipFixture.h"
+#include "SlipLayout.h"
 #include "TFormPreviewMitsu.h"
 #include "TFormPrintMitsu.h"
 #include "TPngButton.h"
@@ -252,6 +253,31 @@ TEST_F(TFormPrintMitsuTest, ALogoProfileCannotPrintThePersonInCharge) {
     choose("CBCustomerInfo", 2);
     EXPECT_TRUE(box("ChBPrintName")->isEnabled());
     close("pngBtnCancel");
+}
+
+TEST_F(TFormPrintMitsuTest, AQualifiedInvoiceWithoutANumberIsToldOncePerOpening) {
+    slip.document.QualifiedInvoice = true;
+    slip.profiles.Items(2).RegistrationNo = QStringLiteral("T7123456789012");
+    open(skSeikyu);
+    EXPECT_EQ(messages.Texts, QStringList{UnregisteredSenderNotice});
+    choose("CBCustomerInfo", 1);
+    close("pngBtnCancel");
+    EXPECT_EQ(messages.Texts.size(), 1);
+    // A registered sender chosen from print.ini says nothing; choosing one without a
+    // number then does.
+    IniFile ini = IniFile::Load(printIniPath);
+    ini.WriteString("SEIKYU", "CUSTOMER_INFO", "会社情報3");
+    ini.Save();
+    open(skSeikyu);
+    EXPECT_EQ(messages.Texts.size(), 1);
+    choose("CBCustomerInfo", 0);
+    EXPECT_EQ(messages.Texts.size(), 2);
+    close("pngBtnCancel");
+    // Switched off, nothing is said.
+    slip.document.QualifiedInvoice = false;
+    open(skSeikyu);
+    close("pngBtnCancel");
+    EXPECT_EQ(messages.Texts.size(), 2);
 }
 
 TEST_F(TFormPrintMitsuTest, PreviewShowsTheCurrentChoicesAndKeepsTheWindowOpen) {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 
 #include "SheetSlipFixture.h"
+#include "SlipLayout.h"
 #include "TFormPrintReceipt.h"
 #include "TSsEdit.h"
 
@@ -76,6 +77,22 @@ TEST_F(TFormPrintReceiptTest, OnlyTheSealPicturesPresentAreOfferedAndTheChosenOn
     for (int o : {0, 312}) {
         EXPECT_EQ(page.pixelColor(at(474, 174 + o)), QColor(Qt::blue)) << o;
     }
+}
+
+TEST_F(TFormPrintReceiptTest, AQualifiedInvoiceStartsWithTheRatesAndTellsOfAMissingNumber) {
+    slip.document.QualifiedInvoice = true;
+    slip.document.Breakdown.Rates = {
+        {Currency::fromUnits(10), false, Currency::fromUnits(3000), Currency::fromUnits(300)}};
+    QStringList fields;
+    press("pngBtnCancel", [&] {
+        fields << control<QComboBox>("CBUchi1")->currentText() << text("EdtUchi1")
+               << control<QComboBox>("CBUchi2")->currentText() << text("EdtUchi2");
+    });
+    EXPECT_EQ(fields, QStringList({"10%対象", "3,000", "消費税(10%)", "300"}));
+    EXPECT_EQ(messages.Texts, QStringList{UnregisteredSenderNotice});
+    slip.profiles.Items(0).RegistrationNo = QStringLiteral("T7123456789012");
+    press("pngBtnCancel");
+    EXPECT_EQ(messages.Texts.size(), 1);
 }
 
 }  // namespace

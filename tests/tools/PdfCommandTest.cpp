@@ -106,6 +106,36 @@ TEST(PdfCommand, RefusesWhatTheDocumentOrTheCallDoesNotAllow) {
     }
 }
 
+TEST(PdfCommand, QualifiedInvoicesFollowTheDataRootsSettings) {
+    const char* const invoice = R"({"lines": [
+      {"ItemName": "部品", "Num": "1", "UnitPrice": "1000", "TotalPrice": "1000"},
+      {"ItemName": "部品", "Num": "1", "UnitPrice": "2000", "TotalPrice": "2000"},
+      {"ItemName": "印紙代", "Num": "1", "UnitPrice": "500", "TotalPrice": "500", "NoTax": true}]})";
+    const struct {
+        const char* conf;
+        bool block;
+    } cases[] = {
+        {"[SETTING]\r\nTAX=10\r\n", false},
+        {"[SETTING]\r\nTAX=10\r\nQUALIFIED_INVOICE=1\r\n"
+         "[CAMPANY_INFO0]\r\nRegistrationNo=T7123456789012\r\n",
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.conf);
+        TempDir dir;
+        const QString file = document(dir, invoice);
+        writeFileBytes(dir.path("conf.ini"), c.conf);
+        const ToolRun run = tool(
+            {"--data-root", dir.root(), "pdf", "SEIKYU", file, dir.path("q.pdf"), "--landscape"});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QString text = pdfText(dir.path("q.pdf")).simplified();
+        EXPECT_EQ(text.contains("登録番号 T7123456789012"), c.block) << text.toStdString();
+        EXPECT_EQ(text.contains("10%対象 ￥3,000 消費税 ￥300"), c.block);
+        EXPECT_EQ(text.contains("非課税対象 ￥500"), c.block);
+        EXPECT_EQ(text.contains("消費税(10%) 300"), !c.block);
+    }
+}
+
 TEST(PdfCommand, WritesTheTotalInvoiceOnlyInTotalInvoiceMode) {
     TempDir dir;
     const QString file = document(
