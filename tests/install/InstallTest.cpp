@@ -99,7 +99,7 @@ TEST_F(InstallTest, LaysOutTheFilesUnderThePrefix) {
         "share/man/man1/dorvani4-tool.1.gz",
         "share/man/man1/dorvani4.1.gz",
         "share/doc/dorvani4/copyright",
-        "share/doc/dorvani4/changelog.Debian.gz",
+        "share/doc/dorvani4/changelog.gz",
     };
     for (const QString& file : files) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
