@@ -13,11 +13,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Japanese business slip editor for small businesses
- Rokuvel Dorvani4 writes estimates, unit-price estimates, delivery slips,
- invoices, invoice details, acceptance slips, receipts, fax cover sheets and
- total invoices, prints them or saves them as PDF. It keeps customer, item
- and unit lists and looks addresses up in the national postal-code table
- shipped with it. dorvani4-tool does batch work on the same data.")
+Rokuvel Dorvani4 writes estimates, unit-price estimates, delivery slips,
+invoices, invoice details, acceptance slips, receipts, fax cover sheets and
+total invoices, prints them or saves them as PDF. It keeps customer, item
+and unit lists and looks addresses up in the national postal-code table
+shipped with it. dorvani4-tool does batch work on the same data.")
 # The libraries come from dpkg-shlibdeps; the fonts, the Qt plugins that show a window and
 # draw the SVG pictures, and Qt's Japanese translations are loaded at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -28,7 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
 
-# Debian keeps a change log beside the copyright file; one entry for the one version.
+# Debian keeps a change log beside the copyright file (changelog.gz for a package of its
+# own upstream); one entry for the one version.
 string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ ${DORVANI4_RELEASE_DATE})
 set(year ${CMAKE_MATCH_1})
 math(EXPR month "${CMAKE_MATCH_2}")
@@ -49,7 +50,7 @@ list(GET months ${month_index} month_name)
 set(DORVANI4_CHANGELOG_DATE
     "${weekday_name}, ${day} ${month_name} ${year} 09:00:00 +0900")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in packaging/changelog @ONLY)
-set(changelog ${PROJECT_BINARY_DIR}/packaging/changelog.Debian.gz)
+set(changelog ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
 add_custom_command(OUTPUT ${changelog}
     COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/packaging/changelog > ${changelog}
     DEPENDS ${PROJECT_BINARY_DIR}/packaging/changelog)

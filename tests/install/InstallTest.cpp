@@ -18,14 +18,14 @@ namespace {
 
 const QString AppId = QStringLiteral(DORVANI4_APP_ID);
 
-struct Run {
+struct ProcessRun {
     int status;
     QString out;
     QString err;
 };
 
-Run run(const QString& program, const QStringList& arguments,
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+ProcessRun run(const QString& program, const QStringList& arguments,
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
@@ -45,8 +45,9 @@ class InstallTest : public ::testing::Test {
             return;
         }
         dir_ = new TempDir;
-        const Run install = run(QStringLiteral(DORVANI4_CMAKE), {"--install", DORVANI4_BINARY_DIR,
-                                                                 "--prefix", prefix(), "--strip"});
+        const ProcessRun install =
+            run(QStringLiteral(DORVANI4_CMAKE),
+                {"--install", DORVANI4_BINARY_DIR, "--prefix", prefix(), "--strip"});
         installed_ = install.status == 0;
         installLog_ = install.out + install.err;
     }
@@ -98,7 +99,7 @@ TEST_F(InstallTest, LaysOutTheFilesUnderThePrefix) {
         "share/man/man1/dorvani4-tool.1.gz",
         "share/man/man1/dorvani4.1.gz",
         "share/doc/dorvani4/copyright",
-        "share/doc/dorvani4/changelog.Debian.gz",
+        "share/doc/dorvani4/changelog.gz",
     };
     for (const QString& file : files) {
         EXPECT_TRUE(QFileInfo(installed(file)).isFile()) << file.toStdString();
@@ -113,11 +114,12 @@ TEST_F(InstallTest, LaysOutTheFilesUnderThePrefix) {
 }
 
 TEST_F(InstallTest, TheToolMakesANewDataRootWithTheInstalledTable) {
-    const Run version = run(installed("bin/dorvani4-tool"), {"--version"}, freshUser("v"));
+    const ProcessRun version = run(installed("bin/dorvani4-tool"), {"--version"}, freshUser("v"));
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "dorvani4-tool " DORVANI4_VERSION "\n");
 
-    const Run zip = run(installed("bin/dorvani4-tool"), {"zip", "100-0001"}, freshUser("tool"));
+    const ProcessRun zip =
+        run(installed("bin/dorvani4-tool"), {"zip", "100-0001"}, freshUser("tool"));
     ASSERT_EQ(zip.status, 0) << zip.err.toStdString();
     EXPECT_EQ(zip.out, "100-0001\t東京都千代田区千代田\n");
     EXPECT_TRUE(QFileInfo(dataRoot("tool") + "conf.ini").isFile());
@@ -165,7 +167,7 @@ TEST_F(InstallTest, TheDesktopEntryAndTheMetadataAreValid) {
         const QString program = QStandardPaths::findExecutable(validator.program);
         ASSERT_FALSE(program.isEmpty())
             << validator.program << " is missing; scripts/setup installs it";
-        const Run check = run(program, validator.arguments);
+        const ProcessRun check = run(program, validator.arguments);
         EXPECT_EQ(check.status, 0) << validator.program << ":\n"
                                    << (check.out + check.err).toStdString();
     }
