@@ -474,7 +474,8 @@ TEST_F(TFormConfTest, QualifiedInvoiceSwitchShowsTheReducedRateAndStoresBoth) {
 
 TEST_F(TFormConfTest, EveryExtensionKeyHasAControl) {
     const std::map<QString, const char*> controls = {{"QUALIFIED_INVOICE", "CBQualifiedInvoice"},
-                                                     {"REDUCED_TAX", "EdtReducedTax"}};
+                                                     {"REDUCED_TAX", "EdtReducedTax"},
+                                                     {"PDF_EMBED_FONTS", "CBPdfEmbedFonts"}};
     for (const auto& key : TThConfigInfo::ExtensionKeys()) {
         ASSERT_TRUE(controls.contains(key.key)) << key.key.toStdString();
         EXPECT_NE(control(controls.at(key.key)), nullptr);
