@@ -186,8 +186,7 @@ void TFormMain::ResetWindow() {
     }
     SyncRowCount();
     if (AppWindows::FormPDFBase) {
-        AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);
-        AppWindows::FormPDFBase->ApplyPdfFontEmbedding(FConfig);
+        AppWindows::FormPDFBase->ApplyPdfSettings(FConfig);
     }
 }
 

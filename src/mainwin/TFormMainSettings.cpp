@@ -45,6 +45,5 @@ void TFormMain::N4Click() {
     ShowCalcOptions();
     Recalculate();
     RefreshAll();
-    AppWindows::FormPDFBase->ApplyPdfLineColors(FConfig);
-    AppWindows::FormPDFBase->ApplyPdfFontEmbedding(FConfig);
+    AppWindows::FormPDFBase->ApplyPdfSettings(FConfig);
 }

@@ -4,32 +4,16 @@
 #include <vector>
 
 #include "DocumentFile.h"
-#include "ModelError.h"
 #include "TThConfigInfo.h"
+#include "TaxBreakdown.h"
 
 namespace {
 
 constexpr Int128 RawPerUnit = Currency::Scale;
-// TaxRate is in percent and raw: rate% of x = x × rateRaw / (100 × 10000).
-constexpr Int128 RawPercent = 100 * RawPerUnit;
 
-// The tax of amountRaw (a raw Currency), in raw units, exact.
+// The tax of amountRaw at the document's rate, in raw units, exact.
 Fraction TaxOf(Int128 amountRaw, const TThEstimateObjectList& document) {
-    const Int128 rate = document.TaxRate.raw();
-    if (!document.TaxIn) {
-        return {amountRaw * rate, RawPercent};
-    }
-    // The tax contained in the amount: a − a × 100 / (100 + rate) = a × rate / (100 + rate).
-    Int128 denominator = RawPercent + rate;
-    if (denominator == 0) {
-        throw EConvertError(QStringLiteral("消費税率が不正です。"));
-    }
-    Int128 numerator = amountRaw * rate;
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    return {numerator, denominator};
+    return ExactTax(amountRaw, document.TaxRate, document.TaxIn);
 }
 
 Fraction InUnits(Fraction raw) {

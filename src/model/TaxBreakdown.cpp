@@ -10,24 +10,6 @@ namespace {
 constexpr Int128 RawPerUnit = Currency::Scale;
 constexpr Int128 RawPercent = 100 * RawPerUnit;
 
-// The exact tax of amountRaw in raw units; as CalcTotal's, with the rate as a parameter.
-Fraction ExactTax(Int128 amountRaw, Currency rate, bool taxIn) {
-    const Int128 r = rate.raw();
-    if (!taxIn) {
-        return {amountRaw * r, RawPercent};
-    }
-    Int128 denominator = RawPercent + r;
-    if (denominator == 0) {
-        throw EConvertError(QStringLiteral("消費税率が不正です。"));
-    }
-    Int128 numerator = amountRaw * r;
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    return {numerator, denominator};
-}
-
 Currency Whole(Int128 raw, TRoundingMode mode) {
     return Currency::fromWideRaw(RoundToWhole({raw, RawPerUnit}, mode, raw < 0) * RawPerUnit);
 }
@@ -43,6 +25,24 @@ struct Bucket {
 };
 
 }  // namespace
+
+Fraction ExactTax(Int128 amountRaw, Currency rate, bool taxIn) {
+    const Int128 r = rate.raw();
+    if (!taxIn) {
+        return {amountRaw * r, RawPercent};
+    }
+    // The tax contained in the amount: a − a × 100 / (100 + rate) = a × rate / (100 + rate).
+    Int128 denominator = RawPercent + r;
+    if (denominator == 0) {
+        throw EConvertError(QStringLiteral("消費税率が不正です。"));
+    }
+    Int128 numerator = amountRaw * r;
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    return {numerator, denominator};
+}
 
 std::optional<TaxClass> TaxClassOf(const TThEstimateObject& line) {
     if (line.SubTotalRow) {

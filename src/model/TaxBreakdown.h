@@ -42,6 +42,10 @@ struct TaxBreakdown {
     friend bool operator==(const TaxBreakdown&, const TaxBreakdown&) = default;
 };
 
+// The tax of amountRaw (a raw Currency) at rate (percent), in raw units, exact; with taxIn the
+// tax contained in the amount, a × rate / (100 + rate). Throws EConvertError on a rate of −100.
+Fraction ExactTax(Int128 amountRaw, Currency rate, bool taxIn);
+
 // The tax of base at rate (percent), exactly, then to the Currency resolution (ties to even)
 // and to whole units with rounding; with taxIn the tax contained in base,
 // base × rate / (100 + rate). Throws EConvertError on a rate of −100.

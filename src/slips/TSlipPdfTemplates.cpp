@@ -156,11 +156,11 @@ TSlipPdfTemplates::TSlipPdfTemplates(const TThConfigInfo& config) {
         }
     }
     report_.SetCreationDate(QDateTime(QDate(2010, 7, 8), QTime(10, 21, 41)));
-    ApplyPdfLineColors(config);
-    ApplyPdfFontEmbedding(config);
+    ApplyPdfSettings(config);
 }
 
-void TSlipPdfTemplates::ApplyPdfFontEmbedding(const TThConfigInfo& config) {
+void TSlipPdfTemplates::ApplyPdfSettings(const TThConfigInfo& config) {
+    ApplyPdfLineColors(config);
     report_.EmbedFonts = config.PDF_EMBED_FONTS;
 }
 

@@ -40,8 +40,9 @@ class TSlipPdfTemplates {
 
     // Stripe colours from LINE_COLOR_ODD and LINE_COLOR_EVEN; run again after they change.
     void ApplyPdfLineColors(const TThConfigInfo& config);
-    // Font embedding from PDF_EMBED_FONTS; run again after it changes.
-    void ApplyPdfFontEmbedding(const TThConfigInfo& config);
+    // What the settings decide in the PDFs: the stripe colours and PDF_EMBED_FONTS; run again
+    // after the settings change.
+    void ApplyPdfSettings(const TThConfigInfo& config);
     void ClearSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind);
     // Page n of m, filled; valid until the template is built again.
     TPRPage& BuildSlipPdfPage(const TSlipSource& source, TSlipPageKind pageKind, int n, int m);

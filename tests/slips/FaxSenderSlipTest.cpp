@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QProcess>
 
+#include "DrawnPage.h"
 #include "FaxSenderSlip.h"
 #include "IniFile.h"
 #include "QtPrint.h"
@@ -29,14 +30,6 @@ struct Fax : SlipFixture {
         return {document, config, profiles.Items(fax.CustomerInfo), fax};
     }
 };
-
-QImage Draw(const TSlipPagePicture& page) {
-    QImage image(page.Size, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QPainter painter(&image);
-    DrawSlipPage(painter, page, page.Size);
-    return image;
-}
 
 QString Output(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -88,12 +81,12 @@ TEST(FaxSenderSlip, ASquareLogoPrints24MmAndTheSealTakesThePaperPlace) {
     profile.CampanyStampHeight_B5 = 4.35;
     const double dpi = 100;
     auto at = [&](double x, double y) { return QPoint(MmToPx(dpi, x), MmToPx(dpi, y)); };
-    const QImage a4 = Draw(RenderFaxSender(slip.Source(), true, {dpi, dpi}));
+    const QImage a4 = DrawnPage(RenderFaxSender(slip.Source(), true, {dpi, dpi}));
     EXPECT_EQ(a4.pixelColor(at(115.5, 85.5)), QColor(Qt::blue));
     EXPECT_EQ(a4.pixelColor(at(138.5, 108.5)), QColor(Qt::blue));
     EXPECT_EQ(a4.pixelColor(at(140, 100)), QColor(Qt::white));
     EXPECT_EQ(a4.pixelColor(at(185, 65)), QColor(Qt::red));
-    const QImage b5 = Draw(RenderFaxSender(slip.Source(), false, {dpi, dpi}));
+    const QImage b5 = DrawnPage(RenderFaxSender(slip.Source(), false, {dpi, dpi}));
     EXPECT_EQ(b5.pixelColor(at(197, 62)), QColor(Qt::red));
     EXPECT_EQ(b5.pixelColor(at(185, 65)), QColor(Qt::white));
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "DrawnPage.h"
 #include "QualifiedFixture.h"
 #include "RenderSlipPage.h"
 #include "SlipDrawing.h"
@@ -11,16 +12,8 @@ namespace {
 
 constexpr double Dpi = 100;
 
-QImage Draw(const TSlipPagePicture& page) {
-    QImage image(page.Size, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QPainter painter(&image);
-    DrawSlipPage(painter, page, page.Size);
-    return image;
-}
-
 QImage Page(const QualifiedSlip& slip) {
-    return Draw(
+    return DrawnPage(
         RenderSlipPage(slip.Source(), TSlipPageKind::pkSingle, true, false, 1, 1, {Dpi, Dpi}));
 }
 
@@ -126,8 +119,8 @@ TEST(QualifiedSlipDrawing, TotalInvoiceBlockStandsLeftOfTheSender) {
         slip.document.Tax = Currency::fromUnits(420);
         slip.document.Total = Currency::fromUnits(5420);
         const TTotalClaimOptions claim;
-        return Draw(RenderTotalClaim({slip.document, slip.config, slip.profiles.Items(0), claim},
-                                     true, {Dpi, Dpi}));
+        return DrawnPage(RenderTotalClaim(
+            {slip.document, slip.config, slip.profiles.Items(0), claim}, true, {Dpi, Dpi}));
     };
     // Both halves, the copy 115 mm lower.
     std::vector<std::pair<const char*, QRect>> places;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QProcess>
 
+#include "DrawnPage.h"
 #include "IniFile.h"
 #include "QtPrint.h"
 #include "ReceiptSlip.h"
@@ -33,14 +34,6 @@ struct Receipt : SlipFixture {
         return {document, config, profiles.Items(receipt.CustomerInfo), receipt};
     }
 };
-
-QImage Draw(const TSlipPagePicture& page) {
-    QImage image(page.Size, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QPainter painter(&image);
-    DrawSlipPage(painter, page, page.Size);
-    return image;
-}
 
 QString Output(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -113,12 +106,12 @@ TEST(ReceiptSlip, CopyHalfRepeatsTheSeal110MmLowerAndB5MovesIt) {
     profile.CampanyStampHeight_B5 = 4.35;
     const double dpi = 100;
     auto at = [&](double x, double y) { return QPoint(MmToPx(dpi, x), MmToPx(dpi, y)); };
-    const QImage a4 = Draw(RenderReceipt(slip.Source(), true, {dpi, dpi}));
+    const QImage a4 = DrawnPage(RenderReceipt(slip.Source(), true, {dpi, dpi}));
     for (double o : {0.0, 110.0}) {
         EXPECT_EQ(a4.pixelColor(at(192, 39 + o)), QColor(Qt::red)) << o;
         EXPECT_EQ(a4.pixelColor(at(202, 39 + o)), QColor(Qt::white)) << o;
     }
-    const QImage b5 = Draw(RenderReceipt(slip.Source(), false, {dpi, dpi}));
+    const QImage b5 = DrawnPage(RenderReceipt(slip.Source(), false, {dpi, dpi}));
     EXPECT_EQ(b5.pixelColor(at(197, 38)), QColor(Qt::red));  // 195 .. 200 mm
     EXPECT_EQ(b5.pixelColor(at(192, 38)), QColor(Qt::white));
 }
@@ -131,7 +124,7 @@ TEST(ReceiptSlip, ThePersonInChargeSealPrintsInItsBoxOnlyWhenTheBoxDoes) {
     const QPoint inBox(MmToPx(dpi, 162), MmToPx(dpi, 62));
     for (bool box : {true, false}) {
         slip.receipt.PrintStampArea = box;
-        const QImage sheet = Draw(RenderReceipt(slip.Source(), true, {dpi, dpi}));
+        const QImage sheet = DrawnPage(RenderReceipt(slip.Source(), true, {dpi, dpi}));
         EXPECT_EQ(sheet.pixelColor(inBox) == QColor(Qt::blue), box) << box;
         EXPECT_EQ(sheet.pixelColor(inBox + QPoint(0, MmToPx(dpi, 110))) == QColor(Qt::blue), box);
     }

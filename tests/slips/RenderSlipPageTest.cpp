@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "DrawnPage.h"
 #include "QtPrint.h"
 #include "RenderSlipPage.h"
 #include "SlipDrawing.h"
@@ -11,15 +12,6 @@
 namespace {
 
 using PK = TSlipPageKind;
-
-// The page drawn onto an image at dpi.
-QImage Draw(const TSlipPagePicture& page) {
-    QImage image(page.Size, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QPainter painter(&image);
-    DrawSlipPage(painter, page, page.Size);
-    return image;
-}
 
 QPoint AtMm(double x, double y, double dpi) {
     return {MmToPx(dpi, x), MmToPx(dpi, y)};
@@ -50,12 +42,12 @@ TEST(RenderSlipPage, CompanyStampLandsInItsRectangleForA4AndB5) {
     profile.CampanyStampHeight_B5 = 8.7;
     const double dpi = 100;
     const QImage a4 =
-        Draw(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
+        DrawnPage(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
     EXPECT_EQ(a4.pixelColor(AtMm(60, 89, dpi)), QColor(Qt::red));  // 55 .. 65 mm across
     EXPECT_EQ(a4.pixelColor(AtMm(56, 85, dpi)), QColor(Qt::red));
     EXPECT_EQ(a4.pixelColor(AtMm(67, 89, dpi)), QColor(Qt::white));
     const QImage b5 =
-        Draw(RenderSlipPage(slip.Source(), PK::pkSingle, false, false, 1, 1, {dpi, dpi}));
+        DrawnPage(RenderSlipPage(slip.Source(), PK::pkSingle, false, false, 1, 1, {dpi, dpi}));
     EXPECT_EQ(b5.pixelColor(AtMm(150, 15, dpi)), QColor(Qt::red));  // 145 .. 155, 10 .. 20
     EXPECT_EQ(b5.pixelColor(AtMm(60, 89, dpi)), QColor(Qt::white));
 }
@@ -66,7 +58,7 @@ TEST(RenderSlipPage, StampPicturesFillTheStampBoxes) {
     slip.options.PersonalStamp = 3;  // 捺印3 is pstamp2.bmp
     const double dpi = 100;
     const QImage page =
-        Draw(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
+        DrawnPage(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
     // Right stamp area: 165 .. 180 mm across, 79 .. 94 mm down, inset by 0.5 mm.
     EXPECT_EQ(page.pixelColor(AtMm(172, 86, dpi)), QColor(Qt::blue));
     EXPECT_NE(page.pixelColor(AtMm(157, 86, dpi)), QColor(Qt::blue));
@@ -99,7 +91,7 @@ TEST(RenderSlipPage, LongItemNamesStayInTheirCell) {
         slip.options.PrintNote = true;
         slip.document.Items(0).ItemName = QString(c.characters, QChar(u'品'));
         const QImage page =
-            Draw(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
+            DrawnPage(RenderSlipPage(slip.Source(), PK::pkSingle, true, false, 1, 1, {dpi, dpi}));
         // The first row's text band: 116.5 mm down, 10 points high.
         const double top = 116.8;
         const double bottom = 119.8;

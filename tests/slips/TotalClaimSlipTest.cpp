@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QProcess>
 
+#include "DrawnPage.h"
 #include "IniFile.h"
 #include "SlipDrawing.h"
 #include "SlipFixture.h"
@@ -32,14 +33,6 @@ struct TotalClaim : SlipFixture {
         return {document, config, profiles.Items(claim.CustomerInfo), claim};
     }
 };
-
-QImage Draw(const TSlipPagePicture& page) {
-    QImage image(page.Size, QImage::Format_RGB32);
-    image.fill(Qt::gray);
-    QPainter painter(&image);
-    DrawSlipPage(painter, page, page.Size);
-    return image;
-}
 
 TEST(RecalcBalance, FieldsAreReformattedAndTheBalanceFollows) {
     const struct {
@@ -104,12 +97,12 @@ TEST(TotalClaimSlip, CopyHalfRepeatsTheSeal115MmLowerAndB5MovesIt) {
     profile.CampanyStampHeight_B5 = 4.35;
     const double dpi = 100;
     auto at = [&](double x, double y) { return QPoint(MmToPx(dpi, x), MmToPx(dpi, y)); };
-    const QImage a4 = Draw(RenderTotalClaim(slip.Source(), true, {dpi, dpi}));
+    const QImage a4 = DrawnPage(RenderTotalClaim(slip.Source(), true, {dpi, dpi}));
     for (double o : {0.0, 115.0}) {
         EXPECT_EQ(a4.pixelColor(at(190, 39 + o)), QColor(Qt::red)) << o;  // 185 .. 195 mm
         EXPECT_EQ(a4.pixelColor(at(197, 39 + o)), QColor(Qt::white)) << o;
     }
-    const QImage b5 = Draw(RenderTotalClaim(slip.Source(), false, {dpi, dpi}));
+    const QImage b5 = DrawnPage(RenderTotalClaim(slip.Source(), false, {dpi, dpi}));
     EXPECT_EQ(b5.pixelColor(at(192, 38)), QColor(Qt::red));  // 190 .. 195 mm
     EXPECT_EQ(b5.pixelColor(at(187, 38)), QColor(Qt::white));
 }
