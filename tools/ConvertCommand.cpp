@@ -2,7 +2,7 @@
 #include "Commands.h"
 #include "ToolDocument.h"
 
-void RunConvert(CommandLine& arguments, const ToolContext&, QTextStream&) {
+void RunConvert(CommandLine& arguments, const ToolContext& context, QTextStream&) {
     const QString usage =
         QStringLiteral("dorvani4-tool convert IN OUT [--saved \"yyyy/mm/dd hh:nn\"]");
     const std::optional<QString> saved = arguments.takeValue(QStringLiteral("--saved"));
@@ -18,5 +18,5 @@ void RunConvert(CommandLine& arguments, const ToolContext&, QTextStream&) {
     }
     ToolDocument loaded;
     LoadToolDocument(loaded, paths.at(0));
-    SaveToolDocument(loaded, paths.at(1));
+    SaveToolDocument(loaded, paths.at(1), context.folders);
 }

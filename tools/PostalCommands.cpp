@@ -122,6 +122,15 @@ void RunPostalUpdate(CommandLine& arguments, const ToolContext& context, QTextSt
     const ZipUpdate::ProxyFields proxy = proxyFields(arguments, context);
     arguments.positional(0, UpdateUsage);
     const QString zipFolder = context.folders.ZipFolder();
+    // A check writes nothing; an install takes the data root, made as the first start makes
+    // it when new, for the whole update.
+    std::unique_ptr<DataLock> lock;
+    if (!checkOnly) {
+        if (!DataFolders::FolderExists(context.folders.RootFolder())) {
+            context.folders.Prepare();
+        }
+        lock = ZipUpdate::LockForUpdate(context.folders.RootFolder());
+    }
 
     if (!files.isEmpty()) {
         report(QStringLiteral("「%1」を変換しています").arg(files.join(QStringLiteral("」「"))));

@@ -1,8 +1,11 @@
 #include "ToolDocument.h"
 
 #include "CommandLine.h"
+#include "DataLock.h"
 #include "DocumentJson.h"
+#include "DocumentPresence.h"
 #include "SaveFile.h"
+#include "SharedSave.h"
 
 namespace {
 
@@ -32,9 +35,22 @@ void LoadToolDocument(ToolDocument& loaded, const QString& path) {
     DocumentFromJson(loaded, ReadWholeFile(path, DocumentFile::MaxFileSize), path);
 }
 
-void SaveToolDocument(const ToolDocument& loaded, const QString& path) {
+void SaveToolDocument(const ToolDocument& loaded, const QString& path, const DataFolders& folders) {
     if (formOf(path) == Form::DocumentFile) {
+        const QString& root = folders.RootFolder();
+        if (!DocumentPresence::InDataFolder(root, path)) {
+            loaded.document.SaveToFile(path, loaded.comment);
+            return;
+        }
+        // A window that has the document open would later save its own version over this one.
+        std::optional<CopyOwner> holder;
+        const std::unique_ptr<DataLock> marker = DocumentPresence::Claim(root, path, &holder);
+        if (!marker) {
+            throw EDocumentInUse(DocumentPresence::InUseText(path, holder));
+        }
+        const DataLock lock(root, DataLock::WriteName);
         loaded.document.SaveToFile(path, loaded.comment);
+        SharedSave::RecordWrite(root, path);
         return;
     }
     SaveFileAtomically(path, DocumentToJson(loaded).toUtf8());

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "Currency.h"
+#include "DataFolders.h"
 #include "DocumentFile.h"
 #include "TThEstimateObjectList.h"
 
@@ -22,5 +23,7 @@ struct ToolDocument {
 
 // Reads a ".MT4" document file or its ".json" form, chosen by the extension.
 void LoadToolDocument(ToolDocument& loaded, const QString& path);
-// Writes one of the two forms; a document file always gets the newest layout.
-void SaveToolDocument(const ToolDocument& loaded, const QString& path);
+// Writes one of the two forms; a document file always gets the newest layout. A document of
+// the data folder of folders is written under the data root's write lock, recorded as this
+// copy's, and refused (EDocumentInUse) while a window has it open.
+void SaveToolDocument(const ToolDocument& loaded, const QString& path, const DataFolders& folders);

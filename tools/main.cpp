@@ -4,7 +4,10 @@
 #include <new>
 
 #include "Commands.h"
+#include "CopyOwner.h"
+#include "DataLock.h"
 #include "ModelError.h"
+#include "ZipTableInstall.h"
 
 // dorvani4-tool: batch work and inspection on the same core as the desktop program.
 // Exit status: 0 done, 1 bad input (the message names the file), 2 wrong call.
@@ -48,9 +51,10 @@ const ToolCommand Commands[] = {
 QString helpText() {
     QString text = QStringLiteral(
                        "usage: dorvani4-tool [--data-root DIR] COMMAND ...\n\n"
-                       "--data-root DIR  the data folder to use instead of %1\n"
+                       "--data-root DIR  the data folder to use instead of the window's "
+                       "choice, now %1\n"
                        "--version        print the version and stop\n\ncommands:\n")
-                       .arg(DataFolders::DefaultRoot());
+                       .arg(DataFolders::ChosenRoot());
     for (const ToolCommand& command : Commands) {
         text += QStringLiteral("  %1\n      %2\n").arg(command.usage, command.summary);
     }
@@ -66,6 +70,10 @@ int fail(int status, const QString& message) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    CopyOwner::SetProgram(QStringLiteral("dorvani4-tool"));
+    DataLock::SetTakeOverNotice([](const std::optional<CopyOwner>& previous) {
+        QTextStream(stderr) << "dorvani4-tool: " << DataLock::TakeOverText(previous) << '\n';
+    });
     QStringList arguments = app.arguments().mid(1);
     std::optional<QString> dataRoot;
     try {
@@ -75,7 +83,6 @@ int main(int argc, char** argv) {
     } catch (const EUsageError& error) {
         return fail(2, error.message());
     }
-    const ToolContext context{DataFolders(dataRoot.value_or(DataFolders::DefaultRoot()))};
     if (arguments.isEmpty()) {
         return fail(2, helpText());
     }
@@ -92,6 +99,20 @@ int main(int argc, char** argv) {
     for (const ToolCommand& command : Commands) {
         if (command.name != name) {
             continue;
+        }
+        // Without --data-root the tool works where this user's window does.
+        if (!dataRoot) {
+            if (const QString problem = DataFolders::ChosenRootProblem(); !problem.isEmpty()) {
+                return fail(1, problem);
+            }
+        }
+        const ToolContext context{DataFolders(dataRoot.value_or(DataFolders::ChosenRoot()))};
+        try {
+            // A postal swap cut off in any copy is completed or undone before anything reads
+            // the table; the command still runs when that fails.
+            ZipTable::SettleAtStart(context.folders);
+        } catch (const EModelError& error) {
+            fail(1, error.message());
         }
         try {
             CommandLine line(arguments);

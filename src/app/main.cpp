@@ -2,6 +2,7 @@
 
 #include "AppWindows.h"
 #include "DataFolders.h"
+#include "DataRootChoice.h"
 #include "DocumentTransferCommands.h"
 #include "Messages.h"
 #include "ModelError.h"
@@ -18,7 +19,12 @@ int main(int argc, char** argv) {
     if (!icon.isNull()) {
         QApplication::setWindowIcon(icon);
     }
-    SingleInstance instance(TFormMain::ApplicationTitle, DataFolders::DefaultRoot());
+    // One window per data folder: a second folder on this PC gets a window of its own.
+    const QString root = DataRootChoice::RootAtStart();
+    if (root.isEmpty()) {
+        return 0;  // the chosen folder is not there and the user quit
+    }
+    SingleInstance instance(TFormMain::ApplicationTitle, root);
     try {
         if (!instance.Claim()) {
             return 0;  // the running program came forward
@@ -30,7 +36,7 @@ int main(int argc, char** argv) {
     // The windows are made before the event loop, outside TApplication::notify: an error
     // here, allocation failures included, is shown the same way and ends the start.
     try {
-        AppWindows::Create(DataFolders(DataFolders::DefaultRoot()));
+        AppWindows::Create(DataFolders(root));
     } catch (...) {
         Messages::Error(nullptr, TApplication::UncaughtErrorText(std::current_exception()));
         return 1;

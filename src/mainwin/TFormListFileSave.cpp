@@ -1,7 +1,9 @@
 #include "TFormListFileSave.h"
 
 #include "ChildWindow.h"
+#include "FileList.h"
 #include "Messages.h"
+#include "OpenDocument.h"
 #include "PictureButtons.h"
 #include "TFormSave.h"
 #include "TThEstimateObjectList.h"
@@ -22,9 +24,19 @@ TFormListFileSave::TFormListFileSave(QWidget* parent)
 
 TFormListFileSave::~TFormListFileSave() = default;
 
-void TFormListFileSave::Bind(const TThEstimateObjectList& document, const QString& dataFolder) {
+void TFormListFileSave::Bind(const TThEstimateObjectList& document, const QString& dataFolder,
+                             OpenDocument* open) {
     document_ = &document;
     dataFolder_ = dataFolder;
+    open_ = open;
+}
+
+void TFormListFileSave::FillList() {
+    listed_.clear();
+    for (const QString& path : FileList::FilesWithExtensions(dataFolder_, {FileList::Extension})) {
+        listed_.insert(path, SharedSave::FileStamp::Of(path));
+    }
+    ui_->LVFileList->FillFileList(dataFolder_);
 }
 
 void TFormListFileSave::reject() {
@@ -33,21 +45,26 @@ void TFormListFileSave::reject() {
 
 void TFormListFileSave::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    ui_->LVFileList->FillFileList(dataFolder_);
+    FillList();
     ui_->LVFileList->setFocus();
 }
 
-void TFormListFileSave::openSave(const QString& fileName, const QString& comment) {
-    save_->Bind(*document_, dataFolder_, fileName, comment);
+void TFormListFileSave::openSave(const QString& fileName, const QString& comment,
+                                 const QString& listedPath) {
+    std::optional<OpenDocument::Listed> listed;
+    if (listed_.contains(listedPath)) {
+        listed = OpenDocument::Listed{listedPath, listed_.value(listedPath)};
+    }
+    save_->Bind(*document_, dataFolder_, fileName, comment, open_, listed);
     ShowChildWindow(save_, this, [this](int result) {
         if (result != TFormSave::ResultCancel) {
-            ui_->LVFileList->FillFileList(dataFolder_);
+            FillList();
         }
     });
 }
 
 void TFormListFileSave::BtnNewClick() {
-    openSave(QString(), document_->Memo);
+    openSave(QString(), document_->Memo, QString());
 }
 
 void TFormListFileSave::BtnOverClick() {
@@ -56,5 +73,5 @@ void TFormListFileSave::BtnOverClick() {
         Messages::Information(this, QStringLiteral("上書きするファイルを選択してください。"));
         return;
     }
-    openSave(entry->FileName, entry->Comment);
+    openSave(entry->FileName, entry->Comment, entry->Path);
 }

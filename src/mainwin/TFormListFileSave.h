@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <memory>
 
+#include "SharedSave.h"
+
+class OpenDocument;
 class TFormSave;
 class TThEstimateObjectList;
 
@@ -23,8 +27,10 @@ class TFormListFileSave : public QDialog {
 
     // The window that asks for the name and comment, created once beside this one.
     void SetSaveWindow(TFormSave* save) { save_ = save; }
-    // Before each showing: the document to save and the folder listed.
-    void Bind(const TThEstimateObjectList& document, const QString& dataFolder);
+    // Before each showing: the document to save and the folder listed; open, when given, is
+    // the file the window has open, which a save changes.
+    void Bind(const TThEstimateObjectList& document, const QString& dataFolder,
+              OpenDocument* open = nullptr);
 
     void reject() override;
 
@@ -34,10 +40,14 @@ class TFormListFileSave : public QDialog {
   private:
     void BtnNewClick();
     void BtnOverClick();
-    void openSave(const QString& fileName, const QString& comment);
+    void openSave(const QString& fileName, const QString& comment, const QString& listedPath);
+    // Fills the list, the files stamped just before their headers are read.
+    void FillList();
 
     std::unique_ptr<Ui::TFormListFileSave> ui_;
     TFormSave* save_ = nullptr;
     const TThEstimateObjectList* document_ = nullptr;
     QString dataFolder_;
+    OpenDocument* open_ = nullptr;
+    QHash<QString, SharedSave::FileStamp> listed_;
 };

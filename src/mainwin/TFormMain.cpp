@@ -1,5 +1,6 @@
 #include "TFormMain.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -17,6 +18,8 @@
 #include "AppWindows.h"
 #include "BrokenFile.h"
 #include "Clock.h"
+#include "ConflictQuestion.h"
+#include "DataRootChoice.h"
 #include "IniFile.h"
 #include "JapaneseEra.h"
 #include "LoadFailures.h"
@@ -52,6 +55,11 @@ TFormMain::TFormMain(const DataFolders& folders, QWidget* parent)
     connect(ui_->About1, &QAction::triggered, this, &TFormMain::About1Click);
     connect(ui_->N2, &QAction::triggered, this, &TFormMain::N2Click);
     connect(ui_->N17, &QAction::triggered, this, &TFormMain::N17Click);
+    // The chosen folder holds from the next start; the window keeps its own root.
+    connect(ui_->DataFolder1, &QAction::triggered, this,
+            [this] { DataRootChoice::ChooseFolder(this, RootFolder()); });
+    connect(ui_->DefaultDataFolder1, &QAction::triggered, this,
+            [this] { DataRootChoice::ChooseDefault(this, RootFolder()); });
     // Every tab change commits the pending row edit, by click, Ctrl+Tab, arrow key or code.
     connect(ui_->PGMain, &QTabWidget::currentChanged, this, &TFormMain::CommitRowEdit);
 
@@ -100,6 +108,7 @@ void TFormMain::LoadOrReport(Load load) {
 void TFormMain::FormCreate() {
     LoadOrReport([&] {
         folders_.Prepare();
+        ZipTable::SettleAtStart(folders_);
         CopyInstalledZipTable();
     });
     if (QFileInfo::exists(folders_.CustomerPath())) {
@@ -224,6 +233,15 @@ void TFormMain::CentreOnScreen() {
     move(QPoint(left, top) + frameOffset);
 }
 
+void TFormMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Only when the user comes back from elsewhere: a dialog of ours reloads what it shows.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        QApplication::activeModalWidget() == nullptr && shown_) {
+        ReloadSharedData();
+    }
+}
+
 void TFormMain::FormShow() {
     ResetWindow();
 }
@@ -248,6 +266,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormMain::closeEvent(QCloseEvent* event) {
     if (FormCloseQuery()) {
+        openDocument_.Close();
         event->accept();
     } else {
         event->ignore();
@@ -276,11 +295,12 @@ void TFormMain::N2Click() {
     TFormItemList* window = AppWindows::FormItemList;
     AppWindows::FormItemAdd->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
     AppWindows::FormItemEdit->SetQualifiedInvoice(FConfig.QUALIFIED_INVOICE);
+    ReloadSharedData();
     window->Bind(FItemList, FUnitList, folders_.ItemUnitPath(), FConfig.PRINTDECIMAL);
     if (window->exec() == TFormItemList::ResultOK) {
         LoadOrReport([&] {
-            FItemList.SaveToFile(folders_.ItemListPath());
-            FUnitList.SaveToFile(folders_.ItemUnitPath());
+            FItemList.SaveToFile(folders_.ItemListPath(), AskConflicts(this));
+            FUnitList.SaveToFile(folders_.ItemUnitPath(), AskConflicts(this));
         });
     } else {
         LoadOrReport([&] {

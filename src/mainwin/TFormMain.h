@@ -7,6 +7,7 @@
 
 #include "Currency.h"
 #include "DataFolders.h"
+#include "OpenDocument.h"
 #include "TItemRow.h"
 #include "TSlipKind.h"
 #include "TThCampanyInfoManager.h"
@@ -99,6 +100,8 @@ class TFormMain : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Coming back to the window takes in what other copies saved meanwhile.
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -156,6 +159,11 @@ class TFormMain : public QMainWindow {
     void SetUpSettingsCommands();
     void N3Click();
     void N4Click();
+    // The operating settings as they now are, applied to the document, totals and PDFs.
+    void ApplySettings();
+    // Masters, settings and profiles that another copy wrote since this one read them are
+    // read again (those with unsaved changes merge at their next save instead).
+    void ReloadSharedData();
 
     // Line-item tab.
     void SetUpContents();
@@ -213,4 +221,6 @@ class TFormMain : public QMainWindow {
     int editingRow_ = -1;
     QMenu* PMItem = nullptr;
     QMenu* PMUnit = nullptr;
+    // The document file shown, with its presence marker or the copy that makes it read-only.
+    OpenDocument openDocument_{folders_.RootFolder()};
 };

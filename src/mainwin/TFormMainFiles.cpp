@@ -61,6 +61,7 @@ void TFormMain::New1Click() {
     if (!MayDropDocument(QStringLiteral("新規作成してよろしいですか？"))) {
         return;
     }
+    openDocument_.Close();
     FEstimate.TotalClaimMode = false;
     ClearLines();
     ResetWindow();
@@ -70,7 +71,7 @@ void TFormMain::BtnOpenClick() {
     CommitRowEdit();
     if (MayDropDocument(QStringLiteral("他のファイルを開きますか？"))) {
         TFormOpen* window = AppWindows::FormOpen;
-        window->Bind(FEstimate, DataFolder());
+        window->Bind(FEstimate, DataFolder(), &openDocument_);
         if (window->exec() == TFormOpen::ResultOK) {
             SyncRowCount();
             FSelectedRow = -1;
@@ -87,8 +88,10 @@ void TFormMain::BtnOpenClick() {
 void TFormMain::BtnSaveClick() {
     CommitRowEdit();
     TFormListFileSave* window = AppWindows::FormListFileSave;
-    window->Bind(FEstimate, DataFolder());
+    window->Bind(FEstimate, DataFolder(), &openDocument_);
     window->exec();
+    // A save under another name ends the read-only state.
+    ShowMode(FEstimate.TotalClaimMode);
     CommitRowEdit();
 }
 
@@ -101,6 +104,7 @@ void TFormMain::N7Click() {
     if (window->exec() != TFormTotalClaim::ResultOK) {
         return;
     }
+    openDocument_.Close();
     BuildTotalClaim(window->SelectedPaths());
     ShowOpenedDocument();
     // A document that was taxed inclusively makes the invoice so; the box must say it.

@@ -2,6 +2,7 @@
 // calculation options and the totals.
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QMenu>
@@ -293,7 +294,14 @@ void TFormMain::ShowMode(bool totalClaim) {
     for (QWidget* group : {ui_->GBTaxCalc, ui_->GBTaxInput, ui_->GBSubTotalCalc}) {
         group->setVisible(!totalClaim);
     }
-    ui_->LblMode->setText(totalClaim ? QStringLiteral("合計請求") : QStringLiteral("通常"));
+    const QString mode = totalClaim ? QStringLiteral("合計請求") : QStringLiteral("通常");
+    // A document another copy has open says so wherever the user looks.
+    const bool readOnly = openDocument_.ReadOnly();
+    ui_->LblMode->setText(readOnly ? mode + QStringLiteral("（読み取り専用）") : mode);
+    setWindowTitle(
+        readOnly ? QStringLiteral("%1 - %2（読み取り専用）")
+                       .arg(ApplicationTitle, QFileInfo(openDocument_.Path()).completeBaseName())
+                 : ApplicationTitle);
 }
 
 void TFormMain::MarkRow(int row) {

@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "ModelError.h"
+#include "OpenDocument.h"
 #include "PictureButtons.h"
 #include "TThEstimateObjectList.h"
 #include "ui_TFormOpen.h"
@@ -22,9 +23,11 @@ TFormOpen::TFormOpen(QWidget* parent)
 
 TFormOpen::~TFormOpen() = default;
 
-void TFormOpen::Bind(TThEstimateObjectList& document, const QString& dataFolder) {
+void TFormOpen::Bind(TThEstimateObjectList& document, const QString& dataFolder,
+                     OpenDocument* open) {
     document_ = &document;
     dataFolder_ = dataFolder;
+    open_ = open;
 }
 
 void TFormOpen::reject() {
@@ -43,6 +46,8 @@ void TFormOpen::BtnOpenClick() {
         Messages::Information(this, QStringLiteral("開くファイルを選択してください。"));
         return;
     }
+    // Stamped before the read: a save in between shows as a change, never as none.
+    const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(entry->Path);
     try {
         FileList::LoadDocument(*document_, entry->Path);
     } catch (const EModelError& error) {
@@ -51,6 +56,12 @@ void TFormOpen::BtnOpenClick() {
     }
     if (!document_->LoadNotice.isEmpty()) {
         Messages::Information(this, document_->LoadNotice);
+    }
+    if (open_ != nullptr) {
+        open_->Opened(entry->Path, stamp);
+        if (open_->ReadOnly()) {
+            Messages::Information(this, open_->ReadOnlyNotice(entry->FileName));
+        }
     }
     done(ResultOK);
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+class OpenDocument;
 class TFormSearchFile;
 class TThEstimateObjectList;
 
@@ -23,8 +24,10 @@ class TFormOpen : public QDialog {
 
     // The filter window, created once beside this one.
     void SetSearchWindow(TFormSearchFile* search) { search_ = search; }
-    // Before each showing: the document a file is read into and the folder listed.
-    void Bind(TThEstimateObjectList& document, const QString& dataFolder);
+    // Before each showing: the document a file is read into and the folder listed; open,
+    // when given, learns the file opened and whether it is read-only here.
+    void Bind(TThEstimateObjectList& document, const QString& dataFolder,
+              OpenDocument* open = nullptr);
 
     void reject() override;
 
@@ -37,5 +40,6 @@ class TFormOpen : public QDialog {
     std::unique_ptr<Ui::TFormOpen> ui_;
     TFormSearchFile* search_ = nullptr;
     TThEstimateObjectList* document_ = nullptr;
+    OpenDocument* open_ = nullptr;
     QString dataFolder_;
 };

@@ -1,8 +1,8 @@
 #include "TFormSave.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 
+#include "DocumentPresence.h"
 #include "FileList.h"
 #include "Messages.h"
 #include "ModelError.h"
@@ -30,9 +30,16 @@ TFormSave::TFormSave(QWidget* parent)
 TFormSave::~TFormSave() = default;
 
 void TFormSave::Bind(const TThEstimateObjectList& document, const QString& dataFolder,
-                     const QString& fileName, const QString& comment) {
+                     const QString& fileName, const QString& comment, OpenDocument* open,
+                     const std::optional<OpenDocument::Listed>& listed) {
     document_ = &document;
     dataFolder_ = dataFolder;
+    if (open == nullptr) {
+        unbound_ = std::make_unique<OpenDocument>(DocumentPresence::RootOfDataFolder(dataFolder));
+        open = unbound_.get();
+    }
+    open_ = open;
+    listed_ = listed;
     ui_->EdtFileName->setText(fileName);
     ui_->EdtComment->setText(comment);
 }
@@ -66,13 +73,16 @@ void TFormSave::BtnOKClick() {
         return;
     }
     const QString path = FileList::DocumentPath(dataFolder_, name);
-    if (QFileInfo::exists(path) &&
-        !Messages::Question(this, name + QStringLiteral(" は既に存在します。\r\n上書きしますか？"),
-                            false)) {
-        return;
-    }
     try {
-        document_->SaveToFile(path, ui_->EdtComment->text());
+        const auto ask = [this](const QString& question) {
+            return Messages::Question(this, question, false);
+        };
+        if (!open_->Save(*document_, name, path, ui_->EdtComment->text(), listed_, ask)) {
+            return;
+        }
+    } catch (const EDocumentInUse& refusal) {
+        Messages::Information(this, refusal.message());
+        return;
     } catch (const EModelError& error) {
         Messages::Error(this, error.message());
         return;

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
+
+#include "OpenDocument.h"
 
 class TThEstimateObjectList;
 
@@ -21,9 +24,11 @@ class TFormSave : public QDialog {
     ~TFormSave() override;
 
     // Before each showing: the document to save, the folder it goes to and the proposed
-    // name and comment.
+    // name and comment; open is the file the window has open, which the save changes (when
+    // absent, one of this window's own), and listed the file picked to be overwritten.
     void Bind(const TThEstimateObjectList& document, const QString& dataFolder,
-              const QString& fileName, const QString& comment);
+              const QString& fileName, const QString& comment, OpenDocument* open = nullptr,
+              const std::optional<OpenDocument::Listed>& listed = std::nullopt);
 
     void reject() override;
 
@@ -37,4 +42,7 @@ class TFormSave : public QDialog {
     std::unique_ptr<Ui::TFormSave> ui_;
     const TThEstimateObjectList* document_ = nullptr;
     QString dataFolder_;
+    OpenDocument* open_ = nullptr;
+    std::unique_ptr<OpenDocument> unbound_;
+    std::optional<OpenDocument::Listed> listed_;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ConflictQuestion.h"
 #include "CustomerField.h"
 #include "Messages.h"
 #include "ModelError.h"
@@ -96,6 +97,12 @@ void TFormCustomer::Bind(TThCustomerObjectList& list, const QString& savePath,
     savePath_ = savePath;
     addressee_ = addressee;
     chosen_.reset();
+    try {
+        // Another copy may have changed the master since this one last showed it.
+        list_->ReloadIfChanged(savePath_);
+    } catch (const EModelError& error) {
+        Messages::Error(this, error.message());
+    }
     model_->SetList(list_);
 }
 
@@ -138,7 +145,7 @@ QString TFormCustomer::AskImportFile(QWidget* parent, const QString& folder) {
 void TFormCustomer::done(int result) {
     if (list_ != nullptr) {
         try {
-            list_->SaveToFile(savePath_);
+            list_->SaveToFile(savePath_, AskConflicts(this));
         } catch (const EModelError& error) {
             // The edits stay in memory and are saved again at the next closing.
             Messages::Error(this, error.message());

@@ -20,7 +20,8 @@ class TFormCustomer;
 
 // "お客様一覧": keeps the customer master and picks a customer for the header. It works on
 // the caller's live list and saves it whenever it closes, whichever way, because adding,
-// editing, deleting and sorting all change the master.
+// editing, deleting and sorting all change the master; the save merges with what other
+// copies wrote meanwhile, and opening shows what they wrote.
 class TFormCustomer : public QDialog {
     Q_OBJECT
 

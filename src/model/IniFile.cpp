@@ -132,6 +132,28 @@ std::optional<QString> IniFile::Value(const QString& section, const QString& key
     return line.mid(line.indexOf(u'=') + 1).trimmed();
 }
 
+QList<IniFile::Entry> IniFile::Entries() const {
+    QList<Entry> entries;
+    const Index& built = index();
+    QString section;
+    QString folded;
+    bool firstBlock = false;
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const QString& line = lines_.at(i);
+        if (const auto name = sectionName(line)) {
+            section = *name;
+            folded = name->toCaseFolded();
+            firstBlock = built.sections.value(folded).sectionLine == i;
+            continue;
+        }
+        const auto key = firstBlock ? keyName(line) : std::nullopt;
+        if (key && built.keys.value(keyId(folded, *key), -1) == i) {
+            entries.append({section, *key, line.mid(line.indexOf(u'=') + 1).trimmed()});
+        }
+    }
+    return entries;
+}
+
 QString IniFile::ReadString(const QString& section, const QString& key,
                             const QString& defaultValue) const {
     return Value(section, key).value_or(defaultValue);

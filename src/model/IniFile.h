@@ -30,6 +30,16 @@ class IniFile {
     // The raw value text, absent when the key is missing.
     std::optional<QString> Value(const QString& section, const QString& key) const;
 
+    // Every key that the reads see (the first of its name in the first block of its
+    // section), in file order, with its section and key as written.
+    struct Entry {
+        QString Section;
+        QString Key;
+        QString Value;
+        friend bool operator==(const Entry&, const Entry&) = default;
+    };
+    QList<Entry> Entries() const;
+
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteBool(const QString& section, const QString& key, bool value);
     void WriteInteger(const QString& section, const QString& key, int value);

@@ -26,18 +26,28 @@ QImage Load(const QString& path) {
     return picture;
 }
 
+QByteArray Encode(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "BMP")) {
+        throw EFileError(QStringLiteral("画像を BMP に変換できません。"));
+    }
+    return bytes;
+}
+
 void Store(const QString& path, const QImage& picture) {
     GuardBeforeReplacing(path, [](const QString& existing) { Load(existing); });
     if (picture.isNull()) {
-        if (QFile::exists(path) && !QFile::remove(path)) {
+        if (QFile::exists(path) && !RemoveFile(QFile::encodeName(path))) {
             throw EFileError(QStringLiteral("画像「%1」を削除できません。").arg(path));
         }
         return;
     }
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "BMP")) {
+    try {
+        bytes = Encode(picture);
+    } catch (const EFileError&) {
         throw EFileError(QStringLiteral("画像「%1」を BMP に変換できません。").arg(path));
     }
     SaveFileAtomically(path, bytes);

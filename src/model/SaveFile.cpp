@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "CopyOwner.h"
 #include "ModelError.h"
 
 namespace {
@@ -46,12 +47,30 @@ bool writeAll(int fd, const QByteArray& bytes) {
 }
 
 constexpr char temporaryPrefix[] = ".saving-";
-constexpr qsizetype temporaryNameSize = sizeof temporaryPrefix - 1 + 6;
+constexpr int temporaryRandomSize = 6;  // the "XXXXXX" of mkstemp
+
+// On a shared data folder a lock taken on another PC cannot be seen, so the name says which
+// PC saves through the file: only that PC may ever clear it away.
+QByteArray hostPrefix() {
+    return temporaryPrefix + CopyOwner::FileNameHost(CopyOwner::Current().Host).toLatin1() + '-';
+}
 
 // The temporary file is a short name in the target's folder: the rename stays within one
 // file system, and a target name near the file system's limit still has room.
 QByteArray temporaryPattern(const QByteArray& target) {
-    return target.left(target.lastIndexOf('/') + 1) + temporaryPrefix + "XXXXXX";
+    return target.left(target.lastIndexOf('/') + 1) + hostPrefix() +
+           QByteArray(temporaryRandomSize, 'X');
+}
+
+// A name StagedFile of this host made: the prefix, then exactly mkstemp's letters and digits.
+// A host that only begins like ours has more before its own "-", so the length tells it.
+bool ourTemporaryName(const QString& name, const QString& prefix) {
+    if (name.size() != prefix.size() + temporaryRandomSize || !name.startsWith(prefix)) {
+        return false;
+    }
+    return std::all_of(name.begin() + prefix.size(), name.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+    });
 }
 
 // Past the file size limit a write raises SIGXFSZ, whose default ends the program and
@@ -123,8 +142,8 @@ StagedFile::StagedFile(const QString& path, const QByteArray& bytes) : path_(pat
                          writeAll(fd, bytes) && ::fsync(fd) == 0;
     if (!written) {
         const QString reason = systemError();
-        ::unlink(temporary.constData());
         ::close(fd);
+        RemoveFile(temporary);
         cannotSave(path, reason);
     }
     temporary_ = temporary;
@@ -133,37 +152,74 @@ StagedFile::StagedFile(const QString& path, const QByteArray& bytes) : path_(pat
 
 StagedFile::~StagedFile() {
     if (fd_ >= 0) {
-        ::unlink(temporary_.constData());
+        // Closed before it is removed, which a share refuses for an open file.
         ::close(fd_);
+        RemoveFile(temporary_);
     }
+}
+
+namespace {
+
+// A share answers for a moment with EBUSY, or EEXIST for a rename over a file, while another
+// PC has the file open, if only to look at its size: such a call is tried again for a while.
+template <class Call>
+bool retriedOnShare(Call call, std::initializer_list<int> transient) {
+    for (int pause = 5, waited = 0;; waited += pause, pause = std::min(pause * 2, 100)) {
+        if (call() == 0) {
+            return true;
+        }
+        if (waited >= 3000 ||
+            std::find(transient.begin(), transient.end(), errno) == transient.end()) {
+            return false;
+        }
+        const int saved = errno;
+        ::usleep(static_cast<useconds_t>(pause) * 1000);
+        errno = saved;
+    }
+}
+
+}  // namespace
+
+bool RenameOver(const QByteArray& from, const QByteArray& to) {
+    return retriedOnShare([&] { return ::rename(from.constData(), to.constData()); },
+                          {EBUSY, EEXIST, ETXTBSY});
+}
+
+bool RemoveFile(const QByteArray& path) {
+    return retriedOnShare([&] { return ::unlink(path.constData()); }, {EBUSY, ETXTBSY});
 }
 
 void StagedFile::Commit() {
-    const bool renamed =
-        ::rename(temporary_.constData(), QFile::encodeName(path_).constData()) == 0;
-    const QString reason = renamed ? QString() : systemError();
-    if (!renamed) {
-        ::unlink(temporary_.constData());
-    }
+    const QByteArray target = QFile::encodeName(path_);
+    // Renamed while still locked, so no clean-up of this host takes it meanwhile; a share
+    // refuses to rename a file that is open, and there the file is closed first.
+    bool renamed = ::rename(temporary_.constData(), target.constData()) == 0;
+    const bool refused = !renamed && errno == EBUSY;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
-    if (!renamed) {
-        cannotSave(path_, reason);
+    if (refused && closed) {
+        renamed = RenameOver(temporary_, target);
     }
-    if (!closed) {
-        cannotSave(path_, systemError());
+    if (!renamed || !closed) {
+        const QString reason = systemError();
+        RemoveFile(temporary_);
+        cannotSave(path_, reason);
     }
 }
 
+// Names of earlier versions, ".saving-XXXXXX", carry no host and are left alone: on a share
+// one of them may be another PC's save in progress, whose lock we cannot see. They are small
+// and hidden, and a user can delete them once no PC runs an earlier version.
 int RemoveStaleTemporaryFiles(const QString& folder) {
     int removed = 0;
     const QDir dir(folder);
-    const QStringList names = dir.entryList({QString::fromLatin1(temporaryPrefix) + u'*'},
-                                            QDir::Files | QDir::Hidden | QDir::System);
+    const QString prefix = QString::fromLatin1(hostPrefix());
+    const QStringList names =
+        dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
         const QByteArray path = QFile::encodeName(dir.filePath(name));
         struct stat info {};
-        if (name.size() != temporaryNameSize || ::lstat(path.constData(), &info) != 0 ||
+        if (!ourTemporaryName(name, prefix) || ::lstat(path.constData(), &info) != 0 ||
             !S_ISREG(info.st_mode)) {
             continue;  // not a name of ours, or not a file we would have made
         }
@@ -171,6 +227,7 @@ int RemoveStaleTemporaryFiles(const QString& folder) {
         if (fd < 0) {
             continue;
         }
+        // On one host the lock still tells a save of another process that runs.
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.constData()) == 0) {
             ++removed;
         }

@@ -28,8 +28,15 @@ class StagedFile {
 };
 
 // Removes the temporary files a save killed part-way left in folder: only files of the
-// name the saves use, and only those no running save holds. Returns how many went.
+// name the saves of this host use (".saving-<host>-XXXXXX"), and only those no running save
+// of this host holds. Another PC's files stay, since its locks are not seen through a share.
+// Returns how many went.
 int RemoveStaleTemporaryFiles(const QString& folder);
+
+// rename() and unlink() that wait out the moments in which a network share refuses them
+// because another PC has the file open; false with errno set when they fail for good.
+bool RenameOver(const QByteArray& from, const QByteArray& to);
+bool RemoveFile(const QByteArray& path);
 
 // Whether path is a regular file or a link to one. FIFOs, devices and sockets are not: a
 // FIFO blocks its reader for ever and a device such as /dev/zero never ends.

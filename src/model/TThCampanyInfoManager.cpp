@@ -14,7 +14,16 @@ QString bankKey(const char* name, int account) {
 }  // namespace
 
 TThCampanyInfoManager::TThCampanyInfoManager(const QString& imageFolder)
-    : imageFolder_(imageFolder.endsWith(u'/') ? imageFolder : imageFolder + u'/') {}
+    : imageFolder_(imageFolder.endsWith(u'/') ? imageFolder : imageFolder + u'/') {
+    QList<SettingsSync::Picture> files;
+    const QString digits = QStringLiteral("１２３");
+    for (int p = 0; p < Count; ++p) {
+        const QString profile = QStringLiteral("会社情報") + digits.at(p);
+        files.append({LogoPath(p), profile + QStringLiteral("の社判")});
+        files.append({StampPath(p), profile + QStringLiteral("の会社印")});
+    }
+    sync_ = SettingsSync(files);
+}
 
 QString TThCampanyInfoManager::SectionName(int index) {
     return QStringLiteral("CAMPANY_INFO%1").arg(index);
@@ -28,10 +37,27 @@ QString TThCampanyInfoManager::StampPath(int index) const {
     return imageFolder_ + QStringLiteral("stamp%1.bmp").arg(index);
 }
 
+QList<QImage> TThCampanyInfoManager::pictures() const {
+    QList<QImage> images;
+    for (const TThCampanyInfo& profile : profiles_) {
+        images << profile.LogoImage << profile.StampImage;
+    }
+    return images;
+}
+
+void TThCampanyInfoManager::setPictures(const QList<QImage>& images) {
+    for (int p = 0; p < Count; ++p) {
+        Items(p).LogoImage = images.at(2 * p);
+        Items(p).StampImage = images.at(2 * p + 1);
+    }
+}
+
 void TThCampanyInfoManager::LoadFromFile(const QString& path) {
+    const QList<SharedSave::FileStamp> stamps = sync_.Stamps(path);
     LoadFailures failures;
+    IniFile ini;
     failures.Run([&] {
-        const IniFile ini = IniFile::Load(path);
+        ini = IniFile::Load(path);
         for (int p = 0; p < Count; ++p) {
             readProfile(ini, p);
         }
@@ -41,6 +67,8 @@ void TThCampanyInfoManager::LoadFromFile(const QString& path) {
         failures.Run([&] { Items(p).LogoImage = PictureFile::Load(LogoPath(p)); });
         failures.Run([&] { Items(p).StampImage = PictureFile::Load(StampPath(p)); });
     }
+    sync_.Adopt(
+        ini, [this](IniFile& mine) { writeProfiles(mine); }, pictures(), stamps);
     failures.ThrowIfAny();
 }
 
@@ -58,8 +86,7 @@ void TThCampanyInfoManager::readProfile(const IniFile& ini, int index) {
     ReadKeys(profile, TThCampanyInfo::ExtensionKeys(), ini, section);
 }
 
-void TThCampanyInfoManager::SaveToFile(const QString& path) const {
-    IniFile ini = IniFile::Load(path);
+void TThCampanyInfoManager::writeProfiles(IniFile& ini) const {
     for (int p = 0; p < Count; ++p) {
         const TThCampanyInfo& profile = Items(p);
         const QString section = SectionName(p);
@@ -73,9 +100,24 @@ void TThCampanyInfoManager::SaveToFile(const QString& path) const {
         WriteKeys(profile, TThCampanyInfo::OptionKeys(), ini, section);
         WriteKeys(profile, TThCampanyInfo::ExtensionKeys(), ini, section);
     }
-    ini.Save();
+}
+
+void TThCampanyInfoManager::SaveToFile(const QString& path,
+                                       const SharedSave::ConflictChoice& choose) {
+    const auto keys = [this](IniFile& mine) { writeProfiles(mine); };
+    const SettingsSync::Saved saved = sync_.Save(path, keys, pictures(), choose);
     for (int p = 0; p < Count; ++p) {
-        PictureFile::Store(LogoPath(p), Items(p).LogoImage);
-        PictureFile::Store(StampPath(p), Items(p).StampImage);
+        readProfile(saved.Ini, p);
     }
+    setPictures(saved.Images);
+    sync_.Adopt(saved.Ini, keys, saved.Images, saved.Stamps);
+}
+
+bool TThCampanyInfoManager::ReloadIfChanged(const QString& path) {
+    if (!sync_.ChangedOnDisk() ||
+        !sync_.HoldsBase([this](IniFile& mine) { writeProfiles(mine); }, pictures())) {
+        return false;
+    }
+    LoadFromFile(path);
+    return true;
 }

@@ -67,33 +67,65 @@ TThConfigInfo::TThConfigInfo(const QString& imageFolder)
     : imageFolder_(imageFolder.endsWith(u'/') ? imageFolder : imageFolder + u'/') {
     ApplyDefaults(*this, Keys());
     ApplyDefaults(*this, ExtensionKeys());
+    QList<SettingsSync::Picture> pictures;
+    const QString digits = QStringLiteral("１２３４５６");
+    for (int i = 0; i < StampCount; ++i) {
+        pictures.append({StampPath(i), QStringLiteral("捺印") + digits.at(i)});
+    }
+    sync_ = SettingsSync(pictures);
 }
 
 QString TThConfigInfo::StampPath(int index) const {
     return imageFolder_ + QStringLiteral("pstamp%1.bmp").arg(index);
 }
 
+void TThConfigInfo::writeKeys(IniFile& ini) const {
+    WriteKeys(*this, Keys(), ini, Section);
+    WriteKeys(*this, ExtensionKeys(), ini, Section);
+}
+
+void TThConfigInfo::readKeys(const IniFile& ini) {
+    ReadKeys(*this, Keys(), ini, Section);
+    ReadKeys(*this, ExtensionKeys(), ini, Section);
+}
+
+QList<QImage> TThConfigInfo::stampList() const {
+    return QList<QImage>(stamps_.begin(), stamps_.end());
+}
+
 void TThConfigInfo::LoadFromFile(const QString& path) {
+    const QList<SharedSave::FileStamp> stamps = sync_.Stamps(path);
     LoadFailures failures;
+    IniFile ini;
     failures.Run([&] {
-        const IniFile ini = IniFile::Load(path);
-        ReadKeys(*this, Keys(), ini, Section);
-        ReadKeys(*this, ExtensionKeys(), ini, Section);
+        ini = IniFile::Load(path);
+        readKeys(ini);
         ini.ThrowIfBroken();
     });
     NameFontSize = 12;
     for (int i = 0; i < StampCount; ++i) {
         failures.Run([&] { Stamp(i) = PictureFile::Load(StampPath(i)); });
     }
+    sync_.Adopt(
+        ini, [this](IniFile& mine) { writeKeys(mine); }, stampList(), stamps);
     failures.ThrowIfAny();
 }
 
-void TThConfigInfo::SaveToFile(const QString& path) const {
-    IniFile ini = IniFile::Load(path);
-    WriteKeys(*this, Keys(), ini, Section);
-    WriteKeys(*this, ExtensionKeys(), ini, Section);
-    ini.Save();
+void TThConfigInfo::SaveToFile(const QString& path, const SharedSave::ConflictChoice& choose) {
+    const auto keys = [this](IniFile& mine) { writeKeys(mine); };
+    const SettingsSync::Saved saved = sync_.Save(path, keys, stampList(), choose);
+    readKeys(saved.Ini);
     for (int i = 0; i < StampCount; ++i) {
-        PictureFile::Store(StampPath(i), Stamp(i));
+        Stamp(i) = saved.Images.at(i);
     }
+    sync_.Adopt(saved.Ini, keys, saved.Images, saved.Stamps);
+}
+
+bool TThConfigInfo::ReloadIfChanged(const QString& path) {
+    if (!sync_.ChangedOnDisk() ||
+        !sync_.HoldsBase([this](IniFile& mine) { writeKeys(mine); }, stampList())) {
+        return false;
+    }
+    LoadFromFile(path);
+    return true;
 }

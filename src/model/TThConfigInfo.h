@@ -7,6 +7,7 @@
 
 #include "Currency.h"
 #include "SettingKey.h"
+#include "SettingsSync.h"
 
 // The operating settings: section [SETTING] of "conf.ini" and the six seal pictures
 // pstamp0.bmp to pstamp5.bmp of the image folder.
@@ -77,9 +78,21 @@ class TThConfigInfo {
     // the lines before a broken line have been read.
     void LoadFromFile(const QString& path);
     // Every key but FAX_TITLE into [SETTING], keeping the rest of the file; then the pictures.
-    void SaveToFile(const QString& path) const;
+    // Only what changed since these settings were read is written, into the files as they are
+    // now, and the settings then hold what other copies changed too (SettingsSync.h); choose
+    // settles keys and pictures both changed.
+    void SaveToFile(const QString& path,
+                    const SharedSave::ConflictChoice& choose = SharedSave::Refuse);
+    // Loads path again when another copy changed it or a picture and nothing here is unsaved;
+    // true when it did.
+    bool ReloadIfChanged(const QString& path);
 
   private:
+    void writeKeys(IniFile& ini) const;
+    void readKeys(const IniFile& ini);
+    QList<QImage> stampList() const;
+
     QString imageFolder_;
     std::array<QImage, StampCount> stamps_;
+    SettingsSync sync_;
 };

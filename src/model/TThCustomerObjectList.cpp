@@ -1,5 +1,7 @@
 #include "TThCustomerObjectList.h"
 
+#include <QFileInfo>
+
 #include "BrokenFile.h"
 #include "CsvLine.h"
 #include "TextFile.h"
@@ -8,12 +10,39 @@ namespace {
 
 constexpr int FieldCount = 9;
 
+const MasterSync::Format& format() {
+    static const MasterSync::Format customers{
+        [](const QString& path) {
+            TThCustomerObjectList list;
+            if (QFileInfo::exists(path)) {
+                try {
+                    list.LoadFromFile(path);
+                } catch (const EBrokenLineError&) {
+                    // The lines before the break; the file is copied aside before a write.
+                }
+            }
+            return list.Lines();
+        },
+        // The code where there is one, else the company name.
+        [](const QString& line) {
+            const QStringList f = CsvLine::Split(line);
+            return f.value(0).isEmpty() ? f.value(1) : f.value(0);
+        },
+        [](const QString& line) {
+            const QStringList f = CsvLine::Split(line);
+            return f.value(0).isEmpty()
+                       ? QStringLiteral("お客様「%1」").arg(f.value(1))
+                       : QStringLiteral("お客様「%1」（コード %2）").arg(f.value(1), f.value(0));
+        },
+        &TThCustomerObjectList::CheckFile};
+    return customers;
+}
+
 }  // namespace
 
-void TThCustomerObjectList::LoadFromFile(const QString& path) {
-    const TextFile::Lines file = TextFile::ReadLines(path);
-    for (qsizetype n = 0; n < file.Readable.size(); ++n) {
-        const QStringList f = CsvLine::Split(file.Readable.at(n));
+void TThCustomerObjectList::appendLines(const QStringList& lines, const QString& path) {
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QStringList f = CsvLine::Split(lines.at(n));
         if (f.size() < FieldCount) {
             throw EBrokenLineError(path, n + 1,
                                    QStringLiteral("項目が %1 個しかありません").arg(f.size()));
@@ -30,6 +59,21 @@ void TThCustomerObjectList::LoadFromFile(const QString& path) {
         customer->Fax = f[8];
         Add(std::move(customer));
     }
+}
+
+void TThCustomerObjectList::LoadFromFile(const QString& path) {
+    const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
+    // Until the file is read, this copy holds only what it held: a save then adds to the file
+    // and never takes what it could not read for deleted.
+    sync_.Adopt(stamp, Lines());
+    const TextFile::Lines file = TextFile::ReadLines(path);
+    try {
+        appendLines(file.Readable, path);
+    } catch (const EBrokenLineError&) {
+        sync_.Adopt(stamp, Lines());
+        throw;
+    }
+    sync_.Adopt(stamp, Lines());
     file.ThrowIfBroken();
 }
 
@@ -37,7 +81,7 @@ void TThCustomerObjectList::CheckFile(const QString& path) {
     TThCustomerObjectList().LoadFromFile(path);
 }
 
-QStringList TThCustomerObjectList::lines() const {
+QStringList TThCustomerObjectList::Lines() const {
     QStringList out;
     out.reserve(Count());
     for (int i = 0; i < Count(); ++i) {
@@ -48,11 +92,28 @@ QStringList TThCustomerObjectList::lines() const {
     return out;
 }
 
-void TThCustomerObjectList::SaveToFile(const QString& path) const {
-    GuardBeforeReplacing(path, CheckFile);
-    TextFile::WriteLines(path, lines());
+void TThCustomerObjectList::SaveToFile(const QString& path,
+                                       const SharedSave::ConflictChoice& choose) {
+    const QStringList merged = sync_.Save(path, Lines(), format(), choose);
+    if (merged != Lines()) {
+        Clear();
+        appendLines(merged, path);
+    }
+}
+
+bool TThCustomerObjectList::ReloadIfChanged(const QString& path) {
+    if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
+        return false;
+    }
+    Clear();
+    if (QFileInfo::exists(path)) {
+        LoadFromFile(path);
+    } else {
+        sync_.Adopt(SharedSave::FileStamp::Of(path), {});
+    }
+    return true;
 }
 
 void TThCustomerObjectList::ExportToFile(const QString& path) const {
-    TextFile::WriteLines(path, QStringList{ExportHeader} + lines());
+    TextFile::WriteLines(path, QStringList{ExportHeader} + Lines());
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include "MasterSync.h"
 #include "OwnedList.h"
 #include "TThCustomerObject.h"
 
@@ -17,11 +18,22 @@ class TThCustomerObjectList : public OwnedList<TThCustomerObject> {
     void LoadFromFile(const QString& path);
     // Throws when the file at path does not load completely.
     static void CheckFile(const QString& path);
+    // Merges what this list changed since it read the file into the file as it is now, and
+    // holds the result (MasterSync.h); choose settles records another copy changed as well.
     // A file on disk that does not load completely is copied aside first (BrokenFile.h).
-    void SaveToFile(const QString& path) const;
+    void SaveToFile(const QString& path,
+                    const SharedSave::ConflictChoice& choose = SharedSave::Refuse);
+    // Reads the file again when another copy wrote it and this list holds no unsaved change;
+    // true when it did.
+    bool ReloadIfChanged(const QString& path);
     // The same lines after the header line, for other programs.
     void ExportToFile(const QString& path) const;
 
+    // One CSV line per customer, as the file holds them.
+    QStringList Lines() const;
+
   private:
-    QStringList lines() const;
+    void appendLines(const QStringList& lines, const QString& path);
+
+    MasterSync sync_;
 };

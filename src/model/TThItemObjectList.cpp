@@ -11,16 +11,30 @@ namespace {
 
 const QString ReducedField = QStringLiteral("軽減");
 
+const MasterSync::Format& format() {
+    static const MasterSync::Format f{
+        [](const QString& path) {
+            TThItemObjectList list;
+            try {
+                list.LoadFromFile(path);
+            } catch (const EBrokenLineError&) {
+                // The lines before the break; the file is copied aside before a write.
+            }
+            return list.Lines();
+        },
+        [](const QString& line) { return CsvLine::Split(line).value(0); },
+        [](const QString& line) {
+            return QStringLiteral("品名「%1」").arg(CsvLine::Split(line).value(0));
+        },
+        &TThItemObjectList::CheckFile};
+    return f;
+}
+
 }  // namespace
 
-void TThItemObjectList::LoadFromFile(const QString& path) {
-    Clear();
-    if (!QFileInfo::exists(path)) {
-        return;
-    }
-    const TextFile::Lines file = TextFile::ReadLines(path);
-    for (qsizetype n = 0; n < file.Readable.size(); ++n) {
-        const QStringList f = CsvLine::Split(file.Readable.at(n));
+void TThItemObjectList::appendLines(const QStringList& lines, const QString& path) {
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QStringList f = CsvLine::Split(lines.at(n));
         if (f.size() < 2) {
             throw EBrokenLineError(path, n + 1, QStringLiteral("品名と単位がありません"));
         }
@@ -37,6 +51,25 @@ void TThItemObjectList::LoadFromFile(const QString& path) {
         item->Reduced = f.size() > 3 && f[3] == ReducedField;
         Add(std::move(item));
     }
+}
+
+void TThItemObjectList::LoadFromFile(const QString& path) {
+    Clear();
+    const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
+    // Until the file is read, this copy holds nothing of it: a save then adds to the file and
+    // never takes what it could not read for deleted.
+    sync_.Adopt(stamp, {});
+    if (!QFileInfo::exists(path)) {
+        return;
+    }
+    const TextFile::Lines file = TextFile::ReadLines(path);
+    try {
+        appendLines(file.Readable, path);
+    } catch (const EBrokenLineError&) {
+        sync_.Adopt(stamp, Lines());
+        throw;
+    }
+    sync_.Adopt(stamp, Lines());
     file.ThrowIfBroken();
 }
 
@@ -44,7 +77,7 @@ void TThItemObjectList::CheckFile(const QString& path) {
     TThItemObjectList().LoadFromFile(path);
 }
 
-void TThItemObjectList::SaveToFile(const QString& path) const {
+QStringList TThItemObjectList::Lines() const {
     QStringList lines;
     for (int i = 0; i < Count(); ++i) {
         const TThItemObject& item = Items(i);
@@ -54,6 +87,21 @@ void TThItemObjectList::SaveToFile(const QString& path) const {
         }
         lines << CsvLine::Join(fields);
     }
-    GuardBeforeReplacing(path, CheckFile);
-    TextFile::WriteLines(path, lines);
+    return lines;
+}
+
+void TThItemObjectList::SaveToFile(const QString& path, const SharedSave::ConflictChoice& choose) {
+    const QStringList merged = sync_.Save(path, Lines(), format(), choose);
+    if (merged != Lines()) {
+        Clear();
+        appendLines(merged, path);
+    }
+}
+
+bool TThItemObjectList::ReloadIfChanged(const QString& path) {
+    if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
+        return false;
+    }
+    LoadFromFile(path);
+    return true;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "Currency.h"
+#include "MasterSync.h"
 #include "OwnedList.h"
 
 // One item of the item master.
@@ -29,6 +30,20 @@ class TThItemObjectList : public OwnedList<TThItemObject> {
     void LoadFromFile(const QString& path);
     // Throws when the file at path does not load completely.
     static void CheckFile(const QString& path);
+    // Merges what this list changed since it read the file into the file as it is now, and
+    // holds the result (MasterSync.h); choose settles items another copy changed as well.
     // A file on disk that does not load completely is copied aside first (BrokenFile.h).
-    void SaveToFile(const QString& path) const;
+    void SaveToFile(const QString& path,
+                    const SharedSave::ConflictChoice& choose = SharedSave::Refuse);
+    // Reads the file again when another copy wrote it and this list holds no unsaved change;
+    // true when it did.
+    bool ReloadIfChanged(const QString& path);
+
+    // One CSV line per item, as the file holds them.
+    QStringList Lines() const;
+
+  private:
+    void appendLines(const QStringList& lines, const QString& path);
+
+    MasterSync sync_;
 };

@@ -153,12 +153,15 @@ void Tzip_update::StartDownload(std::function<ZipUpdate::Payload()> fetch, bool 
     Thread_ZipDL_ = std::make_unique<Thread_ZipDL>([this, fetch, showReason] {
         QString message = ZipUpdate::SucceededMessage;
         try {
+            const std::unique_ptr<DataLock> lock = ZipUpdate::LockForUpdate(rootFolder_);
             const ZipUpdate::Payload payload = fetch();
             // Quitting while the transfer ran: the old table stays.
             if (cancel_) {
                 return;
             }
             ZipUpdate::Install(zipFolder_, payload);
+        } catch (const ELockBusy& busy) {
+            message = busy.message();
         } catch (const EModelError& error) {
             message = showReason ? error.message() : ZipUpdate::DownloadFailedMessage;
         }

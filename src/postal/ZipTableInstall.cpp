@@ -1,15 +1,22 @@
 #include "ZipTableInstall.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "Cp932.h"
+#include "DataFolders.h"
+#include "DataLock.h"
 #include "ModelError.h"
-#include "SaveFile.h"
 #include "ZipTable.h"
 
 namespace ZipTable {
@@ -63,46 +70,151 @@ void forEachLine(QByteArrayView text, Visit visit) {
     }
 }
 
-// A second name of the old table, so that its rename can be undone.
-class KeptTable {
-  public:
-    explicit KeptTable(const QString& path) : path_(QFile::encodeName(path)) {
-        if (::access(path_.constData(), F_OK) != 0) {
-            return;
-        }
-        QByteArray name = path_.left(path_.lastIndexOf('/') + 1) + ".kept-XXXXXX";
-        const int fd = ::mkstemp(name.data());
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(name.constData());
-        }
-        if (fd < 0 || ::link(path_.constData(), name.constData()) != 0) {
-            throw EFileError(QStringLiteral("「%1」を更新できません: %2")
-                                 .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-        }
-        kept_ = name;
-    }
-    ~KeptTable() {
-        if (!kept_.isEmpty()) {
-            ::unlink(kept_.constData());
-        }
-    }
-    KeptTable(const KeptTable&) = delete;
-    KeptTable& operator=(const KeptTable&) = delete;
+QString systemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 
-    // Puts the old table back, or removes the new one when there was none.
-    void Restore() {
-        if (kept_.isEmpty()) {
-            ::unlink(path_.constData());
-        } else if (::rename(kept_.constData(), path_.constData()) == 0) {
-            kept_.clear();
+// smbnetfs refuses a rename over a file another PC has open (EEXIST) and an unlink of one
+// (EBUSY), then answers EIO to every call for a moment: such refusals pass, so they are
+// waited out before a call counts as failed.
+bool mayPass(int error) {
+    return error == EEXIST || error == EBUSY || error == EIO || error == EAGAIN || error == EINTR;
+}
+
+template <class Call>
+bool retried(Call call) {
+    constexpr int GiveUpMs = 10000;
+    int waited = 0;
+    int pause = 10;
+    for (;;) {
+        if (call() == 0) {
+            return true;
+        }
+        const int error = errno;
+        if (!mayPass(error) || waited >= GiveUpMs) {
+            errno = error;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        waited += pause;
+        pause = std::min(pause * 2, 500);
+    }
+}
+
+QByteArray pathOf(const QString& zipFolder, const char* name, const char* suffix = "") {
+    return QFile::encodeName(zipFolder) + name + suffix;
+}
+
+// The names of the pair, in the order of the renames.
+constexpr const char* PairNames[] = {FileName, VersionFileName};
+
+void renameIntoPlace(const QString& zipFolder, const char* name) {
+    const QByteArray from = pathOf(zipFolder, name, NewSuffix);
+    const QByteArray to = pathOf(zipFolder, name);
+    if (!retried([&] { return ::rename(from.constData(), to.constData()); })) {
+        throw EFileError(QStringLiteral("「%1」を「%2」に置き換えられません: %3")
+                             .arg(QFile::decodeName(from), QFile::decodeName(to), systemError()));
+    }
+}
+
+void removeFile(const QByteArray& path) {
+    if (!retried([&] { return ::unlink(path.constData()); }) && errno != ENOENT) {
+        throw EFileError(QStringLiteral("「%1」を削除できません: %2")
+                             .arg(QFile::decodeName(path), systemError()));
+    }
+}
+
+bool exists(const QByteArray& path) {
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0;
+}
+
+// Orders the renames and removals before the steps that follow them, where the file system
+// has a way; a share that has none does them in order anyway.
+void syncFolder(const QString& zipFolder) {
+    const int fd =
+        ::open(QFile::encodeName(zipFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// Written in place and closed before any rename: nothing trusts a new file before the marker,
+// and a share refuses to rename a file that is still open.
+void writeNewFile(const QString& zipFolder, const char* name, const QByteArray& bytes) {
+    const QByteArray path = pathOf(zipFolder, name, NewSuffix);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    bool written = fd >= 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
+    if (fd >= 0 && ::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        throw EFileError(
+            QStringLiteral("「%1」に保存できません: %2")
+                .arg(QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(error))));
+    }
+}
+
+void makeMarker(const QString& zipFolder) {
+    const QByteArray path = pathOf(zipFolder, CommitMarkerName);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        throw EFileError(QStringLiteral("「%1」を作成できません: %2")
+                             .arg(QFile::decodeName(path), systemError()));
+    }
+    ::close(fd);
+}
+
+// Removes the new files unless a marker commits them: a marker that cannot be removed keeps
+// them too, and the next settling completes the swap with them.
+void undoStaged(const QString& zipFolder) {
+    if (::unlink(pathOf(zipFolder, CommitMarkerName).constData()) != 0 && errno != ENOENT) {
+        return;
+    }
+    for (const char* name : PairNames) {
+        ::unlink(pathOf(zipFolder, name, NewSuffix).constData());
+    }
+}
+
+// A rename puts a file only where no folder lies; found before the marker, the old pair
+// stays.
+void checkReplaceable(const QString& zipFolder) {
+    for (const char* name : PairNames) {
+        struct stat info {};
+        const QByteArray path = pathOf(zipFolder, name);
+        if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            throw EFileError(
+                QStringLiteral("「%1」はフォルダのため、郵便番号データを置き換えられません。")
+                    .arg(QFile::decodeName(path)));
         }
     }
+}
 
-  private:
-    QByteArray path_;
-    QByteArray kept_;
-};
+// ".kept-XXXXXX": the hard link to the old table that earlier versions made for a moment.
+bool isKeptCopy(const QString& name) {
+    return name.size() == 12 && name.startsWith(QLatin1String(".kept-"));
+}
 
 }  // namespace
 
@@ -144,16 +256,87 @@ void ValidateVersion(QByteArrayView version, const QString& origin) {
 }
 
 void InstallTable(const QString& zipFolder, const QByteArray& table, const QByteArray& version) {
-    const QString tablePath = zipFolder + QLatin1String(FileName);
-    StagedFile newTable(tablePath, table);
-    StagedFile newVersion(zipFolder + QLatin1String(VersionFileName), version);
-    KeptTable oldTable(tablePath);
-    newTable.Commit();
+    // A marker left from before would roll the new files forward while still half written.
+    SettleInterruptedSwap(zipFolder);
+    checkReplaceable(zipFolder);
     try {
-        newVersion.Commit();
+        writeNewFile(zipFolder, FileName, table);
+        writeNewFile(zipFolder, VersionFileName, version);
+        syncFolder(zipFolder);
+        makeMarker(zipFolder);
     } catch (const EFileError&) {
-        oldTable.Restore();
+        undoStaged(zipFolder);
         throw;
+    }
+    syncFolder(zipFolder);
+    const bool hadTable = exists(pathOf(zipFolder, FileName));
+    bool replacedAny = false;
+    try {
+        for (const char* name : PairNames) {
+            renameIntoPlace(zipFolder, name);
+            replacedAny = true;
+        }
+    } catch (const EFileError& error) {
+        // A share renames over a file by removing it first, so a failed rename may have taken
+        // the old table already; then only going forward leaves a pair.
+        if (replacedAny || (hadTable && !exists(pathOf(zipFolder, FileName)))) {
+            throw EFileError(
+                error.message() +
+                QStringLiteral("\n郵便番号データの入れ替えは、次の起動時に完了します。"));
+        }
+        // Nothing was replaced yet: the old pair can still stay.
+        undoStaged(zipFolder);
+        throw;
+    }
+    syncFolder(zipFolder);
+    // Both are in place; a marker that stays only costs the next start a look.
+    ::unlink(pathOf(zipFolder, CommitMarkerName).constData());
+}
+
+bool HasInterruptedSwap(const QString& zipFolder) {
+    const QStringList names = QDir(zipFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QString marker = QLatin1String(CommitMarkerName);
+    const QString newTable = QLatin1String(FileName) + QLatin1String(NewSuffix);
+    const QString newVersion = QLatin1String(VersionFileName) + QLatin1String(NewSuffix);
+    return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+        return name == marker || name == newTable || name == newVersion || isKeptCopy(name);
+    });
+}
+
+void SettleInterruptedSwap(const QString& zipFolder) {
+    const QByteArray marker = pathOf(zipFolder, CommitMarkerName);
+    if (exists(marker)) {
+        // Both new files were complete: whichever is still beside its old one goes in.
+        for (const char* name : PairNames) {
+            if (exists(pathOf(zipFolder, name, NewSuffix))) {
+                renameIntoPlace(zipFolder, name);
+            }
+        }
+        syncFolder(zipFolder);
+        removeFile(marker);
+    } else {
+        // The old pair was never touched.
+        for (const char* name : PairNames) {
+            removeFile(pathOf(zipFolder, name, NewSuffix));
+        }
+    }
+    const QDir folder(zipFolder);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (isKeptCopy(name)) {
+            removeFile(QFile::encodeName(folder.filePath(name)));
+        }
+    }
+}
+
+void SettleAtStart(const DataFolders& folders) {
+    if (!HasInterruptedSwap(folders.ZipFolder())) {
+        return;
+    }
+    // A live holder is in the middle of its swap, which is not cut.
+    const std::unique_ptr<DataLock> lock =
+        DataLock::TryTake(folders.RootFolder(), DataLock::PostalName, nullptr, DataLock::Timing{});
+    if (lock) {
+        SettleInterruptedSwap(folders.ZipFolder());
     }
 }
 

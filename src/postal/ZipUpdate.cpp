@@ -294,4 +294,19 @@ void Install(const QString& zipFolder, const Payload& payload) {
     ZipTable::InstallTable(zipFolder, payload.Table, payload.Version);
 }
 
+std::unique_ptr<DataLock> LockForUpdate(const QString& rootFolder) {
+    std::optional<CopyOwner> holder;
+    std::unique_ptr<DataLock> lock =
+        DataLock::TryTake(rootFolder, DataLock::PostalName, &holder, DataLock::Timing{});
+    if (!lock) {
+        throw ELockBusy(BusyMessage(holder), holder);
+    }
+    return lock;
+}
+
+QString BusyMessage(const std::optional<CopyOwner>& holder) {
+    return QStringLiteral("郵便番号データは、%1が更新中です。終わってからもう一度お試しください。")
+        .arg(holder ? holder->Describe() : QStringLiteral("別のコピー"));
+}
+
 }  // namespace ZipUpdate

@@ -4,7 +4,10 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <memory>
+#include <optional>
 
+#include "DataLock.h"
 #include "HttpClient.h"
 #include "ZipTableInstall.h"
 
@@ -113,5 +116,12 @@ class Updater {
 Payload FromFiles(const QStringList& paths, qsizetype minLines = ZipTable::MinPlausibleLines);
 
 void Install(const QString& zipFolder, const Payload& payload);
+
+// The data root's postal lock, held by one update from its download to its install, so two
+// copies never swap the pair at once nor settle each other's swap. Throws ELockBusy with
+// BusyMessage at once when a live copy holds it; a check that installs nothing needs none.
+std::unique_ptr<DataLock> LockForUpdate(const QString& rootFolder);
+// "郵便番号データは、PC「host」のユーザー「user」（ツール）が更新中です。…"
+QString BusyMessage(const std::optional<CopyOwner>& holder);
 
 }  // namespace ZipUpdate

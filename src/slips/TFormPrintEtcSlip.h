@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+
 #include <QPrinter>
+#include "SettingsSync.h"
 
 #include "TFormPrintMitsu.h"
 #include "TMainSlipOutput.h"
@@ -71,6 +73,8 @@ class TFormPrintEtcSlip : public QDialog {
     void CBCustomerInfoChange();
 
     QString printIniPath_;
+    // print.ini as the window read it: closing writes only the options the user changed.
+    SettingsSync printIni_;
     const TThEstimateObjectList* document_ = nullptr;
     const TThConfigInfo* config_ = nullptr;
     const TThCampanyInfoManager* profiles_ = nullptr;

@@ -1,5 +1,6 @@
 #include "TFormPrintFaxSender.h"
 
+#include "ConflictQuestion.h"
 #include "IniFile.h"
 #include "ui_TFormPrintFaxSender.h"
 
@@ -19,7 +20,9 @@ std::array<QCheckBox*, FaxRequestCount> TFormPrintFaxSender::RequestBoxes() cons
 }
 
 void TFormPrintFaxSender::LoadPrintOptions() {
-    const TFaxSenderOptions o = LoadFaxSenderOptions(IniFile::Load(printIniPath_));
+    const IniFile printIni = printIni_.Read(printIniPath_);
+    const TFaxSenderOptions o = LoadFaxSenderOptions(printIni);
+    printIni_.Adopt(printIni, [o](IniFile& ini) { SaveFaxSenderOptions(ini, o); });
     SelectPrinter(o.Printer, Qt::MatchFixedString);
     ui_->CBCustomerInfo->setCurrentIndex(o.CustomerInfo);
     CBCustomerInfoChange();
@@ -35,9 +38,9 @@ void TFormPrintFaxSender::LoadPrintOptions() {
 }
 
 void TFormPrintFaxSender::SavePrintOptions() {
-    IniFile printIni = IniFile::Load(printIniPath_);
-    SaveFaxSenderOptions(printIni, Options());
-    printIni.Save();
+    printIni_.Save(
+        printIniPath_, [this](IniFile& ini) { SaveFaxSenderOptions(ini, Options()); }, {},
+        AskConflicts(this));
 }
 
 TFaxSenderOptions TFormPrintFaxSender::Options() const {

@@ -2,6 +2,7 @@
 
 #include <QShowEvent>
 
+#include "ConflictQuestion.h"
 #include "IniFile.h"
 #include "Messages.h"
 #include "ModelError.h"
@@ -92,7 +93,7 @@ void TFormPrintList::FormShow() {
     SelectByText(ui_->CBPrinter, current.isEmpty() ? printers_.DefaultName() : current);
     printer_.setPageOrientation(QPageLayout::Portrait);
 
-    const IniFile printIni = IniFile::Load(printIniPath_);
+    const IniFile printIni = printIni_.Read(printIniPath_);
     const QString section = PrintSectionName(kind_);
     const QString printer = printIni.ReadString(section, PrinterKey, QString());
     if (!printer.isEmpty()) {
@@ -100,6 +101,11 @@ void TFormPrintList::FormShow() {
     }
     CBPrinterChange();
     SelectByText(ui_->CBPaperSize, printIni.ReadString(section, PaperSizeKey, QString()));
+    printIni_.Adopt(printIni, [section, printer = ui_->CBPrinter->currentText(),
+                               paper = ui_->CBPaperSize->currentText()](IniFile& ini) {
+        ini.WriteString(section, PrinterKey, printer);
+        ini.WriteString(section, PaperSizeKey, paper);
+    });
 }
 
 void TFormPrintList::SelectByText(QComboBox* list, const QString& text) {
@@ -135,11 +141,14 @@ bool TFormPrintList::IsA4() const {
 
 void TFormPrintList::CloseWithOutput(ModalResult result) {
     try {
-        IniFile printIni = IniFile::Load(printIniPath_);
         const QString section = PrintSectionName(kind_);
-        printIni.WriteString(section, PrinterKey, ui_->CBPrinter->currentText());
-        printIni.WriteString(section, PaperSizeKey, ui_->CBPaperSize->currentText());
-        printIni.Save();
+        printIni_.Save(
+            printIniPath_,
+            [&](IniFile& ini) {
+                ini.WriteString(section, PrinterKey, ui_->CBPrinter->currentText());
+                ini.WriteString(section, PaperSizeKey, ui_->CBPaperSize->currentText());
+            },
+            {}, AskConflicts(this));
     } catch (const EModelError& error) {
         // The list still goes out with the chosen printer; print.ini keeps its old state.
         Messages::Error(this, error.message());

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDialog>
+
 #include <QPrinter>
 #include <memory>
 #include <optional>
+#include "SettingsSync.h"
 
 #include "MasterListSlip.h"
 #include "TFormPrintMitsu.h"
@@ -58,6 +60,8 @@ class TFormPrintList : public QDialog {
     std::unique_ptr<Ui::TFormPrintList> ui_;
     TSlipKind kind_;
     QString printIniPath_;
+    // print.ini as the window read it: closing writes only the options the user changed.
+    SettingsSync printIni_;
     QPrinter printer_{QPrinter::HighResolution};
     TPrinterSystem printers_ = TPrinterSystem::Installed();
     TFormPreviewList* preview_ = nullptr;

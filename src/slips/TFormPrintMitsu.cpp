@@ -5,6 +5,7 @@
 #include <QPrinterInfo>
 #include <QShowEvent>
 
+#include "ConflictQuestion.h"
 #include "IniFile.h"
 #include "Messages.h"
 #include "ModelError.h"
@@ -198,8 +199,9 @@ void TFormPrintMitsu::SelectByText(QComboBox* list, const QString& text) {
 }
 
 void TFormPrintMitsu::LoadPrintOptions(TSlipKind kind) {
-    const TPrintOptions o =
-        ::LoadPrintOptions(IniFile::Load(printIniPath_), kind, *config_, *document_);
+    const IniFile printIni = printIni_.Read(printIniPath_);
+    const TPrintOptions o = ::LoadPrintOptions(printIni, kind, *config_, *document_);
+    printIni_.Adopt(printIni, [kind, o](IniFile& ini) { ::SavePrintOptions(ini, kind, o); });
     if (!o.Printer.isEmpty()) {
         SelectByText(ui_->CBPrinter, o.Printer);
     }
@@ -253,9 +255,9 @@ bool TFormPrintMitsu::IsA4() const {
 }
 
 void TFormPrintMitsu::SavePrintOptions(TSlipKind kind) {
-    IniFile printIni = IniFile::Load(printIniPath_);
-    ::SavePrintOptions(printIni, kind, Options());
-    printIni.Save();
+    printIni_.Save(
+        printIniPath_, [this, kind](IniFile& ini) { ::SavePrintOptions(ini, kind, Options()); }, {},
+        AskConflicts(this));
 }
 
 void TFormPrintMitsu::SetOrientation() {
@@ -274,10 +276,16 @@ void TFormPrintMitsu::CBPrinterChange() {
 
 void TFormPrintMitsu::ChBYokoClick() {
     try {
-        IniFile printIni = IniFile::Load(printIniPath_);
-        printIni.WriteBool(TPrintOptions::SettingSection, TPrintOptions::YokoKey,
-                           ui_->ChBYoko->isChecked());
-        printIni.Save();
+        // The box is written at once: only its key, into the file as it is now.
+        SettingsSync box;
+        box.Adopt(box.Read(printIniPath_), [](IniFile&) {});
+        box.Save(
+            printIniPath_,
+            [this](IniFile& ini) {
+                ini.WriteBool(TPrintOptions::SettingSection, TPrintOptions::YokoKey,
+                              ui_->ChBYoko->isChecked());
+            },
+            {}, AskConflicts(this));
     } catch (const EModelError& error) {
         // The box still sets the orientation; print.ini keeps its last good state.
         Messages::Error(this, error.message());

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDialog>
+
 #include <QPrinter>
 #include <functional>
 #include <memory>
+#include "SettingsSync.h"
 
 #include "RenderSlipPage.h"
 #include "TPrintOptions.h"
@@ -93,6 +95,8 @@ class TFormPrintMitsu : public QDialog {
 
     std::unique_ptr<Ui::TFormPrintMitsu> ui_;
     QString printIniPath_;
+    // print.ini as the window read it: closing writes only the options the user changed.
+    SettingsSync printIni_;
     QPrinter printer_{QPrinter::HighResolution};
     TPrinterSystem printers_ = TPrinterSystem::Installed();
     TFormPreviewMitsu* preview_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "ConflictQuestion.h"
 #include "IniFile.h"
 #include "TPrintOptions.h"
 #include "TThConfigInfo.h"
@@ -37,8 +38,9 @@ void TFormPrintReceipt::ResetOwnFields() {
 }
 
 void TFormPrintReceipt::LoadPrintOptions() {
-    const TReceiptOptions o =
-        LoadReceiptOptions(IniFile::Load(printIniPath_), *config_, *document_);
+    const IniFile printIni = printIni_.Read(printIniPath_);
+    const TReceiptOptions o = LoadReceiptOptions(printIni, *config_, *document_);
+    printIni_.Adopt(printIni, [o](IniFile& ini) { SaveReceiptOptions(ini, o); });
     SelectPrinter(o.Printer);
     ui_->CBPersonalStamp->setCurrentIndex(
         std::max(0, ui_->CBPersonalStamp->findData(o.PersonalStamp)));
@@ -59,9 +61,9 @@ void TFormPrintReceipt::LoadPrintOptions() {
 }
 
 void TFormPrintReceipt::SavePrintOptions() {
-    IniFile printIni = IniFile::Load(printIniPath_);
-    SaveReceiptOptions(printIni, Options());
-    printIni.Save();
+    printIni_.Save(
+        printIniPath_, [this](IniFile& ini) { SaveReceiptOptions(ini, Options()); }, {},
+        AskConflicts(this));
 }
 
 TReceiptOptions TFormPrintReceipt::Options() const {

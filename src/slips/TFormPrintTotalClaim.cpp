@@ -1,5 +1,6 @@
 #include "TFormPrintTotalClaim.h"
 
+#include "ConflictQuestion.h"
 #include "IniFile.h"
 #include "TPrintOptions.h"
 #include "TThCampanyInfo.h"
@@ -41,7 +42,9 @@ void TFormPrintTotalClaim::ResetOwnFields() {
 }
 
 void TFormPrintTotalClaim::LoadPrintOptions() {
-    const TTotalClaimOptions o = LoadTotalClaimOptions(IniFile::Load(printIniPath_));
+    const IniFile printIni = printIni_.Read(printIniPath_);
+    const TTotalClaimOptions o = LoadTotalClaimOptions(printIni);
+    printIni_.Adopt(printIni, [o](IniFile& ini) { SaveTotalClaimOptions(ini, o); });
     SelectPrinter(o.Printer);
     ui_->CBCustomerInfo->setCurrentIndex(o.CustomerInfo);
     CBCustomerInfoChange();
@@ -52,9 +55,9 @@ void TFormPrintTotalClaim::LoadPrintOptions() {
 }
 
 void TFormPrintTotalClaim::SavePrintOptions() {
-    IniFile printIni = IniFile::Load(printIniPath_);
-    SaveTotalClaimOptions(printIni, Options());
-    printIni.Save();
+    printIni_.Save(
+        printIniPath_, [this](IniFile& ini) { SaveTotalClaimOptions(ini, Options()); }, {},
+        AskConflicts(this));
 }
 
 void TFormPrintTotalClaim::RecalcBalance() {

@@ -15,13 +15,18 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcessEnvironment>
 #include <QTableView>
 #include <QTimer>
 #include <functional>
 
 #include "Clock.h"
+#include "DocumentFile.h"
+#include "DocumentPresence.h"
 #include "FileList.h"
 #include "FolderChoice.h"
+#include "HandMadeLock.h"
+#include "SharedSave.h"
 #include "TFormListFileSave.h"
 #include "TFormOpen.h"
 #include "TFormPrintFaxSender.h"
@@ -934,6 +939,221 @@ TEST_F(FileCommandsTest, BackupCopiesTheDocumentsIntoADatedFolderEachTime) {
     }
     EXPECT_EQ(prompts, QStringList(2, "バックアップデータを保存するフォルダーを選択してください"));
     EXPECT_EQ(documentBytes(), document);
+}
+
+// --- Another copy on the same data folder ------------------------------------------------
+
+class FileCommandsSharedTest : public FileCommandsTest {
+  protected:
+    QString root() const { return folders().RootFolder(); }
+    QString path(const QString& name) const { return data(name + FileList::Extension); }
+    std::optional<CopyOwner> holderOf(const QString& name) const {
+        return DocumentPresence::Holder(root(), path(name));
+    }
+    // A PC of the shop has the document open: its marker, kept fresh for the whole test.
+    void openOnOtherPc(const QString& name) {
+        ASSERT_TRUE(writeHandMadeLock(root(), DocumentPresence::LockName(path(name)),
+                                      otherPcOwner(), -600));
+    }
+    void closeOnOtherPc(const QString& name) {
+        ASSERT_TRUE(QFile::remove(DataLock::Folder(root()) +
+                                  DocumentPresence::LockName(path(name)) + ".lock"));
+    }
+    QString mode() const { return control<QLabel>(QStringLiteral("LblMode"))->text(); }
+
+    void openFile(const QString& name) {
+        whileShown(
+            AppWindows::FormOpen,
+            [&] {
+                clickRow(AppWindows::FormOpen, name);
+                clickPicture(AppWindows::FormOpen, "PNGBtnOpen");
+            },
+            [&] { trigger("Open1"); });
+    }
+    // 保存 → the listed file → 上書き保存 → 保存する; whether the name window stayed open.
+    bool saveOver(const QString& name) {
+        bool stayed = false;
+        whileShown(
+            AppWindows::FormListFileSave,
+            [&] {
+                clickRow(AppWindows::FormListFileSave, name);
+                clickPicture(AppWindows::FormListFileSave, "PNGBtnOver");
+                clickPicture(AppWindows::FormSave, "PNGBtnOK");
+                stayed = AppWindows::FormSave->isVisible();
+                if (stayed) {
+                    clickPicture(AppWindows::FormSave, "PNGBtnCancel");
+                }
+                clickPicture(AppWindows::FormListFileSave, "PNGBtnClose");
+            },
+            [&] { trigger("Save1"); });
+        return stayed;
+    }
+    // A document file outside the data folder for the tool to convert into it.
+    QString toolInput() {
+        TThEstimateObjectList document;
+        document.Customer.Name1 = QStringLiteral("ツールの会社");
+        document.PadLines(TThEstimateObjectList::DefaultLineCount);
+        const QString input = dir.path(QStringLiteral("ツールの入力.MT4"));
+        document.SaveToFile(input, QString());
+        return input;
+    }
+    // The tool run as it runs on another PC of the shop.
+    static ToolRun toolOnOtherPc(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DORVANI4_LOCK_HOST"), QStringLiteral("other-pc"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(DORVANI4_TOOL), arguments);
+        process.waitForFinished(30000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+};
+
+TEST_F(FileCommandsSharedTest, ADocumentAnotherPcHasOpenIsReadOnlyAndSavedOnlyUnderANewName) {
+    store({QStringLiteral("見積A"), QStringLiteral("A社"), {}, {}, false});
+    openOnOtherPc(QStringLiteral("見積A"));
+    const QByteArray theirs = readFileBytes(path(QStringLiteral("見積A")));
+    TFormMain& w = start();
+    messages.Texts.clear();
+    openFile(QStringLiteral("見積A"));
+    EXPECT_EQ(
+        messages.Texts,
+        QStringList({DropQuestion + "他のファイルを開きますか？",
+                     "見積A は、PC「other-pc」のユーザー「sato」（ウィンドウ）が開いています。"
+                     "\r\n読み取り専用で開きます。上書き保存はできませんが、別の名前で保存"
+                     "できます。"}));
+    EXPECT_EQ(w.FEstimate.Customer.Name1, "A社");
+    EXPECT_EQ(mode(), "通常（読み取り専用）");
+    EXPECT_EQ(w.windowTitle(), "Rokuvel Dorvani4 - 見積A（読み取り専用）");
+
+    messages.Texts.clear();
+    messages.Kinds.clear();
+    EXPECT_TRUE(saveOver(QStringLiteral("見積A")));
+    EXPECT_EQ(messages.Texts,
+              QStringList{"見積A は、PC「other-pc」のユーザー「sato」（ウィンドウ）が開いているため"
+                          "上書きできません。\r\n別の名前で保存してください。"});
+    EXPECT_EQ(messages.Kinds, std::vector{Messages::Kind::Information});
+    EXPECT_EQ(readFileBytes(path(QStringLiteral("見積A"))), theirs);
+    EXPECT_EQ(mode(), "通常（読み取り専用）");
+
+    messages.Texts.clear();
+    saveNew(QStringLiteral("見積A-控え"), QStringLiteral("控え"));
+    EXPECT_TRUE(messages.Texts.isEmpty()) << messages.Texts.join(" | ").toStdString();
+    EXPECT_EQ(DocumentFile::ReadHeader(path(QStringLiteral("見積A-控え"))).Name1, "A社");
+    EXPECT_EQ(mode(), "通常");
+    EXPECT_EQ(w.windowTitle(), TFormMain::ApplicationTitle);
+    ASSERT_TRUE(holderOf(QStringLiteral("見積A-控え")));
+    EXPECT_TRUE(holderOf(QStringLiteral("見積A-控え"))->SameCopy(CopyOwner::Current()));
+    ASSERT_TRUE(holderOf(QStringLiteral("見積A")));
+    EXPECT_EQ(holderOf(QStringLiteral("見積A"))->Host, "other-pc");
+    EXPECT_EQ(readFileBytes(path(QStringLiteral("見積A"))), theirs);
+}
+
+TEST_F(FileCommandsSharedTest, SavingOverADocumentSavedElsewhereSinceItWasReadSaysWhoAndWhen) {
+    const QString a = QStringLiteral("見積A");
+    const struct {
+        const char* name;
+        bool otherPc;  // else a program that records no writer, such as an older one
+    } cases[] = {{"another PC, through the tool, once it closed the document", true},
+                 {"a program that keeps no record", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store({a, QStringLiteral("A社"), {}, {}, false});
+        if (c.otherPc) {
+            openOnOtherPc(a);
+        }
+        start();
+        openFile(a);
+        QString since;
+        if (c.otherPc) {
+            ASSERT_EQ(mode(), "通常（読み取り専用）");
+            closeOnOtherPc(a);
+            const ToolRun run =
+                toolOnOtherPc({"--data-root", root(), "convert", toolInput(), path(a)});
+            ASSERT_EQ(run.status, 0) << run.err.toStdString();
+            const std::optional<SharedSave::LastWrite> last =
+                SharedSave::LastWriteOf(root(), path(a));
+            ASSERT_TRUE(last);
+            since = "PC「other-pc」のユーザー「" + CopyOwner::Current().User + "」（ツール）が " +
+                    last->When.toString(QStringLiteral("yyyy/MM/dd HH:mm")) + " に保存しています。";
+        } else {
+            store({a, QStringLiteral("古いプログラムの会社"), {}, {}, false});
+            since = QFileInfo(path(a)).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm")) +
+                    " に変更されています。";
+        }
+        const QByteArray theirs = readFileBytes(path(a));
+
+        messages.Texts.clear();
+        messages.Yes = false;
+        EXPECT_TRUE(saveOver(a));
+        EXPECT_EQ(messages.Texts, QStringList{"見積A は、このコピーが読み込んだ後に " + since +
+                                              "\r\n上書きしますか？"});
+        EXPECT_EQ(readFileBytes(path(a)), theirs);
+
+        messages.Yes = true;
+        EXPECT_FALSE(saveOver(a));
+        EXPECT_EQ(DocumentFile::ReadHeader(path(a)).Name1, "A社");
+        EXPECT_EQ(mode(), "通常");
+        ASSERT_TRUE(holderOf(a));
+        EXPECT_TRUE(holderOf(a)->SameCopy(CopyOwner::Current()));
+        AppWindows::Destroy();
+    }
+}
+
+TEST_F(FileCommandsSharedTest, TheToolWritesADocumentOnlyWhenNoWindowHasItOpen) {
+    const QString a = QStringLiteral("見積A");
+    const QString b = QStringLiteral("見積B");
+    store({b, QStringLiteral("B社"), {}, {}, false});
+    const QString input = toolInput();
+    const struct {
+        const char* name;
+        std::function<void()> leave;
+        QString nowOpen;
+    } cases[] = {
+        {"新規作成", [&] { trigger("New1"); }, {}},
+        {"opening another", [&] { openFile(b); }, b},
+        {"合計請求データ作成",
+         [&] {
+             whileShown(
+                 AppWindows::FormTotalClaim,
+                 [&] {
+                     clickRow(AppWindows::FormTotalClaim, b);
+                     clickPicture(AppWindows::FormTotalClaim, "PNGBtnOK");
+                 },
+                 [&] { trigger("N7"); });
+         },
+         {}},
+        {"quitting", [&] { window().close(); }, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store({a, QStringLiteral("A社"), {}, {}, false});
+        start();
+        openFile(a);
+        const QByteArray before = readFileBytes(path(a));
+        const ToolRun refused = tool({"--data-root", root(), "convert", input, path(a)});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_TRUE(refused.err.contains(path(a) + " は、" + CopyOwner::Current().Describe() +
+                                         "が開いているため上書きできません。"))
+            << refused.err.toStdString();
+        EXPECT_EQ(readFileBytes(path(a)), before);
+
+        c.leave();
+        EXPECT_FALSE(holderOf(a));
+        if (!c.nowOpen.isEmpty()) {
+            ASSERT_TRUE(holderOf(c.nowOpen));
+            EXPECT_TRUE(holderOf(c.nowOpen)->SameCopy(CopyOwner::Current()));
+        }
+        const ToolRun written = tool({"--data-root", root(), "convert", input, path(a)});
+        EXPECT_EQ(written.status, 0) << written.err.toStdString();
+        EXPECT_EQ(DocumentFile::ReadHeader(path(a)).Name1, "ツールの会社");
+        const std::optional<SharedSave::LastWrite> last = SharedSave::LastWriteOf(root(), path(a));
+        ASSERT_TRUE(last);
+        EXPECT_EQ(last->Owner.Program, "dorvani4-tool");
+        AppWindows::Destroy();
+    }
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <utility>
 
 #include "QtPrint.h"
 #include "TempDir.h"
 
+#include "DataFolders.h"
 #include "SingleInstance.h"
 
 namespace {
@@ -27,10 +29,11 @@ QString folder(const TempDir& sandbox, const QString& name, mode_t mode) {
 class Program {
   public:
     explicit Program(const TempDir& sandbox, const QString& tmp = QStringLiteral("tmp"),
-                     const QString& data = QStringLiteral("data")) {
+                     const QString& data = QStringLiteral("data"),
+                     const QString& config = QStringLiteral("config")) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", sandbox.path(data));
-        env.insert("XDG_CONFIG_HOME", sandbox.path("config"));
+        env.insert("XDG_CONFIG_HOME", sandbox.path(config));
         env.insert("XDG_RUNTIME_DIR", folder(sandbox, "runtime", 0700));
         env.insert("TMPDIR", folder(sandbox, tmp, 0700));
         env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -83,6 +86,41 @@ TEST(SingleInstance, AnotherDataFolderRunsBesideTheFirst) {
     EXPECT_FALSE(first.endsWithin(1500));
     Program second(sandbox, "tmp", "data2");
     EXPECT_FALSE(second.endsWithin(3000));
+}
+
+// The data folder chosen in the window, not the default one, decides: two chosen folders
+// on one PC each get a window, one chosen folder only one.
+TEST(SingleInstance, FollowsTheChosenDataFolder) {
+    struct Case {
+        const char* name;
+        const char* firstRoot;
+        const char* secondRoot;
+        bool secondRuns;
+    };
+    const Case cases[] = {
+        {"same folder", "share", "share", false},
+        {"other folders", "share1", "share2", true},
+    };
+    for (const Case& c : cases) {
+        TempDir sandbox;
+        const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+        for (const auto& [config, root] :
+             {std::pair{"config1", c.firstRoot}, std::pair{"config2", c.secondRoot}}) {
+            QDir().mkpath(sandbox.path(QStringLiteral("%1/data").arg(root)));
+            qputenv("XDG_CONFIG_HOME", sandbox.path(config).toUtf8());
+            DataFolders::RememberRoot(sandbox.path(root));
+        }
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+        Program first(sandbox, "tmp", "data", "config1");
+        EXPECT_FALSE(first.endsWithin(1500)) << c.name;
+        Program second(sandbox, "tmp", "data", "config2");
+        if (c.secondRuns) {
+            EXPECT_FALSE(second.endsWithin(3000)) << c.name;
+        } else {
+            ASSERT_TRUE(second.endsWithin(10000)) << c.name;
+            EXPECT_EQ(second.exitCode(), 0) << c.name;
+        }
+    }
 }
 
 // Only a folder that is the user's own and closed to everybody else holds the lock and the

@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include "QtPrint.h"
 #include "TypeText.h"
 
 #include "DocumentFile.h"
+#include "OpenDocument.h"
 #include "TFormListFileSave.h"
 #include "TFormSave.h"
 
@@ -101,6 +103,115 @@ TEST_F(TFormListFileSaveTest, SavingOverAListedFileKeepsItsOwnName) {
     EXPECT_EQ(messages.Texts, QStringList({"見積001 は既に存在します。\r\n上書きしますか？"}));
     EXPECT_EQ(QDir(data()).entryList(QDir::Files), QStringList({"見積001.mt4"}));
     EXPECT_EQ(column(&form, FileList::ColumnName1), QStringList({"株式会社みどり"}));
+}
+
+// The question before a file is replaced says when another copy saved it since this one read
+// or listed it; No leaves that copy's version in place.
+TEST_F(TFormListFileSaveTest, OverwritingAFileSavedElsewhereSinceSaysWhen) {
+    const QString path = data("見積001.MT4");
+    const struct {
+        const char* name;
+        bool readHere;
+        bool savedBeforeListing;
+        bool savedAfterListing;
+        QString since;  // empty: the plain question
+    } cases[] = {
+        {"unchanged", true, false, false, ""},
+        {"saved elsewhere after this window read it", true, true, false, "読み込んだ"},
+        {"saved elsewhere after the list showed it", false, false, true, "一覧に表示した"},
+        {"saved elsewhere before the list showed it", false, true, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        saveDocument("見積001", "最初の会社", "最初");
+        OpenDocument opened(temp.root());
+        if (c.readHere) {
+            opened.Opened(path, SharedSave::FileStamp::Of(path));
+        }
+        if (c.savedBeforeListing) {
+            saveDocument("見積001", "別のPCの会社", "別のPC");
+        }
+        form.Bind(document, data(), &opened);
+        show(&form);
+        if (c.savedAfterListing) {
+            saveDocument("見積001", "別のPCの会社", "別のPC");
+        }
+        const QByteArray theirs = readFileBytes(path);
+        const QString modified =
+            QFileInfo(path).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+
+        messages.Texts.clear();
+        messages.Yes = false;
+        doubleClickRow(&form, 0);
+        ASSERT_TRUE(save.isVisible());
+        click(&save, "PNGBtnOK");
+        EXPECT_EQ(messages.Texts,
+                  QStringList{c.since.isEmpty()
+                                  ? QStringLiteral("見積001 は既に存在します。\r\n上書きしますか？")
+                                  : QStringLiteral("見積001 は、このコピーが%1後に %2 に変更されて"
+                                                   "います。\r\n上書きしますか？")
+                                        .arg(c.since, modified)});
+        EXPECT_EQ(readFileBytes(path), theirs);
+
+        messages.Yes = true;
+        click(&save, "PNGBtnOK");
+        EXPECT_FALSE(save.isVisible());
+        EXPECT_EQ(DocumentFile::ReadHeader(path).Name1, "株式会社みどり");
+        EXPECT_EQ(opened.Path(), path) << "the window has the saved file open";
+        click(&form, "PNGBtnClose");
+    }
+}
+
+TEST_F(TFormListFileSaveTest, AFileSavedElsewhereWhileTheQuestionIsOpenIsAskedAboutAgain) {
+    const QString path = data("見積001.MT4");
+    saveDocument("見積001", "最初の会社", "最初");
+    OpenDocument opened(temp.root());
+    form.Bind(document, data(), &opened);
+    show(&form);
+    QStringList asked;
+    QString modified;
+    Messages::SetResponder([&](Messages::Kind, const QString& text) {
+        asked << text;
+        if (asked.size() == 1) {
+            saveDocument("見積001", "別のPCの会社", "別のPC");
+            modified = QFileInfo(path).lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+        }
+        return true;
+    });
+    doubleClickRow(&form, 0);
+    click(&save, "PNGBtnOK");
+    EXPECT_EQ(asked, QStringList({"見積001 は既に存在します。\r\n上書きしますか？",
+                                  "見積001 は、このコピーが一覧に表示した後に " + modified +
+                                      " に変更されています。\r\n上書きしますか？"}));
+    EXPECT_FALSE(save.isVisible());
+    EXPECT_EQ(DocumentFile::ReadHeader(path).Name1, "株式会社みどり");
+}
+
+TEST_F(TFormListFileSaveTest, ReplacingATotalInvoiceByANormalDocumentIsSaidInTheQuestion) {
+    const QString plain = QStringLiteral("合計001 は既に存在します。\r\n上書きしますか？");
+    const QString noted = QStringLiteral(
+        "合計001 は既に存在します。\r\nこのファイルは合計請求データです。上書きすると通常の"
+        "データに置き換わります。\r\n上書きしますか？");
+    const struct {
+        bool fileTotal;
+        bool documentTotal;
+        QString question;
+    } cases[] = {{true, false, noted}, {true, true, plain}, {false, true, plain}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.fileTotal << c.documentTotal);
+        saveDocument("合計001", "会社", "", today(), c.fileTotal);
+        const QByteArray before = readFileBytes(data("合計001.MT4"));
+        document.TotalClaimMode = c.documentTotal;
+        open();
+        messages.Texts.clear();
+        messages.Yes = false;
+        doubleClickRow(&form, 0);
+        click(&save, "PNGBtnOK");
+        EXPECT_EQ(messages.Texts, QStringList{c.question});
+        EXPECT_EQ(readFileBytes(data("合計001.MT4")), before);
+        click(&save, "PNGBtnCancel");
+        click(&form, "PNGBtnClose");
+    }
 }
 
 TEST_F(TFormListFileSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen) {

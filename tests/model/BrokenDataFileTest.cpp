@@ -315,6 +315,9 @@ TEST(BrokenCopy, FileUnreadableAtStartIsKeptWhenItReadsAgain) {
         EXPECT_THROW(list.LoadFromFile(path), EFileError);
         EXPECT_EQ(BrokenFileNotice(path, TThCustomerObjectList::CheckFile),
                   "元のファイルの控えを作れないため、このファイルは上書きしません。");
+        TThCustomerObject added;
+        added.CusCode = "C3";
+        list.Add(std::make_unique<TThCustomerObject>(added));
         EXPECT_THROW(list.SaveToFile(path), EFileError);
     }
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
@@ -323,6 +326,9 @@ TEST(BrokenCopy, FileUnreadableAtStartIsKeptWhenItReadsAgain) {
     const QStringList copies = brokenCopies(dir);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(readFileBytes(dir.path(copies.first())), good);
+    // What could not be read at start is not taken for deleted: the save adds to it.
+    EXPECT_EQ(readFileBytes(path), good + sjis("C3,,,,,,,,\r\n"));
+    list.Items(0).Name2 = "支店";
     list.SaveToFile(path);
     EXPECT_EQ(brokenCopies(dir).size(), 1) << "one copy is enough";
 }

@@ -8,8 +8,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 
+#include "CopyOwner.h"
 #include "DataFolders.h"
 #include "DocumentFile.h"
 #include "FileList.h"
@@ -101,22 +103,76 @@ QStringList namesIn(const QString& folder) {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// A save killed part-way leaves its temporary file; only those of our name that no save
-// holds go, never a file that merely looks alike.
-TEST(StaleTemporaryFiles, OnlyOursThatNoSaveHoldsAreRemoved) {
+// The temporary name a save of this host gives, with the six characters of mkstemp.
+QString ownTemporary(const char* random) {
+    return QStringLiteral(".saving-%1-%2")
+        .arg(CopyOwner::FileNameHost(CopyOwner::Current().Host), QLatin1String(random));
+}
+
+// A save killed part-way leaves its temporary file; only those of this host's name that no
+// save holds go, never a file that merely looks alike, nor one of another PC on a share,
+// whose lock this host cannot see.
+TEST(StaleTemporaryFiles, OnlyThisHostsThatNoSaveHoldsAreRemoved) {
+    const QString host = CopyOwner::FileNameHost(CopyOwner::Current().Host);
+    struct Case {
+        QString name;
+        bool held;
+        bool removed;
+    };
+    const std::vector<Case> cases = {
+        {ownTemporary("Ab12Cd"), false, true},
+        {ownTemporary("Held01"), true, false},
+        {".saving-otherpc-Ab12Cd", false, false},
+        // A host whose name begins like ours.
+        {".saving-" + host + "-2-Ab12Cd", false, false},
+        // Earlier versions named no host: the file may be another PC's save in progress.
+        {".saving-Ab12Cd", false, false},
+        {ownTemporary("Ab12Cd") + "x", false, false},
+        {ownTemporary("Ab-2Cd"), false, false},
+        {".saving-longer-name", false, false},
+        {"見積.MT4", false, false},
+    };
     TempDir dir;
-    writeFileBytes(dir.path(".saving-Ab12Cd"), "left by a killed save");
-    writeFileBytes(dir.path(".saving-Held01"), "being written");
-    writeFileBytes(dir.path(".saving-longer-name"), "someone else's");
-    writeFileBytes(dir.path("見積.MT4"), "a document");
-    ASSERT_EQ(::mkdir(QFile::encodeName(dir.path(".saving-Dir001")), 0700), 0);
-    const int held = ::open(QFile::encodeName(dir.path(".saving-Held01")), O_RDONLY);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    std::vector<int> locks;
+    for (const Case& c : cases) {
+        writeFileBytes(dir.path(c.name), "bytes");
+        if (c.held) {
+            const int fd = ::open(QFile::encodeName(dir.path(c.name)), O_RDONLY);
+            ASSERT_GE(fd, 0);
+            ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+            locks.push_back(fd);
+        }
+    }
+    const QString folderName = ownTemporary("Dir001");
+    ASSERT_EQ(::mkdir(QFile::encodeName(dir.path(folderName)), 0700), 0);
+
     EXPECT_EQ(RemoveStaleTemporaryFiles(dir.root()), 1);
-    ::close(held);
-    EXPECT_EQ(namesIn(dir.root()),
-              (QStringList{".saving-Dir001", ".saving-Held01", ".saving-longer-name", "見積.MT4"}));
+    for (const int fd : locks) {
+        ::close(fd);
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(QFile::exists(dir.path(c.name)), !c.removed) << c.name.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(dir.path(folderName)).isDir());
+}
+
+// What a save leaves behind when it is cut is exactly what the clean-up takes.
+TEST(StaleTemporaryFiles, ASavesOwnTemporaryNameIsOneToRemove) {
+    TempDir dir;
+    const QString path = dir.path("ItemList.dat");
+    {
+        StagedFile staged(path, "new");
+        const QStringList names = namesIn(dir.root());
+        ASSERT_EQ(names.size(), 1);
+        EXPECT_TRUE(names[0].startsWith(ownTemporary(""))) << names[0].toStdString();
+        EXPECT_EQ(names[0].size(), ownTemporary("XXXXXX").size());
+        // Held by the save, so a clean-up beside it leaves it.
+        EXPECT_EQ(RemoveStaleTemporaryFiles(dir.root()), 0);
+        // A copy stands for the file of a save that was killed.
+        ASSERT_TRUE(QFile::copy(dir.path(names[0]), dir.path(ownTemporary("Killed"))));
+    }
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir.root()), 1);
+    EXPECT_TRUE(namesIn(dir.root()).isEmpty());
 }
 
 TEST(StaleTemporaryFiles, AreRemovedFromTheDataFoldersAtStart) {
@@ -125,7 +181,7 @@ TEST(StaleTemporaryFiles, AreRemovedFromTheDataFoldersAtStart) {
     folders.Prepare();
     for (const QString& folder :
          {folders.RootFolder(), folders.DataFolder(), folders.ImgFolder()}) {
-        writeFileBytes(folder + ".saving-Ab12Cd", "left by a killed save");
+        writeFileBytes(folder + ownTemporary("Ab12Cd"), "left by a killed save");
     }
     folders.Prepare();
     EXPECT_EQ(namesIn(folders.RootFolder()), (QStringList{"data", "img", "zip"}));

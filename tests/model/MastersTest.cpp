@@ -152,9 +152,12 @@ TEST(ItemList, PricesAreCurrencyTextAndUnreadableOnesZero) {
     EXPECT_EQ(items.Items(3).ItemName, "配線 工事");
     EXPECT_EQ(items.Items(3).UnitName, TThItemObject::NoUnit);
 
+    // A save that writes rewrites every item as the list holds it.
+    items.Add(std::make_unique<TThItemObject>(TThItemObject{"釘", "本", Currency::fromUnits(3)}));
     items.SaveToFile(path);
     EXPECT_EQ(Cp932::decode(readFileBytes(path)),
-              "ボルト,本,0\r\nナット,個,0\r\n座金,個,12.5\r\n\"配線 工事\",＜なし＞,1200\r\n");
+              "ボルト,本,0\r\nナット,個,0\r\n座金,個,12.5\r\n\"配線 工事\",＜なし＞,1200\r\n"
+              "釘,本,3\r\n");
 }
 
 TEST(ItemList, AbsentFileEmptiesTheListAndOneFieldIsBroken) {
@@ -207,9 +210,10 @@ TEST(ItemList, ReducedMarkIsAFourthFieldOnlyWhereSet) {
     EXPECT_EQ(items.Items(0).UnitPrice, Currency::fromUnits(540));
     EXPECT_FALSE(items.Items(1).Reduced);
     EXPECT_FALSE(items.Items(2).Reduced);
+    items.Items(1).UnitPrice = Currency::fromUnits(110);
     items.SaveToFile(path);
     EXPECT_EQ(Cp932::decode(readFileBytes(path)),
-              "弁当,個,540,軽減\r\n事務用品,個,100\r\nお茶,本,150\r\n");
+              "弁当,個,540,軽減\r\n事務用品,個,110\r\nお茶,本,150\r\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "Cp932.h"
 #include "FileSizeLimit.h"
 #include "ModelError.h"
+#include "PictureFile.h"
 #include "TThCampanyInfoManager.h"
 #include "TThConfigInfo.h"
 #include "TempDir.h"
@@ -234,8 +235,15 @@ TEST(CampanyInfo, PictureThatCannotBeReadIsCopiedBeforeItIsReplaced) {
     writeFileBytes(dir.path("logo0.bmp"), "not a picture");
     TThCampanyInfoManager manager(dir.root());
     EXPECT_THROW(manager.LoadFromFile(dir.path("conf.ini")), EFileError);
+    // A save that does not change the picture leaves the file as it is.
     manager.SaveToFile(dir.path("conf.ini"));
-    EXPECT_FALSE(QFile::exists(dir.path("logo0.bmp")));
+    EXPECT_EQ(readFileBytes(dir.path("logo0.bmp")), "not a picture");
+    EXPECT_TRUE(QDir(dir.root()).entryList({QStringLiteral("logo0.bmp.broken-*")}).isEmpty());
+    QImage logo(4, 4, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    manager.Items(0).LogoImage = logo;
+    manager.SaveToFile(dir.path("conf.ini"));
+    EXPECT_FALSE(PictureFile::Load(dir.path("logo0.bmp")).isNull());
     const QStringList copies =
         QDir(dir.root()).entryList({QStringLiteral("logo0.bmp.broken-*")}, QDir::Files);
     ASSERT_EQ(copies.size(), 1);

@@ -14,7 +14,9 @@
 #include "ToolProcess.h"
 #include "ZipArchive.h"
 
+#include "CopyOwner.h"
 #include "Cp932.h"
+#include "DataLock.h"
 #include "KenAll.h"
 #include "ZipUpdate.h"
 
@@ -251,6 +253,43 @@ TEST_F(PostalUpdateCommand, RefusesFilesThatAreNotBothOfJapanPosts) {
         EXPECT_TRUE(refused.err.contains(QString::fromUtf8(c.problem)))
             << refused.err.toStdString();
         ExpectOldTable();
+    }
+}
+
+TEST_F(PostalUpdateCommand, OneUpdateAtATimePerDataRoot) {
+    QDir().mkpath(root.path("dl"));
+    writeFileBytes(root.path("dl/ken_all.zip"), fullSizeArchive());
+    writeFileBytes(root.path("dl/jigyosyo.zip"), businessArchive());
+    // This test's process stands for another copy in the middle of its update.
+    const DataLock otherUpdate(root.root(), DataLock::PostalName);
+    const ToolRun refused = update({"--source", root.path("dl")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "dorvani4-tool: " + ZipUpdate::BusyMessage(CopyOwner::Current()) + "\n");
+    ExpectOldTable();
+    // A check writes nothing and needs no lock.
+    const ToolRun check = update({"--check", "--source", root.path("dl")});
+    EXPECT_EQ(check.status, 0) << check.err.toStdString();
+    EXPECT_EQ(check.out, "新しい更新データがありました\n");
+}
+
+TEST_F(PostalUpdateCommand, StartCompletesASwapCutOffUnlessItIsStillRunning) {
+    for (const bool running : {true, false}) {
+        // Cut after the table's rename: the new table beside the old version file.
+        writeFileBytes(root.path("zip/zip.dat"), "1000001,new\r\n");
+        writeFileBytes(root.path("zip/version.txt.new"), "2025/05/30\r\n");
+        writeFileBytes(root.path("zip/swap.commit"), {});
+        std::unique_ptr<DataLock> updating;
+        if (running) {
+            updating = std::make_unique<DataLock>(root.root(), DataLock::PostalName);
+        }
+        const ToolRun lookup = run(root, {"zip", "100-0001"});
+        EXPECT_EQ(lookup.status, 0) << lookup.err.toStdString();
+        EXPECT_EQ(lookup.out, "100-0001\tnew\n");
+        EXPECT_EQ(readFileBytes(root.path("zip/version.txt")),
+                  running ? OldVersion : QByteArray("2025/05/30\r\n"))
+            << running;
+        EXPECT_EQ(QDir(root.path("zip")).entryList(QDir::Files | QDir::Hidden).size(),
+                  running ? 4 : 2);
     }
 }
 

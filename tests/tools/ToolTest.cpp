@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,6 +11,7 @@
 #include <sys/resource.h>
 
 #include "Cp932.h"
+#include "DataFolders.h"
 #include "QtPrint.h"
 #include "TempDir.h"
 #include "ToolProcess.h"
@@ -114,6 +116,63 @@ TEST(Tool, ShowTakesItsDefaultRateFromTheDataRoot) {
     // Without a conf.ini the rate is the one older installations had.
     const ToolRun empty = tool({"show", dir.path("a.MT4"), "--data-root", dir.path("nothing")});
     EXPECT_EQ(parse(empty.out)["Tax"].toString(), "50");
+}
+
+// Without --data-root the tool works in the folder the window on this PC was given, and
+// refuses one that is not there rather than reading an empty set of data.
+TEST(Tool, DefaultRootFollowsTheWindowsChoice) {
+    struct Case {
+        const char* name;
+        const char* remembered;  // folder of the test folder; "" keeps the default
+        bool withRoot;           // --data-root DIR/chosen
+        int status;
+        const char* tax;      // shown when status is 0
+        const char* message;  // on stderr otherwise, "DIR" standing for the test folder
+    };
+    const std::vector<Case> cases = {
+        {"default", "", false, 0, "50", ""},
+        {"chosen", "chosen", false, 0, "80", ""},
+        {"gone", "gone", false, 1, "",
+         "dorvani4-tool: データフォルダ「DIR/gone」が見つかりません。ネットワークの共有がつながって"
+         "いるか確かめてください。\n"},
+        {"unmounted", "mnt", false, 1, "",
+         "dorvani4-tool: データフォルダ「DIR/mnt」にデータがありません。ネットワークの共有がつな"
+         "がっているか確かめてください。\n"},
+        {"given root wins", "gone", true, 0, "80", ""},
+    };
+    TempDir dir;
+    // The tool runs with this process's environment: the user's choice lives in the sandbox.
+    struct Sandboxed {
+        const char* name;
+        QByteArray saved;
+        Sandboxed(const char* n, const QString& path) : name(n), saved(qgetenv(n)) {
+            qputenv(name, path.toUtf8());
+        }
+        ~Sandboxed() { qputenv(name, saved); }
+    };
+    const Sandboxed config("XDG_CONFIG_HOME", dir.path("config"));
+    const Sandboxed data("XDG_DATA_HOME", dir.path("home"));
+    writeFileBytes(dir.path("in.json"), R"({"lines": [{"TotalPrice": "1000"}]})");
+    ASSERT_EQ(tool({"convert", dir.path("in.json"), dir.path("a.MT4")}).status, 0);
+    QDir().mkpath(dir.path("chosen"));
+    writeFileBytes(dir.path("chosen/conf.ini"), "[SETTING]\r\nTAX=8\r\n");
+    QDir().mkpath(dir.path("mnt"));
+    for (const Case& c : cases) {
+        const QString remembered = QString::fromUtf8(c.remembered);
+        DataFolders::RememberRoot(remembered.isEmpty() ? QString() : dir.path(remembered));
+        const QStringList root =
+            c.withRoot ? QStringList{"--data-root", dir.path("chosen")} : QStringList{};
+        const ToolRun run = tool(root + QStringList{"show", dir.path("a.MT4")});
+        EXPECT_EQ(run.status, c.status) << c.name << run.err.toStdString();
+        if (c.status == 0) {
+            EXPECT_EQ(parse(run.out)["Tax"].toString(), c.tax) << c.name;
+        } else {
+            EXPECT_EQ(run.err, QString::fromUtf8(c.message).replace("DIR", dir.root())) << c.name;
+        }
+    }
+    // Nothing was made in place of the missing folders.
+    EXPECT_FALSE(QFileInfo::exists(dir.path("gone")));
+    EXPECT_TRUE(QDir(dir.path("mnt")).isEmpty());
 }
 
 TEST(Tool, ConfigListsSettingsProfilesAndPictures) {
