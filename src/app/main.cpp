@@ -2,6 +2,7 @@
 
 #include "AppWindows.h"
 #include "DataFolders.h"
+#include "DataLock.h"
 #include "DataRootChoice.h"
 #include "DocumentTransferCommands.h"
 #include "Messages.h"
@@ -19,6 +20,15 @@ int main(int argc, char** argv) {
     if (!icon.isNull()) {
         QApplication::setWindowIcon(icon);
     }
+    // A lock left by a copy that ended without removing it is taken over; the user is told
+    // whose it was. Locks are also taken by the download thread, so the message goes through
+    // the event loop of the window's thread.
+    DataLock::SetTakeOverNotice([](const std::optional<CopyOwner>& previous) {
+        const QString text = DataLock::TakeOverText(previous);
+        QMetaObject::invokeMethod(
+            qApp, [text] { Messages::Information(QApplication::activeWindow(), text); },
+            Qt::QueuedConnection);
+    });
     // One window per data folder: a second folder on this PC gets a window of its own.
     const QString root = DataRootChoice::RootAtStart();
     if (root.isEmpty()) {

@@ -89,4 +89,10 @@ QStringList SplitKeepingSpaces(QStringView line) {
     return splitFields(line, isControl);
 }
 
+QString Shown(const QString& line) {
+    QStringList fields = Split(line);
+    fields.removeAll(QString());
+    return fields.join(QStringLiteral("／"));
+}
+
 }  // namespace CsvLine

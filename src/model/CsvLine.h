@@ -15,5 +15,7 @@ QStringList Split(const QString& line);
 // As Split, but a half-width space belongs to an unquoted field and only control characters
 // separate: the lines of spreadsheet files.
 QStringList SplitKeepingSpaces(QStringView line);
+// A line as a person reads it in a message: its fields that are not empty, between "／".
+QString Shown(const QString& line);
 
 }  // namespace CsvLine

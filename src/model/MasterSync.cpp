@@ -11,8 +11,8 @@ class MasterJob : public SharedSave::Job {
         : path_(path), base_(base), mine_(mine), format_(format) {}
 
     QList<MergeConflict> Merge(const MergeDecisions& decisions) override {
-        const ThreeWayMerge::Records merged = ThreeWayMerge::MergeRecords(
-            base_, mine_, format_.Read(path_), format_.KeyOf, format_.Describe, decisions);
+        const ThreeWayMerge::Records merged =
+            ThreeWayMerge::MergeRecords(base_, mine_, format_.Read(path_), format_.Kind, decisions);
         result_ = merged.Lines;
         return merged.Conflicts;
     }
@@ -48,6 +48,7 @@ QStringList MasterSync::Save(const QString& path, const QStringList& mine, const
     if (mine == base_ && LoadsCompletely(path, format.Check)) {
         // Nothing of this copy's to write; what another copy wrote is taken in. A broken file
         // is still replaced by what reads of it, once it is kept aside (BrokenFile.h).
+        const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
         const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
         Adopt(stamp, format.Read(path));
         return base_;

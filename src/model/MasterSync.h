@@ -16,10 +16,7 @@ class MasterSync {
         // The file's records as the list writes them; empty for an absent file, the lines
         // before the break for a broken one.
         std::function<QStringList(const QString& path)> Read;
-        // Pairs an edited record with its earlier version; empty when records have no key.
-        std::function<QString(const QString& line)> KeyOf;
-        // The record as a conflict names it.
-        std::function<QString(const QString& line)> Describe;
+        ThreeWayMerge::RecordKind Kind;
         FileCheck Check;
     };
 

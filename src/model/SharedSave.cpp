@@ -62,6 +62,12 @@ QString RootOf(const QString& path) {
     return QFileInfo(path).absolutePath();
 }
 
+std::unique_ptr<DataLock> ReadLock(const QString& path) {
+    const QString root = RootOf(path);
+    return QFileInfo(root).isDir() ? std::make_unique<DataLock>(root, DataLock::WriteName)
+                                   : nullptr;
+}
+
 void Run(const QString& root, Job& job, const ConflictChoice& choose) {
     MergeDecisions decisions;
     for (;;) {

@@ -5,9 +5,11 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "CopyOwner.h"
+#include "DataLock.h"
 #include "ModelError.h"
 #include "ThreeWayMerge.h"
 
@@ -54,6 +56,10 @@ void Run(const QString& root, Job& job, const ConflictChoice& choose);
 
 // The data root whose lock guards path: the folder of a master, conf.ini or print.ini.
 QString RootOf(const QString& path);
+// The write lock of the data root of path, held while a file is read again: on a share a
+// file being replaced is missing for a moment, which a read must not take for its content.
+// Null when the data root does not exist, so there is nothing to read.
+std::unique_ptr<DataLock> ReadLock(const QString& path);
 
 void RecordWrite(const QString& root, const QString& path);
 std::optional<LastWrite> LastWriteOf(const QString& root, const QString& path);

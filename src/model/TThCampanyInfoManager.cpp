@@ -1,5 +1,6 @@
 #include "TThCampanyInfoManager.h"
 
+#include "DataLock.h"
 #include "IniFile.h"
 #include "LoadFailures.h"
 #include "PictureFile.h"
@@ -118,6 +119,7 @@ bool TThCampanyInfoManager::ReloadIfChanged(const QString& path) {
         !sync_.HoldsBase([this](IniFile& mine) { writeProfiles(mine); }, pictures())) {
         return false;
     }
+    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
     LoadFromFile(path);
     return true;
 }

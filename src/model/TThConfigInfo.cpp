@@ -1,5 +1,6 @@
 #include "TThConfigInfo.h"
 
+#include "DataLock.h"
 #include "LoadFailures.h"
 #include "PictureFile.h"
 
@@ -126,6 +127,7 @@ bool TThConfigInfo::ReloadIfChanged(const QString& path) {
         !sync_.HoldsBase([this](IniFile& mine) { writeKeys(mine); }, stampList())) {
         return false;
     }
+    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
     LoadFromFile(path);
     return true;
 }

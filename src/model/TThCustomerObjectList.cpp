@@ -4,6 +4,7 @@
 
 #include "BrokenFile.h"
 #include "CsvLine.h"
+#include "DataLock.h"
 #include "TextFile.h"
 
 namespace {
@@ -23,17 +24,18 @@ const MasterSync::Format& format() {
             }
             return list.Lines();
         },
-        // The code where there is one, else the company name.
-        [](const QString& line) {
-            const QStringList f = CsvLine::Split(line);
-            return f.value(0).isEmpty() ? f.value(1) : f.value(0);
-        },
-        [](const QString& line) {
-            const QStringList f = CsvLine::Split(line);
-            return f.value(0).isEmpty()
-                       ? QStringLiteral("お客様「%1」").arg(f.value(1))
-                       : QStringLiteral("お客様「%1」（コード %2）").arg(f.value(1), f.value(0));
-        },
+        {// The code where there is one, else the company name.
+         [](const QString& line) {
+             const QStringList f = CsvLine::Split(line);
+             return f.value(0).isEmpty() ? f.value(1) : f.value(0);
+         },
+         [](const QString& line) {
+             const QStringList f = CsvLine::Split(line);
+             return f.value(0).isEmpty()
+                        ? QStringLiteral("お客様「%1」").arg(f.value(1))
+                        : QStringLiteral("お客様「%1」（コード %2）").arg(f.value(1), f.value(0));
+         },
+         CsvLine::Shown},
         &TThCustomerObjectList::CheckFile};
     return customers;
 }
@@ -105,6 +107,7 @@ bool TThCustomerObjectList::ReloadIfChanged(const QString& path) {
     if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
         return false;
     }
+    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
     Clear();
     if (QFileInfo::exists(path)) {
         LoadFromFile(path);

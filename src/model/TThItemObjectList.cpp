@@ -4,6 +4,7 @@
 
 #include "BrokenFile.h"
 #include "CsvLine.h"
+#include "DataLock.h"
 #include "ModelError.h"
 #include "TextFile.h"
 
@@ -22,10 +23,11 @@ const MasterSync::Format& format() {
             }
             return list.Lines();
         },
-        [](const QString& line) { return CsvLine::Split(line).value(0); },
-        [](const QString& line) {
-            return QStringLiteral("品名「%1」").arg(CsvLine::Split(line).value(0));
-        },
+        {[](const QString& line) { return CsvLine::Split(line).value(0); },
+         [](const QString& line) {
+             return QStringLiteral("品名「%1」").arg(CsvLine::Split(line).value(0));
+         },
+         CsvLine::Shown},
         &TThItemObjectList::CheckFile};
     return f;
 }
@@ -102,6 +104,7 @@ bool TThItemObjectList::ReloadIfChanged(const QString& path) {
     if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
         return false;
     }
+    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
     LoadFromFile(path);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "BrokenFile.h"
+#include "DataLock.h"
 #include "TextFile.h"
 
 namespace {
@@ -19,8 +20,9 @@ const MasterSync::Format& format() {
             }
             return list.Lines();
         },
-        [](const QString&) { return QString(); },
-        [](const QString& line) { return QStringLiteral("単位「%1」").arg(line); },
+        {[](const QString&) { return QString(); },
+         [](const QString& line) { return QStringLiteral("単位「%1」").arg(line); },
+         [](const QString& line) { return line; }},
         &TThItemUnitObjectList::CheckFile};
     return f;
 }
@@ -71,6 +73,7 @@ bool TThItemUnitObjectList::ReloadIfChanged(const QString& path) {
     if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
         return false;
     }
+    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
     LoadFromFile(path);
     return true;
 }

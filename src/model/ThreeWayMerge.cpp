@@ -73,23 +73,24 @@ void MergeDecisions::Decide(const MergeConflict& conflict, bool keepMine) {
 namespace ThreeWayMerge {
 
 Records MergeRecords(const QStringList& base, const QStringList& mine, const QStringList& theirs,
-                     const std::function<QString(const QString&)>& keyOf,
-                     const std::function<QString(const QString&)>& describe,
-                     const MergeDecisions& decisions) {
+                     const RecordKind& kind, const MergeDecisions& decisions) {
     if (theirs == base) {
         return {mine, {}};
     }
     if (mine == base) {
         return {theirs, {}};
     }
-    const Changes m = changesFrom(base, mine, keyOf);
-    const Changes t = changesFrom(base, theirs, keyOf);
+    const Changes m = changesFrom(base, mine, kind.KeyOf);
+    const Changes t = changesFrom(base, theirs, kind.KeyOf);
     Records result;
 
     // Whether mine's version of a record both changed wins; undecided, theirs stays.
+    const auto shown = [&](const QString& text) {
+        return text == MergeConflict::Deleted ? text : kind.Show(text);
+    };
     auto keepMine = [&](const QString& subjectLine, const QString& mineText,
                         const QString& theirsText) {
-        const MergeConflict conflict{describe(subjectLine), mineText, theirsText};
+        const MergeConflict conflict{kind.Subject(subjectLine), shown(mineText), shown(theirsText)};
         const std::optional<bool> decided = decisions.KeepMine(conflict);
         if (!decided) {
             result.Conflicts.append(conflict);

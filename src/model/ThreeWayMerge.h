@@ -40,14 +40,19 @@ struct Records {
     QList<MergeConflict> Conflicts;  // undecided; Lines then keeps theirs for them
 };
 
-// Records are lines of a master, equal when their text is. A record whose text changed is
-// paired with its earlier version by key (empty: the record has none, and an edit counts as
-// a deletion and an addition). The result follows mine's order, with the records the other
-// copy added after the record that precedes them there.
+// How records are told apart and shown: the key pairs a record whose text changed with its
+// earlier version (empty: the record has none, and an edit counts as a deletion and an
+// addition); Subject names a record in a conflict, Show gives a version as the user reads it.
+struct RecordKind {
+    std::function<QString(const QString&)> KeyOf;
+    std::function<QString(const QString&)> Subject;
+    std::function<QString(const QString&)> Show;
+};
+
+// Records are lines of a master, equal when their text is. The result follows mine's order,
+// with the records the other copy added after the record that precedes them there.
 Records MergeRecords(const QStringList& base, const QStringList& mine, const QStringList& theirs,
-                     const std::function<QString(const QString&)>& keyOf,
-                     const std::function<QString(const QString&)>& describe,
-                     const MergeDecisions& decisions);
+                     const RecordKind& kind, const MergeDecisions& decisions);
 
 // Writes into theirs every key whose value mine changed from base, and the keys theirs lacks;
 // a key the other copy changed as well (to another value) is a conflict unless decided.

@@ -480,3 +480,50 @@ TEST_F(TFormCustomerTest, AnotherShowingForgetsTheLastChoice) {
 }
 
 }  // namespace
+
+namespace {
+
+// Another copy of the program (a second PC on the share) saves the list while this window is
+// open: what it added comes in, and a customer both changed is asked about by name.
+TEST_F(TFormCustomerTest, MergesWithAnotherCopyAndAsksAboutTheCustomerBothChanged) {
+    for (const bool keepMine : {true, false}) {
+        SCOPED_TRACE(keepMine ? "keep this copy's" : "keep the other copy's");
+        TThCustomerObjectList start;
+        for (const TThCustomerObject& customer : {R0, R1, R2}) {
+            start.Add(std::make_unique<TThCustomerObject>(customer));
+        }
+        writeFileBytes(savePath, QByteArray());
+        start.SaveToFile(savePath);
+        list.Clear();
+        list.LoadFromFile(savePath);
+        messages.Texts.clear();
+        open();
+
+        TThCustomerObjectList other;
+        other.LoadFromFile(savePath);
+        other.Items(2).Tel = QStringLiteral("other");
+        other.Add(std::make_unique<TThCustomerObject>(Addressee));
+        other.SaveToFile(savePath);
+
+        clickRow(2);
+        click(&form, "PNGBtnEdit");
+        control<QLineEdit>(&edit, "EdtTel")->setText(QStringLiteral("mine"));
+        click(&edit, "PNGBtnOK");
+        messages.Yes = keepMine;
+        click(&form, "PNGBtnClose");
+
+        ASSERT_EQ(messages.Texts.size(), 1);
+        EXPECT_EQ(messages.Kinds.back(), Messages::Kind::Question);
+        EXPECT_TRUE(
+            messages.Texts.first().contains(QStringLiteral("お客様「Gamma」（コード B03）")))
+            << messages.Texts.first().toStdString();
+        TThCustomerObject expected = R2;
+        expected.Tel = keepMine ? QStringLiteral("mine") : QStringLiteral("other");
+        TThCustomerObject added = Addressee;
+        added.NameTitle.clear();  // the master keeps no title
+        EXPECT_EQ(saved(), std::vector({R0, R1, expected, added}));
+        EXPECT_EQ(records(), saved()) << "the window holds what was saved";
+    }
+}
+
+}  // namespace

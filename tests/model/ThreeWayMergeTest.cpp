@@ -17,6 +17,8 @@ QString describe(const QString& line) {
     return QStringLiteral("record ") + keyOf(line);
 }
 
+const ThreeWayMerge::RecordKind kind{keyOf, describe, [](const QString& line) { return line; }};
+
 QStringList lines(const char* text) {
     return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
 }
@@ -36,7 +38,7 @@ class MergeRecords : public ::testing::TestWithParam<RecordCase> {};
 TEST_P(MergeRecords, KeepsBothCopiesChanges) {
     const RecordCase& c = GetParam();
     const ThreeWayMerge::Records merged = ThreeWayMerge::MergeRecords(
-        lines(c.base), lines(c.mine), lines(c.theirs), keyOf, describe, MergeDecisions());
+        lines(c.base), lines(c.mine), lines(c.theirs), kind, MergeDecisions());
     EXPECT_EQ(merged.Lines, lines(c.merged));
     QStringList subjects;
     for (const MergeConflict& conflict : merged.Conflicts) {
@@ -89,7 +91,7 @@ TEST(MergeRecords, DecisionsSettleTheConflictTheyWereMadeFor) {
     const QStringList mine = lines("a:2 b:1");
     const QStringList theirs = lines("a:3 b:1");
     const ThreeWayMerge::Records first =
-        ThreeWayMerge::MergeRecords(base, mine, theirs, keyOf, describe, MergeDecisions());
+        ThreeWayMerge::MergeRecords(base, mine, theirs, kind, MergeDecisions());
     ASSERT_EQ(first.Conflicts.size(), 1);
     EXPECT_EQ(first.Conflicts.at(0).Mine, "a:2");
     EXPECT_EQ(first.Conflicts.at(0).Theirs, "a:3");
@@ -98,12 +100,12 @@ TEST(MergeRecords, DecisionsSettleTheConflictTheyWereMadeFor) {
         MergeDecisions decisions;
         decisions.Decide(first.Conflicts.at(0), keepMine);
         const ThreeWayMerge::Records settled =
-            ThreeWayMerge::MergeRecords(base, mine, theirs, keyOf, describe, decisions);
+            ThreeWayMerge::MergeRecords(base, mine, theirs, kind, decisions);
         EXPECT_TRUE(settled.Conflicts.isEmpty());
         EXPECT_EQ(settled.Lines, lines(keepMine ? "a:2 b:1" : "a:3 b:1"));
         // The other copy changed the record again after the answer: asked anew.
         const ThreeWayMerge::Records again =
-            ThreeWayMerge::MergeRecords(base, mine, lines("a:4 b:1"), keyOf, describe, decisions);
+            ThreeWayMerge::MergeRecords(base, mine, lines("a:4 b:1"), kind, decisions);
         EXPECT_EQ(again.Conflicts.size(), 1);
     }
 }
@@ -112,7 +114,7 @@ TEST(MergeRecords, ADeletionKeptByDecisionRemovesTheirEdit) {
     MergeDecisions decisions;
     decisions.Decide({"record a", MergeConflict::Deleted, "a:3"}, true);
     const ThreeWayMerge::Records merged = ThreeWayMerge::MergeRecords(
-        lines("a:1 b:1"), lines("b:1"), lines("a:3 b:1"), keyOf, describe, decisions);
+        lines("a:1 b:1"), lines("b:1"), lines("a:3 b:1"), kind, decisions);
     EXPECT_TRUE(merged.Conflicts.isEmpty());
     EXPECT_EQ(merged.Lines, lines("b:1"));
 }
