@@ -45,21 +45,6 @@ QByteArray readLock(const QByteArray& path) {
     return bytes;
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += written;
-    }
-    return true;
-}
-
 std::optional<qint64> mtimeMs(const QByteArray& path) {
     struct stat info {};
     if (::stat(path.constData(), &info) != 0) {
@@ -78,7 +63,7 @@ std::optional<qint64> serverNowMs(const QString& folder) {
     if (fd < 0) {
         return std::nullopt;
     }
-    const bool written = writeAll(fd, "t");
+    const bool written = WriteAll(fd, "t");
     ::close(fd);
     const std::optional<qint64> now = written ? mtimeMs(probe) : std::nullopt;
     RemoveFile(probe);
@@ -123,7 +108,7 @@ Created create(const QByteArray& path, const QByteArray& content, const QString&
         throw EFileError(QStringLiteral("ロックファイル「%1」を作成できません: %2")
                              .arg(shownPath, systemError()));
     }
-    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
     ::close(fd);
     if (!written) {
         const QString reason = systemError();
@@ -206,7 +191,7 @@ class DataLock::Refresher {
             }
             const int fd = ::open(path_.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
             if (fd >= 0) {
-                writeAll(fd, content);
+                WriteAll(fd, content);
                 ::close(fd);
             }
         }

@@ -25,27 +25,6 @@ QString systemError() {
     throw EFileError(QStringLiteral("「%1」に保存できません: %2").arg(path, reason));
 }
 
-// Every byte, or false: a short write (a full disk, a file size limit) is a failure.
-bool writeAll(int fd, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
-}
-
 constexpr char temporaryPrefix[] = ".saving-";
 constexpr int temporaryRandomSize = 6;  // the "XXXXXX" of mkstemp
 
@@ -139,7 +118,7 @@ StagedFile::StagedFile(const QString& path, const QByteArray& bytes) : path_(pat
     // The lock tells RemoveStaleTemporaryFiles that the file is in use; it is held until
     // the rename, so a clean-up running beside us never takes a file being written.
     const bool written = ::flock(fd, LOCK_EX) == 0 && takeOver(fd, exists ? &existing : nullptr) &&
-                         writeAll(fd, bytes) && ::fsync(fd) == 0;
+                         WriteAll(fd, bytes) && ::fsync(fd) == 0;
     if (!written) {
         const QString reason = systemError();
         ::close(fd);
@@ -160,41 +139,65 @@ StagedFile::~StagedFile() {
 
 namespace {
 
-// A share answers for a moment with EBUSY, or EEXIST for a rename over a file, while another
-// PC has the file open, if only to look at its size: such a call is tried again for a while.
+// smbnetfs refuses a rename over a file another PC has open (EEXIST), and a rename or an
+// unlink of a file open anywhere (EBUSY), then answers EIO to every call for a moment: such
+// refusals pass, so they are waited out before a call counts as failed.
+bool mayPass(int error) {
+    return error == EEXIST || error == EBUSY || error == EIO || error == EAGAIN || error == EINTR;
+}
+
 template <class Call>
-bool retriedOnShare(Call call, std::initializer_list<int> transient) {
-    for (int pause = 5, waited = 0;; waited += pause, pause = std::min(pause * 2, 100)) {
+bool retriedOnShare(Call call) {
+    constexpr int GiveUpMs = 10000;
+    for (int waited = 0, pause = 5;; waited += pause, pause = std::min(pause * 2, 500)) {
         if (call() == 0) {
             return true;
         }
-        if (waited >= 3000 ||
-            std::find(transient.begin(), transient.end(), errno) == transient.end()) {
+        const int error = errno;
+        if (!mayPass(error) || waited >= GiveUpMs) {
+            errno = error;
             return false;
         }
-        const int saved = errno;
         ::usleep(static_cast<useconds_t>(pause) * 1000);
-        errno = saved;
     }
 }
 
 }  // namespace
 
+bool WriteAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
 bool RenameOver(const QByteArray& from, const QByteArray& to) {
-    return retriedOnShare([&] { return ::rename(from.constData(), to.constData()); },
-                          {EBUSY, EEXIST, ETXTBSY});
+    return retriedOnShare([&] { return ::rename(from.constData(), to.constData()); });
 }
 
 bool RemoveFile(const QByteArray& path) {
-    return retriedOnShare([&] { return ::unlink(path.constData()); }, {EBUSY, ETXTBSY});
+    return retriedOnShare([&] { return ::unlink(path.constData()); });
 }
 
 void StagedFile::Commit() {
     const QByteArray target = QFile::encodeName(path_);
     // Renamed while still locked, so no clean-up of this host takes it meanwhile; a share
-    // refuses to rename a file that is open, and there the file is closed first.
+    // refuses to rename a file that is open, and there it is closed and the rename retried.
     bool renamed = ::rename(temporary_.constData(), target.constData()) == 0;
-    const bool refused = !renamed && errno == EBUSY;
+    const bool refused = !renamed && mayPass(errno);
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     if (refused && closed) {

@@ -33,8 +33,13 @@ class StagedFile {
 // Returns how many went.
 int RemoveStaleTemporaryFiles(const QString& folder);
 
-// rename() and unlink() that wait out the moments in which a network share refuses them
-// because another PC has the file open; false with errno set when they fail for good.
+// Every byte to the descriptor, or false with errno set: a short write (a full disk, a file
+// size limit) is a failure.
+bool WriteAll(int fd, const QByteArray& bytes);
+
+// rename() and unlink() that wait out, for up to ten seconds, the moments in which a network
+// share refuses them (another PC has the file open, or smbnetfs answers EIO for a moment after
+// a refusal); false with errno set when they fail for good.
 bool RenameOver(const QByteArray& from, const QByteArray& to);
 bool RemoveFile(const QByteArray& path);
 

@@ -4,26 +4,17 @@
 
 #include "BrokenFile.h"
 #include "CsvLine.h"
-#include "DataLock.h"
 #include "TextFile.h"
 
 namespace {
 
 constexpr int FieldCount = 9;
 
-const MasterSync::Format& format() {
+}  // namespace
+
+const MasterSync::Format& TThCustomerObjectList::Format() {
     static const MasterSync::Format customers{
-        [](const QString& path) {
-            TThCustomerObjectList list;
-            if (QFileInfo::exists(path)) {
-                try {
-                    list.LoadFromFile(path);
-                } catch (const EBrokenLineError&) {
-                    // The lines before the break; the file is copied aside before a write.
-                }
-            }
-            return list.Lines();
-        },
+        ReadFile,
         {// The code where there is one, else the company name.
          [](const QString& line) {
              const QStringList f = CsvLine::Split(line);
@@ -39,8 +30,6 @@ const MasterSync::Format& format() {
         &TThCustomerObjectList::CheckFile};
     return customers;
 }
-
-}  // namespace
 
 void TThCustomerObjectList::appendLines(const QStringList& lines, const QString& path) {
     for (qsizetype n = 0; n < lines.size(); ++n) {
@@ -92,29 +81,6 @@ QStringList TThCustomerObjectList::Lines() const {
             {c->CusCode, c->Name1, c->Name2, c->Name3, c->Zip, c->Add1, c->Add2, c->Tel, c->Fax});
     }
     return out;
-}
-
-void TThCustomerObjectList::SaveToFile(const QString& path,
-                                       const SharedSave::ConflictChoice& choose) {
-    const QStringList merged = sync_.Save(path, Lines(), format(), choose);
-    if (merged != Lines()) {
-        Clear();
-        appendLines(merged, path);
-    }
-}
-
-bool TThCustomerObjectList::ReloadIfChanged(const QString& path) {
-    if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
-        return false;
-    }
-    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
-    Clear();
-    if (QFileInfo::exists(path)) {
-        LoadFromFile(path);
-    } else {
-        sync_.Adopt(SharedSave::FileStamp::Of(path), {});
-    }
-    return true;
 }
 
 void TThCustomerObjectList::ExportToFile(const QString& path) const {

@@ -4,7 +4,6 @@
 
 #include "BrokenFile.h"
 #include "CsvLine.h"
-#include "DataLock.h"
 #include "ModelError.h"
 #include "TextFile.h"
 
@@ -12,17 +11,11 @@ namespace {
 
 const QString ReducedField = QStringLiteral("軽減");
 
-const MasterSync::Format& format() {
+}  // namespace
+
+const MasterSync::Format& TThItemObjectList::Format() {
     static const MasterSync::Format f{
-        [](const QString& path) {
-            TThItemObjectList list;
-            try {
-                list.LoadFromFile(path);
-            } catch (const EBrokenLineError&) {
-                // The lines before the break; the file is copied aside before a write.
-            }
-            return list.Lines();
-        },
+        ReadFile,
         {[](const QString& line) { return CsvLine::Split(line).value(0); },
          [](const QString& line) {
              return QStringLiteral("品名「%1」").arg(CsvLine::Split(line).value(0));
@@ -31,8 +24,6 @@ const MasterSync::Format& format() {
         &TThItemObjectList::CheckFile};
     return f;
 }
-
-}  // namespace
 
 void TThItemObjectList::appendLines(const QStringList& lines, const QString& path) {
     for (qsizetype n = 0; n < lines.size(); ++n) {
@@ -90,21 +81,4 @@ QStringList TThItemObjectList::Lines() const {
         lines << CsvLine::Join(fields);
     }
     return lines;
-}
-
-void TThItemObjectList::SaveToFile(const QString& path, const SharedSave::ConflictChoice& choose) {
-    const QStringList merged = sync_.Save(path, Lines(), format(), choose);
-    if (merged != Lines()) {
-        Clear();
-        appendLines(merged, path);
-    }
-}
-
-bool TThItemObjectList::ReloadIfChanged(const QString& path) {
-    if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
-        return false;
-    }
-    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
-    LoadFromFile(path);
-    return true;
 }

@@ -3,8 +3,7 @@
 #include <QString>
 
 #include "Currency.h"
-#include "MasterSync.h"
-#include "OwnedList.h"
+#include "MasterList.h"
 
 // One item of the item master.
 struct TThItemObject {
@@ -23,27 +22,21 @@ struct TThItemObject {
 // The item master, "ItemList.dat": CSV lines of name, unit and unit price. A marked item
 // has a fourth field "軽減"; readers of three fields pass over it, and a file without
 // marked items is exactly as before.
-class TThItemObjectList : public OwnedList<TThItemObject> {
+class TThItemObjectList : public MasterList<TThItemObjectList, TThItemObject> {
   public:
     // Replaces the list by the file's items; an absent file leaves the list empty. A broken
     // line stops reading with EBrokenLineError; the items before it stay.
     void LoadFromFile(const QString& path);
     // Throws when the file at path does not load completely.
     static void CheckFile(const QString& path);
-    // Merges what this list changed since it read the file into the file as it is now, and
-    // holds the result (MasterSync.h); choose settles items another copy changed as well.
-    // A file on disk that does not load completely is copied aside first (BrokenFile.h).
-    void SaveToFile(const QString& path,
-                    const SharedSave::ConflictChoice& choose = SharedSave::Refuse);
-    // Reads the file again when another copy wrote it and this list holds no unsaved change;
-    // true when it did.
-    bool ReloadIfChanged(const QString& path);
 
     // One CSV line per item, as the file holds them.
     QStringList Lines() const;
 
-  private:
-    void appendLines(const QStringList& lines, const QString& path);
+    // How the file's lines are read, paired and named in a merge (MasterSync.h).
+    static const MasterSync::Format& Format();
 
-    MasterSync sync_;
+  private:
+    friend class MasterList<TThItemObjectList, TThItemObject>;
+    void appendLines(const QStringList& lines, const QString& path);
 };

@@ -3,23 +3,12 @@
 #include <QFileInfo>
 
 #include "BrokenFile.h"
-#include "DataLock.h"
 #include "TextFile.h"
 
-namespace {
-
-const MasterSync::Format& format() {
+const MasterSync::Format& TThItemUnitObjectList::Format() {
     // A unit is only its name: a renamed unit is one removed and one added.
     static const MasterSync::Format f{
-        [](const QString& path) {
-            TThItemUnitObjectList list;
-            try {
-                list.LoadFromFile(path);
-            } catch (const EBrokenLineError&) {
-                // The lines before the break; the file is copied aside before a write.
-            }
-            return list.Lines();
-        },
+        ReadFile,
         {[](const QString&) { return QString(); },
          [](const QString& line) { return QStringLiteral("単位「%1」").arg(line); },
          [](const QString& line) { return line; }},
@@ -27,7 +16,11 @@ const MasterSync::Format& format() {
     return f;
 }
 
-}  // namespace
+void TThItemUnitObjectList::appendLines(const QStringList& lines, const QString&) {
+    for (const QString& line : lines) {
+        Add(std::make_unique<TThItemUnitObject>(TThItemUnitObject{line}));
+    }
+}
 
 void TThItemUnitObjectList::LoadFromFile(const QString& path) {
     Clear();
@@ -39,9 +32,7 @@ void TThItemUnitObjectList::LoadFromFile(const QString& path) {
         return;
     }
     const TextFile::Lines file = TextFile::ReadLines(path);
-    for (const QString& line : file.Readable) {
-        Add(std::make_unique<TThItemUnitObject>(TThItemUnitObject{line}));
-    }
+    appendLines(file.Readable, path);
     sync_.Adopt(stamp, Lines());
     file.ThrowIfBroken();
 }
@@ -56,24 +47,4 @@ QStringList TThItemUnitObjectList::Lines() const {
         lines << Items(i).UnitName;
     }
     return lines;
-}
-
-void TThItemUnitObjectList::SaveToFile(const QString& path,
-                                       const SharedSave::ConflictChoice& choose) {
-    const QStringList merged = sync_.Save(path, Lines(), format(), choose);
-    if (merged != Lines()) {
-        Clear();
-        for (const QString& line : merged) {
-            Add(std::make_unique<TThItemUnitObject>(TThItemUnitObject{line}));
-        }
-    }
-}
-
-bool TThItemUnitObjectList::ReloadIfChanged(const QString& path) {
-    if (!sync_.ChangedOnDisk(path) || Lines() != sync_.Base()) {
-        return false;
-    }
-    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
-    LoadFromFile(path);
-    return true;
 }

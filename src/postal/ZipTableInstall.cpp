@@ -9,14 +9,13 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "Cp932.h"
 #include "DataFolders.h"
 #include "DataLock.h"
 #include "ModelError.h"
+#include "SaveFile.h"
 #include "ZipTable.h"
 
 namespace ZipTable {
@@ -74,33 +73,6 @@ QString systemError() {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// smbnetfs refuses a rename over a file another PC has open (EEXIST) and an unlink of one
-// (EBUSY), then answers EIO to every call for a moment: such refusals pass, so they are
-// waited out before a call counts as failed.
-bool mayPass(int error) {
-    return error == EEXIST || error == EBUSY || error == EIO || error == EAGAIN || error == EINTR;
-}
-
-template <class Call>
-bool retried(Call call) {
-    constexpr int GiveUpMs = 10000;
-    int waited = 0;
-    int pause = 10;
-    for (;;) {
-        if (call() == 0) {
-            return true;
-        }
-        const int error = errno;
-        if (!mayPass(error) || waited >= GiveUpMs) {
-            errno = error;
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
-        waited += pause;
-        pause = std::min(pause * 2, 500);
-    }
-}
-
 QByteArray pathOf(const QString& zipFolder, const char* name, const char* suffix = "") {
     return QFile::encodeName(zipFolder) + name + suffix;
 }
@@ -111,14 +83,14 @@ constexpr const char* PairNames[] = {FileName, VersionFileName};
 void renameIntoPlace(const QString& zipFolder, const char* name) {
     const QByteArray from = pathOf(zipFolder, name, NewSuffix);
     const QByteArray to = pathOf(zipFolder, name);
-    if (!retried([&] { return ::rename(from.constData(), to.constData()); })) {
+    if (!RenameOver(from, to)) {
         throw EFileError(QStringLiteral("「%1」を「%2」に置き換えられません: %3")
                              .arg(QFile::decodeName(from), QFile::decodeName(to), systemError()));
     }
 }
 
 void removeFile(const QByteArray& path) {
-    if (!retried([&] { return ::unlink(path.constData()); }) && errno != ENOENT) {
+    if (!RemoveFile(path) && errno != ENOENT) {
         throw EFileError(QStringLiteral("「%1」を削除できません: %2")
                              .arg(QFile::decodeName(path), systemError()));
     }
@@ -140,30 +112,12 @@ void syncFolder(const QString& zipFolder) {
     }
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        done += written;
-    }
-    return true;
-}
-
 // Written in place and closed before any rename: nothing trusts a new file before the marker,
 // and a share refuses to rename a file that is still open.
 void writeNewFile(const QString& zipFolder, const char* name, const QByteArray& bytes) {
     const QByteArray path = pathOf(zipFolder, name, NewSuffix);
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    bool written = fd >= 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool written = fd >= 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
     if (fd >= 0 && ::close(fd) != 0 && written) {
         written = false;
