@@ -9,6 +9,7 @@
 #include "MasterSync.h"
 #include "ModelError.h"
 #include "OwnedList.h"
+#include "TextFile.h"
 
 // What the three masters (customers, items, units) share: a list of records kept as lines of
 // a file, saved by merging with what other copies wrote meanwhile (MasterSync.h). Derived
@@ -46,6 +47,31 @@ class MasterList : public OwnedList<Record> {
     }
 
   protected:
+    // Reads the file into the list: appended to what it holds, or in place of it (replace),
+    // where an absent file then leaves it empty. A broken line stops reading with
+    // EBrokenLineError; the records before it stay.
+    void load(const QString& path, bool replace) {
+        if (replace) {
+            this->Clear();
+        }
+        const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
+        // Until the file is read, this copy holds only what it held: a save then adds to the
+        // file and never takes what it could not read for deleted.
+        sync_.Adopt(stamp, self().Lines());
+        if (replace && !QFileInfo::exists(path)) {
+            return;
+        }
+        const TextFile::Lines file = TextFile::ReadLines(path);
+        try {
+            self().appendLines(file.Readable, path);
+        } catch (const EBrokenLineError&) {
+            sync_.Adopt(stamp, self().Lines());
+            throw;
+        }
+        sync_.Adopt(stamp, self().Lines());
+        file.ThrowIfBroken();
+    }
+
     // MasterSync::Format::Read: the file's records as such a list writes them; empty for an
     // absent file, the lines before the break for a broken one.
     static QStringList ReadFile(const QString& path) {

@@ -1,10 +1,6 @@
 #include "TThCustomerObjectList.h"
 
-#include <QFileInfo>
-
-#include "BrokenFile.h"
 #include "CsvLine.h"
-#include "TextFile.h"
 
 namespace {
 
@@ -53,19 +49,7 @@ void TThCustomerObjectList::appendLines(const QStringList& lines, const QString&
 }
 
 void TThCustomerObjectList::LoadFromFile(const QString& path) {
-    const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
-    // Until the file is read, this copy holds only what it held: a save then adds to the file
-    // and never takes what it could not read for deleted.
-    sync_.Adopt(stamp, Lines());
-    const TextFile::Lines file = TextFile::ReadLines(path);
-    try {
-        appendLines(file.Readable, path);
-    } catch (const EBrokenLineError&) {
-        sync_.Adopt(stamp, Lines());
-        throw;
-    }
-    sync_.Adopt(stamp, Lines());
-    file.ThrowIfBroken();
+    load(path, false);
 }
 
 void TThCustomerObjectList::CheckFile(const QString& path) {

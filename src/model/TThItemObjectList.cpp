@@ -1,11 +1,7 @@
 #include "TThItemObjectList.h"
 
-#include <QFileInfo>
-
-#include "BrokenFile.h"
 #include "CsvLine.h"
 #include "ModelError.h"
-#include "TextFile.h"
 
 namespace {
 
@@ -47,23 +43,7 @@ void TThItemObjectList::appendLines(const QStringList& lines, const QString& pat
 }
 
 void TThItemObjectList::LoadFromFile(const QString& path) {
-    Clear();
-    const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
-    // Until the file is read, this copy holds nothing of it: a save then adds to the file and
-    // never takes what it could not read for deleted.
-    sync_.Adopt(stamp, {});
-    if (!QFileInfo::exists(path)) {
-        return;
-    }
-    const TextFile::Lines file = TextFile::ReadLines(path);
-    try {
-        appendLines(file.Readable, path);
-    } catch (const EBrokenLineError&) {
-        sync_.Adopt(stamp, Lines());
-        throw;
-    }
-    sync_.Adopt(stamp, Lines());
-    file.ThrowIfBroken();
+    load(path, true);
 }
 
 void TThItemObjectList::CheckFile(const QString& path) {

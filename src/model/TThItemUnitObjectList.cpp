@@ -1,10 +1,5 @@
 #include "TThItemUnitObjectList.h"
 
-#include <QFileInfo>
-
-#include "BrokenFile.h"
-#include "TextFile.h"
-
 const MasterSync::Format& TThItemUnitObjectList::Format() {
     // A unit is only its name: a renamed unit is one removed and one added.
     static const MasterSync::Format f{
@@ -23,18 +18,7 @@ void TThItemUnitObjectList::appendLines(const QStringList& lines, const QString&
 }
 
 void TThItemUnitObjectList::LoadFromFile(const QString& path) {
-    Clear();
-    const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
-    // Until the file is read, this copy holds nothing of it: a save then adds to the file and
-    // never takes what it could not read for deleted.
-    sync_.Adopt(stamp, {});
-    if (!QFileInfo::exists(path)) {
-        return;
-    }
-    const TextFile::Lines file = TextFile::ReadLines(path);
-    appendLines(file.Readable, path);
-    sync_.Adopt(stamp, Lines());
-    file.ThrowIfBroken();
+    load(path, true);
 }
 
 void TThItemUnitObjectList::CheckFile(const QString& path) {
