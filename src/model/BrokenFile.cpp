@@ -14,8 +14,17 @@ namespace {
 // Larger files are none of the program's data files; they are left alone, uncopied.
 constexpr qint64 MaxCopySize = 512LL * 1024 * 1024;
 
+bool loadsCompletely(const QString& path, FileCheck check) {
+    try {
+        check(path);
+        return true;
+    } catch (const EModelError&) {
+        return false;
+    }
+}
+
 bool isBroken(const QString& path, FileCheck check) {
-    return !LoadsCompletely(path, check);
+    return QFileInfo::exists(path) && !loadsCompletely(path, check);
 }
 
 // The files whose load failed in this run and that have no copy yet: what the program holds
@@ -40,18 +49,6 @@ QStringList earlierCopies(const QFileInfo& file) {
 }
 
 }  // namespace
-
-bool LoadsCompletely(const QString& path, FileCheck check) {
-    if (!QFileInfo::exists(path)) {
-        return true;
-    }
-    try {
-        check(path);
-        return true;
-    } catch (const EModelError&) {
-        return false;
-    }
-}
 
 QString KeepBrokenCopy(const QString& path) {
     QByteArray bytes;

@@ -11,9 +11,6 @@
 // Loads the file at path the way its owner does, throwing when anything of it fails.
 using FileCheck = void (*)(const QString& path);
 
-// Whether the file at path is absent or loads under check without an error.
-bool LoadsCompletely(const QString& path, FileCheck check);
-
 // A copy of the file as it is now: an existing path.broken-yyyymmdd[-n] with the same bytes,
 // or a new one made today. Empty when the file cannot be read or no copy can be written.
 QString KeepBrokenCopy(const QString& path);

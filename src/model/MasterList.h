@@ -74,13 +74,15 @@ class MasterList : public OwnedList<Record> {
 
     // MasterSync::Format::Read: the file's records as such a list writes them; empty for an
     // absent file, the lines before the break for a broken one.
-    static QStringList ReadFile(const QString& path) {
+    static QStringList ReadFile(const QString& path, bool* complete) {
         Derived list;
+        *complete = true;
         if (QFileInfo::exists(path)) {
             try {
                 list.LoadFromFile(path);
             } catch (const EBrokenLineError&) {
                 // The lines before the break; the file is copied aside before a write.
+                *complete = false;
             }
         }
         return list.Lines();

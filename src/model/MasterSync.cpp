@@ -11,8 +11,9 @@ class MasterJob : public SharedSave::Job {
         : path_(path), base_(base), mine_(mine), format_(format) {}
 
     QList<MergeConflict> Merge(const MergeDecisions& decisions) override {
-        const ThreeWayMerge::Records merged =
-            ThreeWayMerge::MergeRecords(base_, mine_, format_.Read(path_), format_.Kind, decisions);
+        bool complete = true;
+        const ThreeWayMerge::Records merged = ThreeWayMerge::MergeRecords(
+            base_, mine_, format_.Read(path_, &complete), format_.Kind, decisions);
         result_ = merged.Lines;
         return merged.Conflicts;
     }
@@ -45,13 +46,18 @@ void MasterSync::Adopt(const SharedSave::FileStamp& stamp, const QStringList& li
 
 QStringList MasterSync::Save(const QString& path, const QStringList& mine, const Format& format,
                              const SharedSave::ConflictChoice& choose) {
-    if (mine == base_ && LoadsCompletely(path, format.Check)) {
+    if (mine == base_) {
         // Nothing of this copy's to write; what another copy wrote is taken in. A broken file
-        // is still replaced by what reads of it, once it is kept aside (BrokenFile.h).
+        // is still replaced by what reads of it, once it is kept aside (BrokenFile.h); the
+        // read lock goes with this block, before that save takes the write lock.
         const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
         const SharedSave::FileStamp stamp = SharedSave::FileStamp::Of(path);
-        Adopt(stamp, format.Read(path));
-        return base_;
+        bool complete = true;
+        const QStringList theirs = format.Read(path, &complete);
+        if (complete) {
+            Adopt(stamp, theirs);
+            return base_;
+        }
     }
     MasterJob job(path, base_, mine, format);
     SharedSave::Run(SharedSave::RootOf(path), job, choose);

@@ -14,8 +14,8 @@ class MasterSync {
   public:
     struct Format {
         // The file's records as the list writes them; empty for an absent file, the lines
-        // before the break for a broken one.
-        std::function<QStringList(const QString& path)> Read;
+        // before the break for a broken one, which sets *complete to false.
+        std::function<QStringList(const QString& path, bool* complete)> Read;
         ThreeWayMerge::RecordKind Kind;
         FileCheck Check;
     };

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "BrokenFile.h"
 #include "PictureFile.h"
 #include "SaveFile.h"
 
@@ -20,15 +19,22 @@ QByteArray fileBytes(const QString& path) {
     }
 }
 
-// Whether the file lacks a key the owner holds: a save writes every key, as saves always did.
-bool lacksKeys(const QString& path, const IniFile& mine) {
-    const IniFile now = IniFile::Load(path);
-    for (const IniFile::Entry& entry : mine.Entries()) {
-        if (!now.Value(entry.Section, entry.Key)) {
-            return true;
+// Whether a save must write although the owner changed nothing: the file does not read to its
+// end (it is then replaced by what reads, once kept aside), or it lacks a key the owner holds
+// (saves always wrote every key).
+bool needsWrite(const QString& path, const IniFile& mine) {
+    try {
+        const IniFile now = IniFile::Load(path);
+        now.ThrowIfBroken();
+        for (const IniFile::Entry& entry : mine.Entries()) {
+            if (!now.Value(entry.Section, entry.Key)) {
+                return true;
+            }
         }
+        return false;
+    } catch (const EModelError&) {
+        return true;
     }
-    return false;
 }
 
 QString pictureText(const QByteArray& bytes, const QString& present) {
@@ -48,13 +54,13 @@ class SettingsJob : public SharedSave::Job {
   public:
     SettingsJob(const QString& path, const IniFile& base, const IniFile& mine,
                 const QList<SettingsSync::Picture>& pictures, const QList<QImage>& baseImages,
-                const QList<QByteArray>& baseBytes, const QList<QImage>& images)
+                const QList<SharedSave::FileStamp>& baseStamps, const QList<QImage>& images)
         : path_(path),
           base_(base),
           mine_(mine),
           pictures_(pictures),
           baseImages_(baseImages),
-          baseBytes_(baseBytes),
+          baseStamps_(baseStamps),
           images_(images) {}
 
     QList<MergeConflict> Merge(const MergeDecisions& decisions) override {
@@ -65,10 +71,13 @@ class SettingsJob : public SharedSave::Job {
             if (images_.at(i) == baseImages_.at(i)) {
                 continue;
             }
-            const QByteArray now = fileBytes(pictures_.at(i).Path);
+            // Only a picture another copy wrote since is read: a conflict unless it is the same.
+            const bool theirsChanged =
+                SharedSave::FileStamp::Of(pictures_.at(i).Path) != baseStamps_.value(i + 1);
+            const QByteArray now = theirsChanged ? fileBytes(pictures_.at(i).Path) : QByteArray();
             const QByteArray wanted =
                 images_.at(i).isNull() ? QByteArray() : PictureFile::Encode(images_.at(i));
-            if (now != baseBytes_.at(i) && now != wanted) {
+            if (theirsChanged && now != wanted) {
                 const MergeConflict conflict{pictures_.at(i).Subject,
                                              pictureText(wanted, QStringLiteral("新しい画像")),
                                              pictureText(now, QStringLiteral("別の画像"))};
@@ -110,7 +119,7 @@ class SettingsJob : public SharedSave::Job {
     const IniFile& mine_;
     const QList<SettingsSync::Picture>& pictures_;
     const QList<QImage>& baseImages_;
-    const QList<QByteArray>& baseBytes_;
+    const QList<SharedSave::FileStamp>& baseStamps_;  // the INI file's first
     const QList<QImage>& images_;
     IniFile theirs_;
     QList<qsizetype> stored_;
@@ -128,10 +137,6 @@ void SettingsSync::Adopt(const IniFile& ini, const WriteKeys& keys, const QList<
     base_ = ini;
     keys(base_);
     baseImages_ = images;
-    baseBytes_.clear();
-    for (const Picture& picture : pictures_) {
-        baseBytes_ << fileBytes(picture.Path);
-    }
     stamps_ = stamps;
 }
 
@@ -149,9 +154,9 @@ SettingsSync::Saved SettingsSync::Save(const QString& path, const WriteKeys& key
                                        const SharedSave::ConflictChoice& choose) {
     IniFile mine = base_;
     keys(mine);
-    SettingsJob job(path, base_, mine, pictures_, baseImages_, baseBytes_, images);
-    const bool changed = mine.Entries() != base_.Entries() || images != baseImages_ ||
-                         !LoadsCompletely(path, IniFile::CheckFile) || lacksKeys(path, mine);
+    SettingsJob job(path, base_, mine, pictures_, baseImages_, stamps_, images);
+    const bool changed =
+        mine.Entries() != base_.Entries() || images != baseImages_ || needsWrite(path, mine);
     Saved saved;
     if (changed) {
         SharedSave::Run(SharedSave::RootOf(path), job, choose);
@@ -175,12 +180,17 @@ SettingsSync::Saved SettingsSync::Save(const QString& path, const WriteKeys& key
     return saved;
 }
 
-bool SettingsSync::HoldsBase(const WriteKeys& keys, const QList<QImage>& images) const {
+bool SettingsSync::ReloadIfChanged(const WriteKeys& keys, const QList<QImage>& images,
+                                   const std::function<void()>& load) const {
+    if (Stamps(base_.path()) == stamps_ || images != baseImages_) {
+        return false;
+    }
     IniFile mine = base_;
     keys(mine);
-    return images == baseImages_ && mine.Entries() == base_.Entries();
-}
-
-bool SettingsSync::ChangedOnDisk() const {
-    return Stamps(base_.path()) != stamps_;
+    if (mine.Entries() != base_.Entries()) {
+        return false;  // unsaved here: merged at the next save instead
+    }
+    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(base_.path());
+    load();
+    return true;
 }

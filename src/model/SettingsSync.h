@@ -27,9 +27,7 @@ class SettingsSync {
     SettingsSync() = default;
     // Until a load is adopted, the file counts as empty and every picture as absent.
     explicit SettingsSync(QList<Picture> pictures)
-        : pictures_(std::move(pictures)),
-          baseImages_(pictures_.size()),
-          baseBytes_(pictures_.size()) {}
+        : pictures_(std::move(pictures)), baseImages_(pictures_.size()) {}
 
     // The stamps of the INI file at path and of the pictures; taken before a load, so a
     // write during it shows as a change.
@@ -54,16 +52,18 @@ class SettingsSync {
     Saved Save(const QString& path, const WriteKeys& keys, const QList<QImage>& images,
                const SharedSave::ConflictChoice& choose);
 
-    // Whether another copy wrote the INI file or a picture since this copy read or wrote them.
-    bool ChangedOnDisk() const;
-    // Whether the owner holds what it read or wrote last: nothing unsaved.
-    bool HoldsBase(const WriteKeys& keys, const QList<QImage>& images) const;
+    // Runs load, under the data root's write lock, when another copy wrote the INI file or a
+    // picture since this copy read or wrote them and the owner holds nothing unsaved (keys and
+    // images as it holds them now); true when it did.
+    bool ReloadIfChanged(const WriteKeys& keys, const QList<QImage>& images,
+                         const std::function<void()>& load) const;
 
   private:
     QList<Picture> pictures_;
     IniFile base_;
     QList<QImage> baseImages_;
-    QList<QByteArray> baseBytes_;
+    // The INI file's, then each picture's, as this copy read or wrote them: a picture whose
+    // stamp moved was written by another copy.
     QList<SharedSave::FileStamp> stamps_;
     QList<SharedSave::FileStamp> readStamps_;
 };

@@ -1,6 +1,5 @@
 #include "TThCampanyInfoManager.h"
 
-#include "DataLock.h"
 #include "IniFile.h"
 #include "LoadFailures.h"
 #include "PictureFile.h"
@@ -115,11 +114,6 @@ void TThCampanyInfoManager::SaveToFile(const QString& path,
 }
 
 bool TThCampanyInfoManager::ReloadIfChanged(const QString& path) {
-    if (!sync_.ChangedOnDisk() ||
-        !sync_.HoldsBase([this](IniFile& mine) { writeProfiles(mine); }, pictures())) {
-        return false;
-    }
-    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
-    LoadFromFile(path);
-    return true;
+    return sync_.ReloadIfChanged([this](IniFile& mine) { writeProfiles(mine); }, pictures(),
+                                 [&] { LoadFromFile(path); });
 }

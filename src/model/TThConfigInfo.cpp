@@ -1,6 +1,5 @@
 #include "TThConfigInfo.h"
 
-#include "DataLock.h"
 #include "LoadFailures.h"
 #include "PictureFile.h"
 
@@ -123,11 +122,6 @@ void TThConfigInfo::SaveToFile(const QString& path, const SharedSave::ConflictCh
 }
 
 bool TThConfigInfo::ReloadIfChanged(const QString& path) {
-    if (!sync_.ChangedOnDisk() ||
-        !sync_.HoldsBase([this](IniFile& mine) { writeKeys(mine); }, stampList())) {
-        return false;
-    }
-    const std::unique_ptr<DataLock> reading = SharedSave::ReadLock(path);
-    LoadFromFile(path);
-    return true;
+    return sync_.ReloadIfChanged([this](IniFile& mine) { writeKeys(mine); }, stampList(),
+                                 [&] { LoadFromFile(path); });
 }

@@ -122,20 +122,6 @@ int FreePort() {
     return port;
 }
 
-bool Accepts(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        return false;
-    }
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return ok;
-}
-
 // mountinfo writes blanks, tabs, newlines and backslashes of a path as \ooo.
 QByteArray Unescape(const QByteArray& field) {
     QByteArray out;
@@ -237,6 +223,20 @@ void Stop(QProcess& process) {
 }
 
 }  // namespace
+
+bool SmbShare::AcceptsOnLoopback(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return ok;
+}
 
 SmbShare::SmbShare() : dir_(QDir::tempPath() + QStringLiteral("/dorvani4-smb-XXXXXX")) {}
 
@@ -370,7 +370,7 @@ QString SmbShare::StartServer() {
         if (!smbd_->waitForStarted(kWaitMs)) {
             return QStringLiteral("smbd does not start: ") + smbd_->errorString();
         }
-        if (PollWhileRunning(*smbd_, [&] { return Accepts(port_); })) {
+        if (PollWhileRunning(*smbd_, [&] { return AcceptsOnLoopback(port_); })) {
             return {};
         }
         if (smbd_->state() != QProcess::NotRunning) {

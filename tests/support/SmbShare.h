@@ -21,6 +21,8 @@ class SmbShare {
     QString ServedFolder() const;  // the folder smbd serves, as the server sees it
     // pc 0 or 1: the share's folder seen through that PC's smbnetfs mount (ends without "/")
     QString Mount(int pc) const;
+    // Whether something listens on 127.0.0.1 at port.
+    static bool AcceptsOnLoopback(int port);
 
   private:
     QString StartServer();

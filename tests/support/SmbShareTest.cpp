@@ -7,8 +7,6 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -205,17 +203,6 @@ TEST(SmbShare, TwoPcsSeeEachOthersChangesAtOnce) {
     EXPECT_TRUE(QFileInfo::exists(share.ServedFolder() + "/見積書-case0-pc1.dat"));
 }
 
-bool Accepts(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return ok;
-}
-
 QString MountInfo() {
     QFile file(QStringLiteral("/proc/self/mountinfo"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
@@ -238,14 +225,14 @@ TEST(SmbShare, LeavesNoMountServerOrFolderBehind) {
                    .captured(1)
                    .toInt();
         ASSERT_GT(port, 0);
-        ASSERT_TRUE(Accepts(port));
+        ASSERT_TRUE(SmbShare::AcceptsOnLoopback(port));
         ASSERT_TRUE(MountInfo().contains(root));
         held = open(Name(share.Mount(0) + "/busy"), O_CREAT | O_RDWR, 0644);
         ASSERT_GE(held, 0) << ErrnoText();
     }
     EXPECT_FALSE(MountInfo().contains(root));
     EXPECT_FALSE(QFileInfo::exists(root));
-    EXPECT_FALSE(Accepts(port));
+    EXPECT_FALSE(SmbShare::AcceptsOnLoopback(port));
     close(held);
 }
 
